@@ -11,20 +11,38 @@ namespace steamcalc {
 // Edit fields addressed by their component names: Edit1..Edit18 of Form1,
 // then Edit1..Edit3 of Form4.
 enum class Field {
-  Edit1 = 1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9,
-  Edit10, Edit11, Edit12, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18,
-  Form4Edit1, Form4Edit2, Form4Edit3,
+  Edit1 = 1,
+  Edit2,
+  Edit3,
+  Edit4,
+  Edit5,
+  Edit6,
+  Edit7,
+  Edit8,
+  Edit9,
+  Edit10,
+  Edit11,
+  Edit12,
+  Edit13,
+  Edit14,
+  Edit15,
+  Edit16,
+  Edit17,
+  Edit18,
+  Form4Edit1,
+  Form4Edit2,
+  Form4Edit3,
 };
 
 class CalcView {
  public:
   virtual ~CalcView() = default;
 
-  virtual std::string Text(Field field) const = 0;                  // UTF-8
-  virtual void SetText(Field field, const std::string& text) = 0;   // UTF-8
-  virtual bool IsChecked(int box) const = 0;                        // CheckBox1..CheckBox5
+  virtual std::string Text(Field field) const = 0;                 // UTF-8
+  virtual void SetText(Field field, const std::string& text) = 0;  // UTF-8
+  virtual bool IsChecked(int box) const = 0;                       // CheckBox1..CheckBox5
   virtual void SetChecked(int box, bool checked) = 0;
-  virtual void SetPage(int page) = 0;                               // TabbedNotebook1: 0 or 1
+  virtual void SetPage(int page) = 0;  // TabbedNotebook1: 0 or 1
   virtual void ShowForm4() = 0;        // place at (main left + 60, main top), show non-modal
   virtual void Message(const std::string& text) = 0;   // modal message box, OK button
   virtual void ErrorBox(const std::string& text) = 0;  // modal error box, error icon
