@@ -44,6 +44,8 @@ constexpr double kBisectionTolerance = 1e-13;    // relative width of the bracke
 constexpr int kBisectionLimit = 100000;          // halvings
 constexpr double kSaturationSnap = 1e-14;        // relative to t in degC
 
+const char kNoBracket[] = "Невозможно определить границы в околокритической области VKR_PT";
+
 // Residual of the equation of state p = rho R T delta phi_delta (IAPWS-IF97
 // Table 31) for a trial volume v at the state (p, t); zero at the state's volume.
 double F3_VT(double p, double v, double t) {
@@ -61,7 +63,7 @@ bool BOUNDS_KR(double p, double t, double start, double step, double& a, double&
     const double fa = F3_VT(p, a, t);
     const double fx = F3_VT(p, x, t);
     if (i > kWalkLimit) {
-      ShowMessage("Невозможно определить границы в околокритической области VKR_PT");
+      ShowMessage(kNoBracket);
       return false;
     }
     if (static_cast<ext>(fa) * fx < 0) {
@@ -150,7 +152,8 @@ double Z3_VT(double v, double t) {
 }
 
 // v1 is the liquid-side, v2 the vapour-side volume; they differ only on the
-// saturation line. After a failed bracket walk both are FAILURE.
+// saturation line. When no bracket around the volume is found both are
+// FAILURE, after one message.
 void VKR_PT(double p, double t, double& v1, double& v2) {
   // IAPWS-IF97 eq. 6. The vapour-side start is the region-2 volume at TB23
   // taken as degrees Celsius, well above every region-3 volume at p.
@@ -159,7 +162,16 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
   if (p > kCriticalPressure) {
     const double A = V1_PT(p, kLiquidStartTemperature);
     const double B = VP_PT(p, TB23);
-    const double v = BISECT_KR(p, A, B, t);
+    // Within a few hundredths of a kelvin above 350 degC the region-3 volume
+    // lies below the region-1 volume at 350 degC, outside [A, B]. Bisecting a
+    // bracket without a sign change would close on B, a volume far from the
+    // state's, so that case is reported like a failed walk.
+    double v = FAILURE;
+    if (static_cast<ext>(F3_VT(p, A, t)) * F3_VT(p, B, t) < 0) {
+      v = BISECT_KR(p, A, B, t);
+    } else {
+      ShowMessage(kNoBracket);
+    }
     v1 = v;
     v2 = v;
     return;

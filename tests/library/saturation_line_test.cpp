@@ -28,14 +28,6 @@ TEST(PowInt, ZeroExponentNegativeExponentAndIdentity) {
   EXPECT_EQ(if97::PowInt(-2, 5), -32.0);
 }
 
-TEST(PowInt, MultipliesInSuccessionRoundingEachProduct) {
-  const double x = 1.0000001;
-  double b = 1;
-  for (int i = 0; i < 41; ++i) b = x * b;
-  EXPECT_EQ(if97::PowInt(x, 41), b);
-  EXPECT_EQ(if97::PowInt(x, -41), 1 / b);
-}
-
 // ---- TS_P and PS_T --------------------------------------------------------
 
 struct SaturationPoint {
@@ -120,7 +112,11 @@ TEST_P(RegionPt, Classifies) {
   std::string caption;
   if97::REGION_PT(GetParam().p, GetParam().t, code, caption);
   EXPECT_EQ(code, GetParam().code);
-  EXPECT_EQ(recorder.messages().empty(), GetParam().code != 0);
+  if (GetParam().code == 0) {
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>{kOutOfRange});
+  } else {
+    EXPECT_TRUE(recorder.messages().empty());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Listed, RegionPt,
