@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Builds the Debian packages from a built tree, unpacks them into a temporary
+# root with dpkg -x and checks that every file a user or a consumer needs is
+# there. Leaves the root in <work>/root for the consumer test.
+#   deb_test.sh <build dir> <work dir> <components, ;-separated>
+set -euo pipefail
+build=$1 work=$2 components=$3
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+has_component() { [[ ";$components;" == *";$1;"* ]]; }
+
+rm -rf "$work"
+mkdir -p "$work/out" "$work/root"
+if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log" >&2
+  fail "cpack did not build the packages"
+fi
+
+deb_of() {
+  local debs=("$work/out/$1"_*.deb)
+  [ -f "${debs[0]}" ] || fail "no package $1 in $(ls "$work/out")"
+  echo "${debs[0]}"
+}
+
+# ---- libif97-dev: static library, header, CMake package config ---------------
+dev=$(deb_of libif97-dev)
+dpkg-deb -x "$dev" "$work/root"
+root=$work/root
+[ -f "$root/usr/include/if97.h" ] || fail "if97.h is not in /usr/include"
+lib=$(find "$root/usr" -name libif97.a)
+[ -n "$lib" ] || fail "libif97.a is missing"
+ar t "$lib" | grep -q '\.o$' || fail "libif97.a holds no object files"
+config_dir=$(dirname "$(find "$root/usr" -name if97Config.cmake)")
+for f in if97Config.cmake if97ConfigVersion.cmake if97Targets.cmake; do
+  [ -f "$config_dir/$f" ] || fail "$f is missing from the package config"
+done
+grep -rq "$build" "$config_dir" && fail "the package config refers to the build tree"
+
+# ---- steamcalc: program, menu entry, icons, dependencies ---------------------
+if has_component Runtime; then
+  app=$(deb_of steamcalc)
+  dpkg-deb -x "$app" "$root"
+  [ -x "$root/usr/bin/steamcalc" ] || fail "/usr/bin/steamcalc is missing or not executable"
+  if readelf -d "$root/usr/bin/steamcalc" | grep -E 'RPATH|RUNPATH' | grep -q "$build"; then
+    fail "the installed program keeps a run path into the build tree"
+  fi
+
+  entry=$root/usr/share/applications/steamcalc.desktop
+  [ -f "$entry" ] || fail "the desktop entry is missing"
+  exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+  [ -x "$root/usr/bin/$exec_name" ] || fail "Exec=$exec_name is not a program of the package"
+  icon_name=$(sed -n 's/^Icon=//p' "$entry")
+  for size in 16 24 32 48 64; do
+    png=$root/usr/share/icons/hicolor/${size}x${size}/apps/$icon_name.png
+    [ -f "$png" ] || fail "icon $png is missing"
+    # PNG signature, then the IHDR chunk: width and height as 32-bit big-endian.
+    read -r -a header <<<"$(od -An -tx1 -N24 "$png" | tr '\n' ' ')"
+    [ "${header[*]:0:8}" = "89 50 4e 47 0d 0a 1a 0a" ] || fail "$png is not a PNG file"
+    width=$((16#${header[16]}${header[17]}${header[18]}${header[19]}))
+    height=$((16#${header[20]}${header[21]}${header[22]}${header[23]}))
+    [ "$width" -eq "$size" ] && [ "$height" -eq "$size" ] ||
+      fail "$png is ${width}x$height, not ${size}x$size"
+  done
+
+  depends=$(dpkg-deb -f "$app" Depends)
+  for pkg in libqt6widgets6 libjpeg62-turbo libc6 libstdc++6; do
+    [[ ", $depends," == *", $pkg "* || ", $depends," == *", $pkg,"* ]] ||
+      fail "steamcalc does not depend on $pkg (Depends: $depends)"
+  done
+fi
+echo "packages: $(cd "$work/out" && ls ./*.deb | tr '\n' ' ')"
