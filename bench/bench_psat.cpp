@@ -1,0 +1,94 @@
+// Saturation pressure from entropy or enthalpy: typical inputs and the
+// near-critical band, where every pass evaluates region-3 saturation states.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "if97.h"
+
+namespace {
+
+void QuietMessages() {
+  static const bool installed = [] {
+    if97::SetMessageHandler([](const std::string&) {});
+    return true;
+  }();
+  benchmark::DoNotOptimize(installed);
+}
+
+void BM_PS_S(benchmark::State& state, double s) {
+  QuietMessages();
+  for (auto _ : state) benchmark::DoNotOptimize(if97::PS_S(s));
+}
+
+void BM_PS_H(benchmark::State& state, double h) {
+  QuietMessages();
+  for (auto _ : state) {
+    double p_left = if97::FAILURE;
+    double p_right = if97::FAILURE;
+    if97::PS_H(h, p_left, p_right);
+    benchmark::DoNotOptimize(p_left);
+    benchmark::DoNotOptimize(p_right);
+  }
+}
+
+// One run over a band of inputs: the mean and the slowest call, and the input
+// that was slowest.
+template <typename Call>
+void Sweep(benchmark::State& state, double from, double to, double step, Call call) {
+  QuietMessages();
+  using Clock = std::chrono::steady_clock;
+  for (auto _ : state) {
+    double total = 0;
+    double slowest = 0;
+    double slowest_at = from;
+    int calls = 0;
+    for (int i = 0;; ++i) {
+      const double x = from + step * i;
+      if (x > to + step / 2) break;
+      const auto start = Clock::now();
+      call(x);
+      const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+      total += ms;
+      ++calls;
+      if (ms > slowest) {
+        slowest = ms;
+        slowest_at = x;
+      }
+    }
+    state.counters["ms_per_call"] = total / calls;
+    state.counters["slowest_ms"] = slowest;
+    state.counters["slowest_at"] = slowest_at;
+  }
+}
+
+void BM_PS_H_NearCritical(benchmark::State& state) {
+  Sweep(state, 2080, 2200, 0.1, [](double h) {
+    double p_left = if97::FAILURE;
+    double p_right = if97::FAILURE;
+    if97::PS_H(h, p_left, p_right);
+    benchmark::DoNotOptimize(p_left);
+  });
+}
+
+void BM_PS_S_NearCritical(benchmark::State& state) {
+  Sweep(state, 4.35, 4.45, 0.0005, [](double s) { benchmark::DoNotOptimize(if97::PS_S(s)); });
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(BM_PS_S, water_3_0, 3.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PS_S, steam_6_0, 6.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PS_S, water_near_critical_4_40, 4.40)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PS_S, steam_near_critical_4_42, 4.42)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PS_H, water_1000, 1000.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PS_H, water_2000, 2000.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PS_H, steam_one_root_2300, 2300.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PS_H, steam_two_roots_2700, 2700.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PS_H, water_near_critical_2086, 2086.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PS_H, steam_near_critical_2100, 2100.0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PS_H_NearCritical)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_PS_S_NearCritical)->Iterations(1)->Unit(benchmark::kSecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,252 @@
+// Saturation pressure from entropy or enthalpy: the inverses of the saturated
+// water and steam properties by pressure, found by false position.
+#include <cmath>
+
+#include "if97.h"
+#include "psat_search.h"
+
+namespace if97 {
+namespace {
+
+using ext = long double;
+
+constexpr double kUpperPressure = kCriticalPressure;  // MPa, upper bracket end everywhere
+constexpr double kLowerPressure = 0.001;              // MPa, lower end of PS_H1 and PS_H2
+constexpr double kLowerPressureS = 0.0010000001;      // MPa, lower end and clamp value of PS_S
+
+constexpr double kEntropyMin = 0.106;     // kJ/(kg K), s' at 0.001 MPa rounded inwards
+constexpr double kEntropyMax = 8.9749;    // kJ/(kg K), s'' at 0.001 MPa rounded inwards
+constexpr double kEntropySplit = 4.412;   // kJ/(kg K), water below, steam above
+constexpr double kLowestEnthalpy = 29.3;  // kJ/kg, h' at 0.001 MPa rounded up
+
+constexpr double kToleranceS = 1e-7;    // kJ/(kg K)
+constexpr double kToleranceH1 = 1e-7;   // kJ/kg
+constexpr double kToleranceH2 = 1e-10;  // kJ/kg
+
+// Greatest steam enthalpy: golden section on [2.95, 3.2] MPa.
+constexpr double kMaxSearchLow = 2.95;  // MPa
+constexpr double kMaxSearchHigh = 3.2;  // MPa
+constexpr double kGoldenRatio = 0.618034;
+// Pressure of the falling branch where h'' equals h''(0.001 MPa).
+constexpr double kEqualSearchLow = 17.8;  // MPa
+constexpr double kEqualSearchHigh = 18;   // MPa
+constexpr double kSectionWidth = 1e-15;   // relative width that ends both sections
+
+// A bracket this narrow (relative to its larger end, about 4 to 9 ulps) leaves
+// the false-position search no room to make progress.
+constexpr double kNarrowBracket = 1e-15;
+
+// The point with the smallest |f - y| among those a search has evaluated.
+struct BestPoint {
+  double p = 0;
+  ext miss = INFINITY;
+
+  void Offer(double point, double value, double target) {
+    const ext m = std::fabs(ext{target} - value);
+    if (m < miss) {
+      p = point;
+      miss = m;
+    }
+  }
+};
+
+}  // namespace
+
+namespace detail {
+
+FalsePositionResult FalsePosition(const FalsePositionSearch& search, double p_left,
+                                  double p_right) {
+  const double y = search.target;
+  const bool increasing = search.monotony == Monotony::kIncreasing;
+  // The function has no memory, so the values at the ends are carried from
+  // the pass that set them instead of being evaluated again.
+  double f_left = search.f(p_left);
+  double f_right = search.f(p_right);
+  BestPoint best;
+  best.Offer(p_left, f_left, y);
+  best.Offer(p_right, f_right, y);
+
+  for (int pass = 1;; ++pass) {
+    // Equal values at both ends: no straight line to follow.
+    if (f_right == f_left) return {true, best.p, pass, true};
+
+    double p;
+    if (search.anchor == Anchor::kRight) {
+      p = p_right - (ext{p_right} - p_left) * (ext{f_right} - y) / (ext{f_right} - f_left);
+    } else {
+      p = p_left + (ext{p_right} - p_left) * (ext{y} - f_left) / (ext{f_right} - f_left);
+    }
+    if (search.clamps && p < kClampThreshold) p = search.clamp_value;
+    if (p > kUpperPressure) p = kUpperPressure;
+    const bool at_an_end = p == p_left || p == p_right;
+
+    const double fn = search.f(p);
+    best.Offer(p, fn, y);
+    if (fn > y) {
+      if (increasing) {
+        p_right = p;
+        f_right = fn;
+      } else {
+        p_left = p;
+        f_left = fn;
+      }
+    } else if (fn < y) {
+      if (increasing) {
+        p_left = p;
+        f_left = fn;
+      } else {
+        p_right = p;
+        f_right = fn;
+      }
+    }
+
+    if (pass > kPassLimit) return {false, 0, pass, false};
+    if (!(std::fabs(ext{y} - fn) >= search.tolerance)) return {true, p, pass, false};
+    // No further progress: a new point on an end repeats the pass for ever;
+    // a bracket a few ulps wide holds no better point.
+    const bool narrow = std::fabs(ext{p_right} - p_left) <
+                        kNarrowBracket * std::fmax(std::fabs(p_left), std::fabs(p_right));
+    if (at_an_end || narrow) return {true, best.p, pass, true};
+  }
+}
+
+}  // namespace detail
+
+using detail::Anchor;
+using detail::FalsePosition;
+using detail::FalsePositionResult;
+using detail::Monotony;
+
+double PS_S(double s) {
+  if (s < kEntropyMin || s > kEntropyMax) {
+    ShowMessage("Такое значение энтропии не допустимо (0.106<S<8.9749) (PS_S)");
+    return FAILURE;
+  }
+  if (s == kEntropySplit) return kUpperPressure;
+  const FalsePositionResult r =
+      s < kEntropySplit
+          ? FalsePosition({SSW_P, s, kToleranceS, Monotony::kIncreasing, Anchor::kRight, true,
+                           kLowerPressureS},
+                          kLowerPressureS, kUpperPressure)
+          : FalsePosition({SSP_P, s, kToleranceS, Monotony::kDecreasing, Anchor::kRight, false, 0},
+                          kLowerPressureS, kUpperPressure);
+  return r.found ? r.p : FAILURE;
+}
+
+double P_HSPMAX() {
+  double a = kMaxSearchLow;
+  double b = kMaxSearchHigh;
+  do {
+    const double x1 = a + (1 - ext{kGoldenRatio}) * (ext{b} - a);
+    const double x2 = a + ext{kGoldenRatio} * (ext{b} - a);
+    if (HSP_P(x2) < HSP_P(x1)) {
+      b = x2;
+    } else {
+      a = x1;
+    }
+  } while (std::fabs((ext{a} - b) / a) >= kSectionWidth);
+  return (ext{a} + b) / 2;
+}
+
+double P_HSPEQ() {
+  const double h_a = HSP_P(kLowerPressure);
+  double lo = kEqualSearchLow;
+  double hi = kEqualSearchHigh;
+  double m;
+  do {
+    m = (ext{lo} + hi) / 2;
+    if (h_a > HSP_P(m)) {
+      hi = m;
+    } else {
+      lo = m;
+    }
+  } while (std::fabs((ext{lo} - hi) / lo) >= kSectionWidth);
+  return m;
+}
+
+double PS_H1(double h) {
+  if (h > HSW_P(kUpperPressure) || h < kLowestEnthalpy) {
+    ShowMessage("Заданная энтальпия не является энтальпией насыщения для воды (PS_H1)");
+    return FAILURE;
+  }
+  const FalsePositionResult r = FalsePosition(
+      {HSW_P, h, kToleranceH1, Monotony::kIncreasing, Anchor::kRight, true, kLowerPressure},
+      kLowerPressure, kUpperPressure);
+  return r.found ? r.p : FAILURE;
+}
+
+void PS_H2(double h, double& p_left, double& p_right) {
+  const double p_max = P_HSPMAX();
+  const double h_max = HSP_P(p_max);
+  const double h_a = HSP_P(kLowerPressure);
+  const double h_b = HSP_P(kUpperPressure);
+  if (h > h_max) {
+    ShowMessage("При таком значении энтальпии нет состояния насыщения (PS_H2)");
+    return;
+  }
+  if (h == h_b) {
+    p_left = kUpperPressure;
+    p_right = kUpperPressure;
+    return;
+  }
+  // The lowest-pressure steam enthalpy recurs on the falling branch.
+  if (h == h_a) {
+    p_left = P_HSPEQ();
+    p_right = kLowerPressure;
+    return;
+  }
+  if (h_b < h && h < h_a) {  // one root, on the falling branch
+    const FalsePositionResult r =
+        FalsePosition({HSP_P, h, kToleranceH2, Monotony::kDecreasing, Anchor::kLeft, false, 0},
+                      P_HSPEQ(), kUpperPressure);
+    if (r.found) {
+      p_left = r.p;
+      p_right = r.p;
+    }
+    return;
+  }
+  if (h_a < h && h < h_max) {  // two roots, either side of the maximum
+    const FalsePositionResult left =
+        FalsePosition({HSP_P, h, kToleranceH2, Monotony::kDecreasing, Anchor::kLeft, false, 0},
+                      P_HSPMAX(), P_HSPEQ());
+    if (!left.found) return;
+    p_left = left.p;
+    const FalsePositionResult right =
+        FalsePosition({HSP_P, h, kToleranceH2, Monotony::kIncreasing, Anchor::kLeft, false, 0},
+                      kLowerPressure, P_HSPMAX());
+    if (right.found) p_right = right.p;
+    return;
+  }
+  // The greatest enthalpy has the one pressure of the maximum.
+  if (h == h_max) {
+    p_left = p_max;
+    p_right = p_max;
+  }
+  // h < h_b: no saturated steam has this enthalpy; nothing is delivered.
+}
+
+void PS_H(double h, double& p_left, double& p_right) {
+  const double h_c = HSW_P(kUpperPressure);
+  const double h_max = HSP_P(P_HSPMAX());
+  if (h < kLowestEnthalpy || h > h_max) {
+    ShowMessage("При таком значении энтальпии нет состояния насыщения (PS_H)");
+    return;
+  }
+  if (h < h_c) {  // saturated water, 29.3 included
+    const double p = PS_H1(h);
+    p_left = p;
+    p_right = p;
+    return;
+  }
+  // At the critical pressure water and steam meet; the steam enthalpy there
+  // may come out a rounding error above the water one, and the enthalpies in
+  // between belong to the critical point too.
+  if (h == h_c || h <= HSP_P(kUpperPressure)) {
+    p_left = kUpperPressure;
+    p_right = kUpperPressure;
+    return;
+  }
+  PS_H2(h, p_left, p_right);
+}
+
+}  // namespace if97
