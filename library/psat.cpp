@@ -32,10 +32,6 @@ constexpr double kEqualSearchLow = 17.8;  // MPa
 constexpr double kEqualSearchHigh = 18;   // MPa
 constexpr double kSectionWidth = 1e-15;   // relative width that ends both sections
 
-// A bracket this narrow (relative to its larger end, about 4 to 9 ulps) leaves
-// the false-position search no room to make progress.
-constexpr double kNarrowBracket = 1e-15;
-
 // The point with the smallest |f - y| among those a search has evaluated.
 struct BestPoint {
   double p = 0;
@@ -49,6 +45,10 @@ struct BestPoint {
     }
   }
 };
+
+bool Misses(double value, double target, double tolerance) {
+  return std::fabs(ext{target} - value) >= tolerance;
+}
 
 }  // namespace
 
@@ -101,12 +101,16 @@ FalsePositionResult FalsePosition(const FalsePositionSearch& search, double p_le
     }
 
     if (pass > kPassLimit) return {false, 0, pass, false};
-    if (!(std::fabs(ext{y} - fn) >= search.tolerance)) return {true, p, pass, false};
-    // No further progress: a new point on an end repeats the pass for ever;
-    // a bracket a few ulps wide holds no better point.
-    const bool narrow = std::fabs(ext{p_right} - p_left) <
-                        kNarrowBracket * std::fmax(std::fabs(p_left), std::fabs(p_right));
-    if (at_an_end || narrow) return {true, best.p, pass, true};
+    if (!Misses(fn, y, search.tolerance)) return {true, p, pass, false};
+    // No further progress. A new point on an end leaves the bracket as it was
+    // (or closes it on that end), so every later pass would repeat this one.
+    // A bracket with no double inside it can only offer its ends again, and
+    // both have missed the tolerance.
+    if (at_an_end) return {true, best.p, pass, true};
+    const bool no_room = std::nextafter(p_left, p_right) == p_right;
+    if (no_room && Misses(f_left, y, search.tolerance) && Misses(f_right, y, search.tolerance)) {
+      return {true, best.p, pass, true};
+    }
   }
 }
 
