@@ -86,6 +86,9 @@ BENCHMARK_CAPTURE(BM_PS_H, water_1000, 1000.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PS_H, water_2000, 2000.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PS_H, steam_one_root_2300, 2300.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PS_H, steam_two_roots_2700, 2700.0)->Unit(benchmark::kMillisecond);
+// Just below the greatest steam enthalpy (2803.2853 kJ/kg) the rising-branch
+// search creeps and runs all its passes.
+BENCHMARK_CAPTURE(BM_PS_H, two_roots_near_max_2803_284, 2803.284)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PS_H, water_near_critical_2086, 2086.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PS_H, steam_near_critical_2100, 2100.0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PS_H_NearCritical)->Iterations(1)->Unit(benchmark::kSecond);
