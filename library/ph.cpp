@@ -1,0 +1,363 @@
+// Temperature, entropy and specific volume from pressure and enthalpy.
+//
+// Region 1 and sub-regions 2a, 2b, 2c use the IAPWS-IF97 backward equations
+// T(p, h) (eqs. 11, 22, 23, 24); the near-critical band between the 350 degC
+// isotherm and the B23 line is solved by interpolation on the forward
+// enthalpy h_pt; wet steam takes the saturation temperature.
+#include <cmath>
+#include <iterator>
+#include <string>
+
+#include "if97.h"
+
+namespace if97 {
+namespace {
+
+using ext = long double;
+
+// IAPWS-IF97 Table 6: Region 1 backward equation T(p, h).
+namespace table6 {
+constexpr int I[] = {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 3, 3, 4, 5, 6};
+constexpr int J[] = {0, 1, 2, 6, 22, 32, 0, 1, 2, 3, 4, 10, 32, 10, 32, 10, 32, 32, 32, 32};
+constexpr double n[] = {
+    -0.23872489924521e3,  0.40421188637945e3,    0.11349746881718e3,   -0.58457616048039e1,
+    -0.15285482413140e-3, -0.10866707695377e-5,  -0.13391744872602e2,  0.43211039183559e2,
+    -0.54010067170506e2,  0.30535892203916e2,    -0.65964749423638e1,  0.93965400878363e-2,
+    0.11573647505340e-6,  -0.25858641282073e-4,  -0.40644363084799e-8, 0.66456186191635e-7,
+    0.80670734103027e-10, -0.93477771213947e-12, 0.58265442020601e-14, -0.15020185953503e-16,
+};
+static_assert(std::size(I) == 20 && std::size(J) == 20 && std::size(n) == 20);
+}  // namespace table6
+
+// IAPWS-IF97 Table 20: Sub-region 2a backward equation T(p, h).
+namespace table20 {
+constexpr int I[] = {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2, 2,
+                     2, 2, 2, 2, 2, 2, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 7};
+constexpr int J[] = {0, 1,  2,  3,  7,  20, 0,  1,  2,  3,  7,  9,  11, 18, 44, 0,  2,
+                     7, 36, 38, 40, 42, 44, 24, 44, 12, 32, 44, 32, 36, 42, 34, 44, 28};
+constexpr double n[] = {
+    0.10898952318288e4,  0.84951654495535e3,   -0.10781748091826e3, 0.33153654801263e2,
+    -0.74232016790248e1, 0.11765048724356e2,   0.18445749355790e1,  -0.41792700549624e1,
+    0.62478196935812e1,  -0.17344563108114e2,  -0.20058176862096e3, 0.27196065473796e3,
+    -0.45511318285818e3, 0.30919688604755e4,   0.25226640357872e6,  -0.61707422868339e-2,
+    -0.31078046629583e0, 0.11670873077107e2,   0.12812798404046e9,  -0.98554909623276e9,
+    0.28224546973002e10, -0.35948971410703e10, 0.17227349913197e10, -0.13551334240775e5,
+    0.12848734664650e8,  0.13865724283226e1,   0.23598832556514e6,  -0.13105236545054e8,
+    0.73999835474766e4,  -0.55196697030060e6,  0.37154085996233e7,  0.19127729239660e5,
+    -0.41535164835634e6, -0.62459855192507e2,
+};
+static_assert(std::size(I) == 34 && std::size(J) == 34 && std::size(n) == 34);
+}  // namespace table20
+
+// IAPWS-IF97 Table 21: Sub-region 2b backward equation T(p, h).
+namespace table21 {
+constexpr int I[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2,
+                     2, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 5, 5, 5, 6, 7, 7, 9, 9};
+constexpr int J[] = {0,  1, 2, 12, 18, 24, 28, 40, 0,  2,  6,  12, 18, 24, 28, 40, 2,  8, 18,
+                     40, 1, 2, 12, 24, 2,  12, 18, 24, 28, 40, 18, 24, 40, 28, 2,  28, 1, 40};
+constexpr double n[] = {
+    0.14895041079516e4,    0.74307798314034e3,   -0.97708318797837e2,   0.24742464705674e1,
+    -0.63281320016026e0,   0.11385952129658e1,   -0.47811863648625e0,   0.85208123431544e-2,
+    0.93747147377932e0,    0.33593118604916e1,   0.33809355601454e1,    0.16844539671904e0,
+    0.73875745236695e0,    -0.47128737436186e0,  0.15020273139707e0,    -0.21764114219750e-2,
+    -0.21810755324761e-1,  -0.10829784403677e0,  -0.46333324635812e-1,  0.71280351959551e-4,
+    0.11032831789999e-3,   0.18955248387902e-3,  0.30891541160537e-2,   0.13555504554949e-2,
+    0.28640237477456e-6,   -0.10779857357512e-4, -0.76462712454814e-4,  0.14052392818316e-4,
+    -0.31083814331434e-4,  -0.10302738212103e-5, 0.28217281635040e-6,   0.12704902271945e-5,
+    0.73803353468292e-7,   -0.11030139238909e-7, -0.81456365207833e-13, -0.25180545682962e-10,
+    -0.17565233969407e-17, 0.86934156344163e-14,
+};
+static_assert(std::size(I) == 38 && std::size(J) == 38 && std::size(n) == 38);
+}  // namespace table21
+
+// IAPWS-IF97 Table 22: Sub-region 2c backward equation T(p, h).
+namespace table22 {
+constexpr int I[] = {-7, -7, -6, -6, -5, -5, -2, -2, -1, -1, 0, 0, 1, 1, 2, 6, 6, 6, 6, 6, 6, 6, 6};
+constexpr int J[] = {0, 4, 0, 2, 0, 2, 0, 1, 0, 2, 0, 1, 4, 8, 4, 0, 1, 4, 10, 12, 16, 20, 22};
+constexpr double n[] = {
+    -0.32368398555242e13, 0.73263350902181e13,   0.35825089945447e12,  -0.58340131851590e12,
+    -0.10783068217470e11, 0.20825544563171e11,   0.61074783564516e6,   0.85977722535580e6,
+    -0.25745723604170e5,  0.31081088422714e5,    0.12082315865936e4,   0.48219755109255e3,
+    0.37966001272486e1,   -0.10842984880077e2,   -0.45364172676660e-1, 0.14559115658698e-12,
+    0.11261597407230e-11, -0.17804982240686e-10, 0.12324579690832e-6,  -0.11606921130984e-5,
+    0.27846367088554e-4,  -0.59270038474176e-3,  0.12918582991878e-2,
+};
+static_assert(std::size(I) == 23 && std::size(J) == 23 && std::size(n) == 23);
+}  // namespace table22
+
+// IAPWS-IF97 Table 19: B2bc equation, boundary between sub-regions 2b and 2c.
+constexpr double kB2bcN1 = 0.90584278514723e3;
+constexpr double kB2bcN2 = -0.67955786399241e0;
+constexpr double kB2bcN3 = 0.12809002730136e-3;
+constexpr double kB2bcN4 = 0.26526571908428e4;
+constexpr double kB2bcN5 = 0.45257578905948e1;
+
+// IAPWS-IF97 Table 1: B23 equation, temperature form (n3 to n5).
+constexpr double kB23N3 = 0.10192970039326e-2;
+constexpr double kB23N4 = 0.57254459862746e3;
+constexpr double kB23N5 = 0.13918839778870e2;
+
+constexpr double kPressureMin = 0.000999999999;      // MPa
+constexpr double kPressureMax = 100.00000000001;     // MPa
+constexpr double kEnthalpyMin = -1e-13;              // kJ/kg
+constexpr double kEnthalpyMax = 4642.8000000001;     // kJ/kg
+constexpr double kP2ab = 4;                          // MPa, sub-regions 2a / 2b
+constexpr double kP2bcLowest = 6.5467;               // MPa, lower end of the B2bc line
+constexpr double kT350 = kRegion3LowestTemperature;  // degC
+constexpr double kTolerance3 = 1e-5;                 // relative enthalpy, T_PH3
+constexpr int kStepLimit3 = 20000;                   // steps of T_PH3
+constexpr int kUnset = 999;                          // no test of REGION_PH held
+
+const char kOutOfRange[] = "Заданные значения Р и Н выходят за пределы допустимых";
+const char kOnSaturationLine[] = "Вы попали на линию насыщения (T_PH)";
+const char kNoConvergence3[] = "Невозможно определить температуру в околокритической области Т_PH3";
+
+std::string Caption(int code) {
+  switch (code) {
+    case -1:
+      return "Область влажного пара (-1)";
+    case 1:
+      return "Область недогретой воды (1)";
+    case 21:
+      return "Область перегретого пара (2a)";
+    case 22:
+      return "Область перегретого пара (2b)";
+    case 23:
+      return "Область перегретого пара (2с)";
+    case 3:
+      return "Околокритическая область (3)";
+    case 4:
+      return "Линия насыщения(4)";
+    default:
+      return "Недопустимая область значений Р и Н";
+  }
+}
+
+// IAPWS-IF97 eq. 20: pressure (MPa) on the B2bc line at enthalpy h (kJ/kg).
+double P2bc(double h) {
+  const ext eta = h;
+  return static_cast<double>(kB2bcN1 + kB2bcN2 * eta + kB2bcN3 * eta * eta);
+}
+
+// IAPWS-IF97 eq. 21: enthalpy (kJ/kg) on the B2bc line; p above n5 only.
+double H2bc(double p) {
+  return static_cast<double>(kB2bcN4 + std::sqrt((static_cast<ext>(p) - kB2bcN5) / kB2bcN3));
+}
+
+// IAPWS-IF97 eq. 6 in degC; p above n5 only.
+double TB23(double p) {
+  const double big_t =
+      static_cast<double>(kB23N4 + std::sqrt((static_cast<ext>(p) - kB23N5) / kB23N3));
+  return big_t - kKelvinOffset;
+}
+
+// theta = sum of n_i a^I_i b^J_i in table order, into a double accumulator;
+// the result in degC.
+template <std::size_t N>
+double BackwardSum(const int (&I)[N], const int (&J)[N], const double (&n)[N], double a, double b) {
+  double theta = 0;
+  for (std::size_t i = 0; i < N; ++i) {
+    theta = static_cast<double>(theta + static_cast<ext>(n[i]) * PowInt(a, I[i]) * PowInt(b, J[i]));
+  }
+  return theta - kKelvinOffset;
+}
+
+// One step of the two-point interpolation for the temperature whose value of
+// the property is `target`.
+double Interpolate(double t_lo, double y_lo, double t_hi, double y_hi, double target) {
+  return static_cast<double>(t_lo + static_cast<ext>(t_hi - t_lo) *
+                                        (static_cast<ext>(target) - y_lo) /
+                                        (static_cast<ext>(y_hi) - y_lo));
+}
+
+}  // namespace
+
+void REGION_PH(double p, double h, int& code, std::string& caption) {
+  if (!(kPressureMin <= p && p <= kPressureMax && kEnthalpyMin <= h && h <= kEnthalpyMax)) {
+    ShowMessage(kOutOfRange);
+    code = 0;
+    caption = Caption(0);
+    return;
+  }
+  // The 350 degC isotherm is needed above 16.5292 MPa only; nearer to
+  // 16.529164 MPa it meets the saturation line, where h_pt would report.
+  const double h350 = p > kB23LowestPressure ? h_pt(p, kT350) : 0;
+  double h_water = 0;  // h', saturated water
+  double h_steam = 0;  // h'', saturated steam
+  if (p < kCriticalPressure) {
+    h_steam = HSP_P(p);
+    h_water = HSW_P(p);
+  }
+  int result = kUnset;
+  if (p < kCriticalPressure && h_water < h && h < h_steam) result = -1;
+  if ((p <= kB23LowestPressure && h <= h_water) || (p > kB23LowestPressure && h <= h350)) {
+    result = 1;
+  }
+  if (p <= kP2ab && h >= h_steam) result = 21;
+  if (kP2ab < p && p <= kP2bcLowest && h >= h_steam) result = 22;
+  if (p > kP2bcLowest && p <= P2bc(h) && h > H2bc(p)) result = 22;
+  if (p > P2bc(h) && p <= kB23LowestPressure && h > h_steam) result = 23;
+  if (p > kB23LowestPressure && h <= H2bc(p)) {
+    const double h_b23 = h_pt(p, TB23(p));
+    if (h > h_b23) result = 23;
+    if (h <= h_b23 && h > h350) result = 3;
+  }
+  if (h == h_steam || h == h_water) result = 4;
+  // A state on the B2bc line itself can pass neither B2bc test through
+  // rounding; both backward equations hold there, and it is taken as 2b.
+  if (result == kUnset) result = 22;
+  code = result;
+  caption = Caption(result);
+}
+
+// IAPWS-IF97 eq. 11, Table 6.
+double T_PH1(double p, double h) {
+  const double pi = p / 1.0;
+  const double eta = h / 2500.0;
+  return BackwardSum(table6::I, table6::J, table6::n, pi, eta + 1);
+}
+
+// IAPWS-IF97 eq. 22, Table 20.
+double T_PH2a(double p, double h) {
+  const double pi = p / 1.0;
+  const double eta = h / 2000.0;
+  return BackwardSum(table20::I, table20::J, table20::n, pi, eta - 2.1);
+}
+
+// IAPWS-IF97 eq. 23, Table 21.
+double T_PH2b(double p, double h) {
+  const double pi = p / 1.0;
+  const double eta = h / 2000.0;
+  return BackwardSum(table21::I, table21::J, table21::n, pi - 2, eta - 2.6);
+}
+
+// IAPWS-IF97 eq. 24, Table 22.
+double T_PH2c(double p, double h) {
+  const double pi = p / 1.0;
+  const double eta = h / 2000.0;
+  return BackwardSum(table22::I, table22::J, table22::n, pi + 25, eta - 1.8);
+}
+
+// Near-critical band above 16.5292 MPa: interpolation on h_pt between the
+// 350 degC isotherm and the B23 line, to a relative enthalpy of 1e-5.
+double T_PH3(double p, double h) {
+  double t_lo = kT350;
+  double h_lo = h_pt(p, t_lo);
+  double t_hi = TB23(p);
+  double h_hi = h_pt(p, t_hi);
+  if (p > kCriticalPressure) {
+    // Supercritical: the new point replaces the upper end when its enthalpy
+    // is not above the target, the lower end otherwise.
+    for (int step = 1;; ++step) {
+      const double t_new = Interpolate(t_lo, h_lo, t_hi, h_hi, h);
+      const double h_new = h_pt(p, t_new);
+      const double r = static_cast<double>((static_cast<ext>(h) - h_new) / h);
+      if (r >= 0) {
+        t_hi = t_new;
+        h_hi = h_new;
+      } else {
+        t_lo = t_new;
+        h_lo = h_new;
+      }
+      if (step > kStepLimit3) {
+        ShowMessage(kNoConvergence3);
+        return FAILURE;
+      }
+      if (std::fabs(r) < kTolerance3) return t_new;
+    }
+  }
+  // Subcritical: the saturation line narrows the bracket, wet steam takes the
+  // saturation temperature, and the bracket keeps the target inside.
+  const double h_water = HSW_P(p);
+  const double h_steam = HSP_P(p);
+  if (h < h_water) {
+    t_hi = TS_P(p);
+    h_hi = h_water;
+  }
+  if (h > h_steam) {
+    t_lo = TS_P(p);
+    h_lo = h_steam;
+  }
+  if (h_water < h && h < h_steam) return TS_P(p);
+  for (int step = 1;; ++step) {
+    const double t_new = Interpolate(t_lo, h_lo, t_hi, h_hi, h);
+    const double h_new = h_pt(p, t_new);
+    const double r = static_cast<double>(std::fabs(static_cast<ext>(h) - h_new) / h);
+    if (h_new < h) {
+      t_lo = t_new;
+      h_lo = h_new;
+    } else {
+      t_hi = t_new;
+      h_hi = h_new;
+    }
+    if (step > kStepLimit3) {
+      ShowMessage(kNoConvergence3);
+      return FAILURE;
+    }
+    if (r < kTolerance3) return t_new;
+  }
+}
+
+double T_PH(double p, double h) {
+  int code = 0;
+  std::string caption;
+  REGION_PH(p, h, code, caption);
+  switch (code) {
+    case -1:
+      return TS_P(p);
+    case 1:
+      return T_PH1(p, h);
+    case 21:
+      return T_PH2a(p, h);
+    case 22:
+      return T_PH2b(p, h);
+    case 23:
+      return T_PH2c(p, h);
+    case 3:
+      return T_PH3(p, h);
+    case 4:
+      ShowMessage(kOnSaturationLine);
+      return T_PH1(p, h);
+    default:
+      return FAILURE;
+  }
+}
+
+namespace {
+
+// Dryness fraction of a two-phase enthalpy between h' and h''.
+double Dryness(double h, double h_water, double h_steam) {
+  return static_cast<double>((static_cast<ext>(h) - h_water) /
+                             (static_cast<ext>(h_steam) - h_water));
+}
+
+}  // namespace
+
+double S_PH(double p, double h) {
+  const double t = T_PH(p, h);
+  if (p > kCriticalPressure) return s_pt(p, t);
+  const double h_water = HSW_P(p);
+  const double h_steam = HSP_P(p);
+  if (h == h_water) return S_PX(p, 0);
+  if (h == h_steam) return S_PX(p, 1);
+  if (h < h_water || h > h_steam) return s_pt(p, t);
+  return S_PX(p, Dryness(h, h_water, h_steam));
+}
+
+double V_PH(double p, double h) {
+  const double t = T_PH(p, h);
+  if (p > kCriticalPressure) return v_pt(p, t);
+  const double h_water = HSW_P(p);
+  const double h_steam = HSP_P(p);
+  if (h == h_water) return V_PX(p, 0);
+  if (h == h_steam) return V_PX(p, 1);
+  if (h < h_water || h > h_steam) {
+    // Never v_pt exactly on the saturation line: V_PX reports the dryness
+    // fraction outside 0..1 instead.
+    if (TS_P(p) == t) return V_PX(p, Dryness(h, h_water, h_steam));
+    return v_pt(p, t);
+  }
+  return V_PX(p, Dryness(h, h_water, h_steam));
+}
+
+}  // namespace if97

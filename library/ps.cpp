@@ -1,0 +1,369 @@
+// Temperature, enthalpy and specific volume from pressure and entropy.
+//
+// Region 1 and sub-regions 2a, 2c use the IAPWS-IF97 backward equations
+// T(p, s) (eqs. 13, 25, 27). Sub-region 2b and the near-critical band between
+// the 350 degC isotherm and the B23 line are solved by interpolation on the
+// forward entropy s_pt; wet steam takes the saturation temperature.
+#include <cmath>
+#include <iterator>
+#include <string>
+
+#include "if97.h"
+
+namespace if97 {
+namespace {
+
+using ext = long double;
+
+// IAPWS-IF97 Table 8: Region 1 backward equation T(p, s).
+namespace table8 {
+constexpr int I[] = {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 3, 3, 4};
+constexpr int J[] = {0, 1, 2, 3, 11, 31, 0, 1, 2, 3, 12, 31, 0, 1, 2, 9, 31, 10, 32, 32};
+constexpr double n[] = {
+    0.17478268058307e3,    0.34806930892873e2,    0.65292584978455e1,   0.33039981775489e0,
+    -0.19281382923196e-6,  -0.24909197244573e-22, -0.26107636489332e0,  0.22592965981586e0,
+    -0.64256463395226e-1,  0.78876289270526e-2,   0.35672110607366e-9,  0.17332496994895e-23,
+    0.56608900654837e-3,   -0.32635483139717e-3,  0.44778286690632e-4,  -0.51322156908507e-9,
+    -0.42522657042207e-25, 0.26400441360689e-12,  0.78124600459723e-28, -0.30732199903668e-30,
+};
+static_assert(std::size(I) == 20 && std::size(J) == 20 && std::size(n) == 20);
+}  // namespace table8
+
+// IAPWS-IF97 Table 25: Sub-region 2a backward equation T(p, s).
+namespace table25 {
+constexpr double I[] = {-1.5, -1.5,  -1.5,  -1.5,  -1.5,  -1.5,  -1.25, -1.25, -1.25, -1.0,
+                        -1.0, -1.0,  -1.0,  -1.0,  -1.0,  -0.75, -0.75, -0.5,  -0.5,  -0.5,
+                        -0.5, -0.25, -0.25, -0.25, -0.25, 0.25,  0.25,  0.25,  0.25,  0.5,
+                        0.5,  0.5,   0.5,   0.5,   0.5,   0.5,   0.75,  0.75,  0.75,  0.75,
+                        1.0,  1.0,   1.25,  1.25,  1.5,   1.5};
+constexpr double J[] = {-24, -23, -19, -13, -11, -10, -19, -15, -6, -26, -21, -17, -16, -9, -8, -15,
+                        -14, -26, -13, -9,  -7,  -27, -25, -11, -6, 1,   4,   8,   11,  0,  1,  5,
+                        6,   10,  14,  16,  0,   4,   9,   17,  7,  18,  3,   15,  5,   18};
+constexpr double n[] = {
+    -0.39235983861984e6,  0.51526573827270e6,   0.40482443161048e5,   -0.32193790923902e3,
+    0.96961424218694e2,   -0.22867846371773e2,  -0.44942914124357e6,  -0.50118336020166e4,
+    0.35684463560015e0,   0.44235335848190e5,   -0.13673388811708e5,  0.42163260207864e6,
+    0.22516925837475e5,   0.47442144865646e3,   -0.14931130797647e3,  -0.19781126320452e6,
+    -0.23554399470760e5,  -0.19070616302076e5,  0.55375669883164e5,   0.38293691437363e4,
+    -0.60391860580567e3,  0.19363102620331e4,   0.42660643698610e4,   -0.59780638872718e4,
+    -0.70401463926862e3,  0.33836784107553e3,   0.20862786635187e2,   0.33834172656196e-1,
+    -0.43124428414893e-4, 0.16653791356412e3,   -0.13986292055898e3,  -0.78849547999872e0,
+    0.72132411753872e-1,  -0.59754839398283e-2, -0.12141358953904e-4, 0.23227096733871e-6,
+    -0.10538463566194e2,  0.20718925496502e1,   -0.72193155260427e-1, 0.20749887081120e-6,
+    -0.18340657911379e-1, 0.29036272348696e-6,  0.21037527893619e0,   0.25681239729999e-3,
+    -0.12799002933781e-1, -0.82198102652018e-5,
+};
+static_assert(std::size(I) == 46 && std::size(J) == 46 && std::size(n) == 46);
+}  // namespace table25
+
+// IAPWS-IF97 Table 27: Sub-region 2c backward equation T(p, s).
+namespace table27 {
+constexpr int I[] = {-2, -2, -1, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 3,
+                     3,  3,  4,  4, 4, 5, 5, 5, 6, 6, 7, 7, 7, 7, 7};
+constexpr int J[] = {0, 1, 0, 0, 1, 2, 3, 0, 1, 3, 4, 0, 1, 2, 0,
+                     1, 5, 0, 1, 4, 0, 1, 2, 0, 1, 0, 1, 3, 4, 5};
+constexpr double n[] = {
+    0.90968501005365e3,  0.24045667088420e4,   -0.59162326387130e3,   0.54145404128074e3,
+    -0.27098308411192e3, 0.97976525097926e3,   -0.46966772959435e3,   0.14399274604723e2,
+    -0.19104204230429e2, 0.53299167111971e1,   -0.21252975375934e2,   -0.31147334413760e0,
+    0.60334840894623e0,  -0.42764839702509e-1, 0.58185597255259e-2,   -0.14597008284753e-1,
+    0.56631175631027e-2, -0.76155864584577e-4, 0.22440342919332e-3,   -0.12561095013413e-4,
+    0.63323132660934e-6, -0.20541989675375e-5, 0.36405370390082e-7,   -0.29759897789215e-8,
+    0.10136618529763e-7, 0.59925719692351e-11, -0.20677870105164e-10, -0.20874278181886e-10,
+    0.10162166825089e-9, -0.16429828281347e-9,
+};
+static_assert(std::size(I) == 30 && std::size(J) == 30 && std::size(n) == 30);
+}  // namespace table27
+
+// IAPWS-IF97 Table 1: B23 equation, temperature form (n3 to n5).
+constexpr double kB23N3 = 0.10192970039326e-2;
+constexpr double kB23N4 = 0.57254459862746e3;
+constexpr double kB23N5 = 0.13918839778870e2;
+
+constexpr double kPressureMin = 0.001;               // MPa
+constexpr double kPressureMax = 100;                 // MPa
+constexpr double kP2ab = 4;                          // MPa, sub-regions 2a / 2b
+constexpr double kP2bcLowest = 6.5467;               // MPa, lower end of the 2b / 2c boundary
+constexpr double kT350 = kRegion3LowestTemperature;  // degC
+constexpr double kT2bTop = 800;                      // degC, upper start of T_PS2b
+constexpr double kTolerance2b = 1e-10;               // relative entropy, T_PS2b
+constexpr int kStepLimit2b = 100000;                 // steps of T_PS2b
+constexpr double kTolerance3 = 1e-6;                 // relative entropy, T_PS3
+constexpr int kStepLimit3 = 15000;                   // steps of T_PS3
+
+const char kOutOfRange[] = "Заданные значения Р и S выходят за пределы допустимых";
+const char kOnSaturationLine[] = "Вы попали на линию насыщения (T_PS)";
+const char kAbove800[] = "Значение энтропии - недопустимо (больше чем при 800 гр.С)(T_PS2b)";
+const char kNoConvergence2b[] = "Невозможно определить значение температуры (T_PS2b)";
+const char kNoConvergence3[] = "Невозможно определить значение температуры T_PS3";
+
+std::string Caption(int code) {
+  switch (code) {
+    case -1:
+      return "Область влажного пара";
+    case 1:
+      return "Область недогретой воды";
+    case 21:
+      return "Область перегретого пара (2a)";
+    case 22:
+      return "Область перегретого пара (2b)";
+    case 23:
+      return "Область перегретого пара (2с)";
+    case 3:
+      return "Околокритическая область (3)";
+    case 4:
+      return "Линия насыщения (4)";
+    default:
+      return "Область недопустимых значений  Р и S";
+  }
+}
+
+// IAPWS-IF97 eq. 6 in degC; p above n5 only.
+double TB23(double p) {
+  const double big_t =
+      static_cast<double>(kB23N4 + std::sqrt((static_cast<ext>(p) - kB23N5) / kB23N3));
+  return big_t - kKelvinOffset;
+}
+
+// The 2b / 2c boundary entropy: saturated steam at the lower end of the B2bc
+// line, in place of the standard's 5.85 kJ/(kg K).
+double S2bc() { return SSP_P(kP2bcLowest); }
+
+// theta = sum of n_i a^I_i b^J_i in table order, into a double accumulator;
+// the result in degC.
+template <std::size_t N>
+double BackwardSum(const int (&I)[N], const int (&J)[N], const double (&n)[N], double a, double b) {
+  double theta = 0;
+  for (std::size_t i = 0; i < N; ++i) {
+    theta = static_cast<double>(theta + static_cast<ext>(n[i]) * PowInt(a, I[i]) * PowInt(b, J[i]));
+  }
+  return theta - kKelvinOffset;
+}
+
+// One step of the two-point interpolation for the temperature whose entropy
+// is `target`.
+double Interpolate(double t_lo, double s_lo, double t_hi, double s_hi, double target) {
+  return static_cast<double>(t_lo + static_cast<ext>(t_hi - t_lo) *
+                                        (static_cast<ext>(target) - s_lo) /
+                                        (static_cast<ext>(s_hi) - s_lo));
+}
+
+}  // namespace
+
+void REGION_PS(double p, double s, int& code, std::string& caption) {
+  const double s_max = s_pt(0.001, 1000);
+  const double s_min = s_pt(100, 0);
+  if (!(kPressureMin <= p && p <= kPressureMax && s_min <= s && s <= s_max)) {
+    ShowMessage(kOutOfRange);
+    code = 0;
+    caption = Caption(0);
+    return;
+  }
+  // The 350 degC isotherm is needed above 16.5292 MPa only; nearer to
+  // 16.529164 MPa it meets the saturation line, where s_pt would report.
+  const double s350 = p > kB23LowestPressure ? s_pt(p, kT350) : 0;
+  double s_water = 0;  // s', saturated water
+  double s_steam = 0;  // s'', saturated steam
+  if (p < kCriticalPressure) {
+    s_steam = SSP_P(p);
+    s_water = SSW_P(p);
+  }
+  int result = 0;
+  if (p < kCriticalPressure && s_water < s && s < s_steam) result = -1;
+  if ((p <= kB23LowestPressure && s <= s_water) || (p > kB23LowestPressure && s <= s350)) {
+    result = 1;
+  }
+  if (p <= kP2ab && s >= s_steam) result = 21;
+  if (kP2ab < p && p <= kP2bcLowest && s >= s_steam) result = 22;
+  const double s_bc = S2bc();
+  if (p > kP2bcLowest && s >= s_bc) result = 22;
+  if (kP2bcLowest < p && p <= kB23LowestPressure && s_steam < s && s < s_bc) result = 23;
+  if (p > kB23LowestPressure) {
+    const double s_b23 = s_pt(p, TB23(p));
+    if (s_b23 <= s && s < s_bc) result = 23;
+    if (s350 < s && s < s_b23) result = 3;
+  }
+  if (s == s_steam || s == s_water) result = 4;
+  code = result;
+  caption = Caption(result);
+}
+
+// IAPWS-IF97 eq. 13, Table 8.
+double T_PS1(double p, double s) {
+  const double pi = p / 1.0;
+  const double sigma = s / 1.0;
+  return BackwardSum(table8::I, table8::J, table8::n, pi, sigma + 2);
+}
+
+// IAPWS-IF97 eq. 25, Table 25. The exponents are not integers; every power is
+// taken through the exponential and the natural logarithm.
+double T_PS2a(double p, double s) {
+  const double pi = p / 1.0;
+  const double sigma = s / 2.0;
+  const ext ln_pi = std::log(static_cast<ext>(pi));
+  const ext ln_sigma = std::log(static_cast<ext>(sigma - 2));
+  double theta = 0;
+  for (std::size_t i = 0; i < std::size(table25::n); ++i) {
+    theta = static_cast<double>(theta + table25::n[i] * std::exp(table25::I[i] * ln_pi) *
+                                            std::exp(table25::J[i] * ln_sigma));
+  }
+  return theta - kKelvinOffset;
+}
+
+// IAPWS-IF97 eq. 27, Table 27.
+double T_PS2c(double p, double s) {
+  const double pi = p / 1.0;
+  const double sigma = s / 2.9251;
+  return BackwardSum(table27::I, table27::J, table27::n, pi, 2 - sigma);
+}
+
+// Sub-region 2b: interpolation on s_pt from the saturation temperature at
+// 4 MPa and 800 degC, to a relative entropy of 1e-10. The new point replaces
+// the upper end when its entropy is not above the target.
+double T_PS2b(double p, double s) {
+  double t_lo = TS_P(kP2ab);
+  double s_lo = s_pt(p, t_lo);
+  double t_hi = kT2bTop;
+  double s_hi = s_pt(p, t_hi);
+  if (s_hi < s) {
+    ShowMessage(kAbove800);
+    return FAILURE;
+  }
+  for (int step = 1;; ++step) {
+    double t_new = Interpolate(t_lo, s_lo, t_hi, s_hi, s);
+    if (t_new < 0) t_new = 0;
+    const double s_new = s_pt(p, t_new);
+    const double r = static_cast<double>((static_cast<ext>(s) - s_new) / s);
+    if (r >= 0) {
+      t_hi = t_new;
+      s_hi = s_new;
+    } else {
+      t_lo = t_new;
+      s_lo = s_new;
+    }
+    if (step > kStepLimit2b) {
+      ShowMessage(kNoConvergence2b);
+      return FAILURE;
+    }
+    if (std::fabs(r) < kTolerance2b) return t_new;
+  }
+}
+
+// Near-critical band above 16.5292 MPa: interpolation on s_pt between the
+// 350 degC isotherm and the B23 line, to a relative entropy of 1e-6.
+double T_PS3(double p, double s) {
+  double t_lo = kT350;
+  double s_lo = s_pt(p, t_lo);
+  double t_hi = TB23(p);
+  double s_hi = s_pt(p, t_hi);
+  if (p > kCriticalPressure) {
+    // Supercritical: the new point replaces the upper end when its entropy is
+    // not above the target, the lower end otherwise.
+    for (int step = 1;; ++step) {
+      const double t_new = Interpolate(t_lo, s_lo, t_hi, s_hi, s);
+      const double s_new = s_pt(p, t_new);
+      const double r = static_cast<double>((static_cast<ext>(s) - s_new) / s);
+      if (r >= 0) {
+        t_hi = t_new;
+        s_hi = s_new;
+      } else {
+        t_lo = t_new;
+        s_lo = s_new;
+      }
+      if (step > kStepLimit3) {
+        ShowMessage(kNoConvergence3);
+        return FAILURE;
+      }
+      if (std::fabs(r) < kTolerance3) return t_new;
+    }
+  }
+  // Subcritical: the saturation line narrows the bracket, wet steam takes the
+  // saturation temperature, and the bracket keeps the target inside.
+  const double s_water = SSW_P(p);
+  const double s_steam = SSP_P(p);
+  if (s < s_water) {
+    t_hi = TS_P(p);
+    s_hi = s_water;
+  }
+  if (s > s_steam) {
+    t_lo = TS_P(p);
+    s_lo = s_steam;
+  }
+  if (s_water < s && s < s_steam) return TS_P(p);
+  for (int step = 1;; ++step) {
+    const double t_new = Interpolate(t_lo, s_lo, t_hi, s_hi, s);
+    const double s_new = s_pt(p, t_new);
+    const double r = static_cast<double>(std::fabs(static_cast<ext>(s) - s_new) / s);
+    if (s_new < s) {
+      t_lo = t_new;
+      s_lo = s_new;
+    } else {
+      t_hi = t_new;
+      s_hi = s_new;
+    }
+    if (step > kStepLimit3) {
+      ShowMessage(kNoConvergence3);
+      return FAILURE;
+    }
+    if (r < kTolerance3) return t_new;
+  }
+}
+
+double T_PS(double p, double s) {
+  int code = 0;
+  std::string caption;
+  REGION_PS(p, s, code, caption);
+  switch (code) {
+    case -1:
+      return TS_P(p);
+    case 1:
+      return T_PS1(p, s);
+    case 21:
+      return T_PS2a(p, s);
+    case 22:
+      return T_PS2b(p, s);
+    case 23:
+      return T_PS2c(p, s);
+    case 3:
+      return T_PS3(p, s);
+    case 4:
+      ShowMessage(kOnSaturationLine);
+      return T_PS1(p, s);
+    default:
+      return FAILURE;
+  }
+}
+
+namespace {
+
+// Dryness fraction of a two-phase entropy between s' and s''.
+double Dryness(double s, double s_water, double s_steam) {
+  return static_cast<double>((static_cast<ext>(s) - s_water) /
+                             (static_cast<ext>(s_steam) - s_water));
+}
+
+}  // namespace
+
+double H_PS(double p, double s) {
+  const double t = T_PS(p, s);
+  if (p > kCriticalPressure) return h_pt(p, t);
+  const double s_water = SSW_P(p);
+  const double s_steam = SSP_P(p);
+  if (s == s_water) return H_PX(p, 0);
+  if (s == s_steam) return H_PX(p, 1);
+  if (s < s_water || s > s_steam) return h_pt(p, t);
+  return H_PX(p, Dryness(s, s_water, s_steam));
+}
+
+double V_PS(double p, double s) {
+  const double t = T_PS(p, s);
+  if (p > kCriticalPressure) return v_pt(p, t);
+  const double s_water = SSW_P(p);
+  const double s_steam = SSP_P(p);
+  if (s == s_water) return V_PX(p, 0);
+  if (s == s_steam) return V_PX(p, 1);
+  if (s < s_water || s > s_steam) return v_pt(p, t);
+  return V_PX(p, Dryness(s, s_water, s_steam));
+}
+
+}  // namespace if97
