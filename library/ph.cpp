@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 
+#include "boundary23.h"
 #include "if97.h"
 
 namespace if97 {
@@ -92,11 +93,6 @@ constexpr double kB2bcN3 = 0.12809002730136e-3;
 constexpr double kB2bcN4 = 0.26526571908428e4;
 constexpr double kB2bcN5 = 0.45257578905948e1;
 
-// IAPWS-IF97 Table 1: B23 equation, temperature form (n3 to n5).
-constexpr double kB23N3 = 0.10192970039326e-2;
-constexpr double kB23N4 = 0.57254459862746e3;
-constexpr double kB23N5 = 0.13918839778870e2;
-
 constexpr double kPressureMin = 0.000999999999;      // MPa
 constexpr double kPressureMax = 100.00000000001;     // MPa
 constexpr double kEnthalpyMin = -1e-13;              // kJ/kg
@@ -144,10 +140,10 @@ double H2bc(double p) {
   return static_cast<double>(kB2bcN4 + std::sqrt((static_cast<ext>(p) - kB2bcN5) / kB2bcN3));
 }
 
-// IAPWS-IF97 eq. 6 in degC; p above n5 only.
+// IAPWS-IF97 eq. 6, Table 1, in degC; p above n5 only.
 double TB23(double p) {
   const double big_t =
-      static_cast<double>(kB23N4 + std::sqrt((static_cast<ext>(p) - kB23N5) / kB23N3));
+      static_cast<double>(b23::n[3] + std::sqrt((static_cast<ext>(p) - b23::n[4]) / b23::n[2]));
   return big_t - kKelvinOffset;
 }
 
@@ -279,8 +275,13 @@ double T_PH3(double p, double h) {
     h_lo = h_steam;
   }
   if (h_water < h && h < h_steam) return TS_P(p);
+  const double t_sat = TS_P(p);
   for (int step = 1;; ++step) {
     const double t_new = Interpolate(t_lo, h_lo, t_hi, h_hi, h);
+    // An enthalpy within rounding of h' or h'' puts the new point exactly on
+    // the saturation line, where h_pt has no value; the saturation
+    // temperature is then the answer.
+    if (t_new == t_sat) return t_new;
     const double h_new = h_pt(p, t_new);
     const double r = static_cast<double>(std::fabs(static_cast<ext>(h) - h_new) / h);
     if (h_new < h) {
@@ -331,6 +332,17 @@ double Dryness(double h, double h_water, double h_steam) {
                              (static_cast<ext>(h_steam) - h_water));
 }
 
+// Within their tolerance (25 mK) of the saturation line the backward
+// equations can return a temperature on the far side of it: above TS_P for a
+// liquid enthalpy, below it for a steam enthalpy. Such a state takes the
+// properties of the saturated phase it belongs to, not those of the other
+// phase. A failed temperature is passed on as it is.
+bool OnFarSide(double p, double h, double t, double h_water, double h_steam) {
+  if (t == FAILURE) return false;
+  const double ts = TS_P(p);
+  return (h < h_water && t > ts) || (h > h_steam && t < ts);
+}
+
 }  // namespace
 
 double S_PH(double p, double h) {
@@ -340,7 +352,10 @@ double S_PH(double p, double h) {
   const double h_steam = HSP_P(p);
   if (h == h_water) return S_PX(p, 0);
   if (h == h_steam) return S_PX(p, 1);
-  if (h < h_water || h > h_steam) return s_pt(p, t);
+  if (h < h_water || h > h_steam) {
+    if (OnFarSide(p, h, t, h_water, h_steam)) return S_PX(p, h < h_water ? 0 : 1);
+    return s_pt(p, t);
+  }
   return S_PX(p, Dryness(h, h_water, h_steam));
 }
 
@@ -355,6 +370,7 @@ double V_PH(double p, double h) {
     // Never v_pt exactly on the saturation line: V_PX reports the dryness
     // fraction outside 0..1 instead.
     if (TS_P(p) == t) return V_PX(p, Dryness(h, h_water, h_steam));
+    if (OnFarSide(p, h, t, h_water, h_steam)) return V_PX(p, h < h_water ? 0 : 1);
     return v_pt(p, t);
   }
   return V_PX(p, Dryness(h, h_water, h_steam));

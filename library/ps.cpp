@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 
+#include "boundary23.h"
 #include "if97.h"
 
 namespace if97 {
@@ -75,11 +76,6 @@ constexpr double n[] = {
 static_assert(std::size(I) == 30 && std::size(J) == 30 && std::size(n) == 30);
 }  // namespace table27
 
-// IAPWS-IF97 Table 1: B23 equation, temperature form (n3 to n5).
-constexpr double kB23N3 = 0.10192970039326e-2;
-constexpr double kB23N4 = 0.57254459862746e3;
-constexpr double kB23N5 = 0.13918839778870e2;
-
 constexpr double kPressureMin = 0.001;               // MPa
 constexpr double kPressureMax = 100;                 // MPa
 constexpr double kP2ab = 4;                          // MPa, sub-regions 2a / 2b
@@ -118,10 +114,10 @@ std::string Caption(int code) {
   }
 }
 
-// IAPWS-IF97 eq. 6 in degC; p above n5 only.
+// IAPWS-IF97 eq. 6, Table 1, in degC; p above n5 only.
 double TB23(double p) {
   const double big_t =
-      static_cast<double>(kB23N4 + std::sqrt((static_cast<ext>(p) - kB23N5) / kB23N3));
+      static_cast<double>(b23::n[3] + std::sqrt((static_cast<ext>(p) - b23::n[4]) / b23::n[2]));
   return big_t - kKelvinOffset;
 }
 
@@ -290,8 +286,13 @@ double T_PS3(double p, double s) {
     s_lo = s_steam;
   }
   if (s_water < s && s < s_steam) return TS_P(p);
+  const double t_sat = TS_P(p);
   for (int step = 1;; ++step) {
     const double t_new = Interpolate(t_lo, s_lo, t_hi, s_hi, s);
+    // An entropy within rounding of s' or s'' puts the new point exactly on
+    // the saturation line, where s_pt has no value; the saturation
+    // temperature is then the answer.
+    if (t_new == t_sat) return t_new;
     const double s_new = s_pt(p, t_new);
     const double r = static_cast<double>(std::fabs(static_cast<ext>(s) - s_new) / s);
     if (s_new < s) {
@@ -342,6 +343,17 @@ double Dryness(double s, double s_water, double s_steam) {
                              (static_cast<ext>(s_steam) - s_water));
 }
 
+// Within their tolerance (25 mK) of the saturation line the backward
+// equations can return a temperature on the far side of it: above TS_P for a
+// liquid entropy, below it for a steam entropy. Such a state takes the
+// properties of the saturated phase it belongs to, not those of the other
+// phase. A failed temperature is passed on as it is.
+bool OnFarSide(double p, double s, double t, double s_water, double s_steam) {
+  if (t == FAILURE) return false;
+  const double ts = TS_P(p);
+  return (s < s_water && t > ts) || (s > s_steam && t < ts);
+}
+
 }  // namespace
 
 double H_PS(double p, double s) {
@@ -351,7 +363,10 @@ double H_PS(double p, double s) {
   const double s_steam = SSP_P(p);
   if (s == s_water) return H_PX(p, 0);
   if (s == s_steam) return H_PX(p, 1);
-  if (s < s_water || s > s_steam) return h_pt(p, t);
+  if (s < s_water || s > s_steam) {
+    if (OnFarSide(p, s, t, s_water, s_steam)) return H_PX(p, s < s_water ? 0 : 1);
+    return h_pt(p, t);
+  }
   return H_PX(p, Dryness(s, s_water, s_steam));
 }
 
@@ -362,7 +377,10 @@ double V_PS(double p, double s) {
   const double s_steam = SSP_P(p);
   if (s == s_water) return V_PX(p, 0);
   if (s == s_steam) return V_PX(p, 1);
-  if (s < s_water || s > s_steam) return v_pt(p, t);
+  if (s < s_water || s > s_steam) {
+    if (OnFarSide(p, s, t, s_water, s_steam)) return V_PX(p, s < s_water ? 0 : 1);
+    return v_pt(p, t);
+  }
   return V_PX(p, Dryness(s, s_water, s_steam));
 }
 
