@@ -50,6 +50,35 @@ bool Misses(double value, double target, double tolerance) {
   return std::fabs(ext{target} - value) >= tolerance;
 }
 
+// Halvings after the false-position passes have run out: more than enough
+// to shrink any bracket inside (0, 22.064] MPa to adjacent doubles.
+constexpr int kHalvingLimit = 200;
+
+// Close to the top of the steam curve the curve is so flat that false
+// position creeps: one end of the bracket stays put and the other moves by
+// ever smaller steps, so the pass limit runs out with the root still inside
+// the bracket. Halving that bracket finds it; the point with the smallest
+// miss is the result when the tolerance is out of reach.
+detail::FalsePositionResult FinishByBisection(const detail::FalsePositionSearch& search,
+                                              double p_left, double p_right, BestPoint& best,
+                                              int passes) {
+  const double y = search.target;
+  const bool increasing = search.monotony == detail::Monotony::kIncreasing;
+  for (int halving = 1; halving <= kHalvingLimit; ++halving) {
+    const double m = static_cast<double>((ext{p_left} + p_right) / 2);
+    if (m == p_left || m == p_right) break;
+    const double fm = search.f(m);
+    best.Offer(m, fm, y);
+    if (!Misses(fm, y, search.tolerance)) return {true, m, passes + halving, false};
+    if ((fm > y) == increasing) {
+      p_right = m;
+    } else {
+      p_left = m;
+    }
+  }
+  return {true, best.p, passes + kHalvingLimit, true};
+}
+
 }  // namespace
 
 namespace detail {
@@ -100,7 +129,7 @@ FalsePositionResult FalsePosition(const FalsePositionSearch& search, double p_le
       }
     }
 
-    if (pass > kPassLimit) return {false, 0, pass, false};
+    if (pass > kPassLimit) return FinishByBisection(search, p_left, p_right, best, pass);
     if (!Misses(fn, y, search.tolerance)) return {true, p, pass, false};
     // No further progress. A new point on an end leaves the bracket as it was
     // (or closes it on that end), so every later pass would repeat this one.

@@ -25,7 +25,7 @@ struct FalsePositionSearch {
 };
 
 struct FalsePositionResult {
-  bool found;          // false: the pass limit ran out
+  bool found;          // false: no point found (the library's search always finds one)
   double p;            // MPa; meaningful only when found
   int passes;          // passes made, counted from 1
   bool stopped_early;  // no further progress was possible; p is the best point seen
@@ -36,6 +36,8 @@ inline constexpr int kPassLimit = 10000;
 
 // Searches the bracket (pL, pR) for f(p) = target. A new point never goes
 // above the critical pressure, where the saturation properties do not exist.
+// When the passes run out the bracket is halved until the tolerance is met,
+// or the best point seen is the result.
 FalsePositionResult FalsePosition(const FalsePositionSearch& search, double p_left, double p_right);
 
 }  // namespace if97::detail

@@ -182,6 +182,26 @@ TEST_F(RecordingTest, EnthalpyRoundTrip) {
   EXPECT_TRUE(messages().empty());
 }
 
+// Just below the greatest steam enthalpy the steam curve is so flat that false
+// position alone runs out of passes; both pressures must still be found.
+TEST_F(RecordingTest, EnthalpyJustBelowTheGreatestHasBothPressures) {
+  const double p_max = if97::P_HSPMAX();
+  const double h_max = if97::HSP_P(p_max);
+  for (const double below : {3e-3, 1e-3, 1e-4, 1e-6}) {
+    const double h = h_max - below;
+    SCOPED_TRACE(h);
+    double p_left = FAILURE;
+    double p_right = FAILURE;
+    if97::PS_H(h, p_left, p_right);
+    EXPECT_GT(p_left, p_max);
+    EXPECT_LT(p_right, p_max);
+    EXPECT_GT(p_right, 2.9);
+    EXPECT_NEAR(if97::HSP_P(p_left), h, kSteamEnthalpyTol);
+    EXPECT_NEAR(if97::HSP_P(p_right), h, kSteamEnthalpyTol);
+  }
+  EXPECT_TRUE(messages().empty());
+}
+
 // ---- the critical point and the ends of the ranges --------------------------
 
 TEST_F(RecordingTest, EntropyBetweenCriticalWaterAndSplitGivesCriticalPressure) {
@@ -368,10 +388,11 @@ TEST(FalsePositionEarlyStop, NeverFiresWhereTheToleranceCanBeMet) {
       EXPECT_TRUE(after.found);
       EXPECT_LT(after.passes, 200);
     } else {
-      // Close to the top of the steam curve the search creeps towards the
-      // root and runs out of passes, unchanged: the limit stays the last guard.
-      EXPECT_FALSE(after.found);
-      EXPECT_EQ(after.passes, before.passes);
+      // Close to the top of the steam curve false position creeps towards
+      // the root and runs out of passes; halving the bracket then finds it.
+      EXPECT_TRUE(after.found);
+      EXPECT_GT(after.passes, before.passes);
+      EXPECT_LT(std::fabs(ext{c.search.target} - c.search.f(after.p)), c.search.tolerance);
     }
   }
   EXPECT_GT(unchanged, 300);
