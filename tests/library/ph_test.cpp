@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -322,6 +323,34 @@ TEST(ConsistencyPh, NearCriticalIterationReturnsTheTemperatureOfRegion3) {
     EXPECT_NEAR(t, pt.t, 0.01) << pt.p << ", " << pt.t;
   }
   EXPECT_TRUE(recorder.messages().empty());
+}
+
+TEST(FloatingPoint, ValidStatesRaiseNoFlag) {
+  // Beside every boundary the square roots of B2bc and B23 are taken only
+  // where their arguments are positive.
+  MessageRecorder recorder;
+  struct {
+    double p, h;
+  } const states[] = {{0.000999999999, 3000},
+                      {0.001, 4642.8},
+                      {1, 762.6},
+                      {4, 2900},
+                      {6.5467, 2800},
+                      {6.6, 2779.9113730210584},
+                      {16.5292, 1700},
+                      {20, 2100},
+                      {22.064, 2087.248},
+                      {25, 2000},
+                      {100, 1000},
+                      {100, 4000}};
+  for (const auto& st : states) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    if97::T_PH(st.p, st.h);
+    if97::S_PH(st.p, st.h);
+    if97::V_PH(st.p, st.h);
+    EXPECT_EQ(std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW), 0)
+        << st.p << ", " << st.h;
+  }
 }
 
 }  // namespace

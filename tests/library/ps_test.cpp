@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -307,6 +308,25 @@ TEST(ConsistencyPs, NearCriticalIterationReturnsTheTemperatureOfRegion3) {
     EXPECT_NEAR(t, pt.t, 0.01) << pt.p << ", " << pt.t;
   }
   EXPECT_TRUE(recorder.messages().empty());
+}
+
+TEST(FloatingPoint, ValidStatesRaiseNoFlag) {
+  // Beside every boundary the square roots of B2bc and B23 are taken only
+  // where their arguments are positive.
+  MessageRecorder recorder;
+  struct {
+    double p, s;
+  } const states[] = {{0.001, 12},    {1, 2.1384}, {4, 6.07},      {4.0001, 6.1},
+                      {6.5467, 5.85}, {10, 5.849}, {16.5292, 3.8}, {20, 4.5},
+                      {22.064, 4.41}, {25, 4.5},   {100, -0.0085}, {100, 6.5}};
+  for (const auto& st : states) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    if97::T_PS(st.p, st.s);
+    if97::H_PS(st.p, st.s);
+    if97::V_PS(st.p, st.s);
+    EXPECT_EQ(std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW), 0)
+        << st.p << ", " << st.s;
+  }
 }
 
 }  // namespace
