@@ -6,11 +6,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <clocale>
 
 #include "form1.h"
 #include "form2.h"
@@ -105,6 +107,45 @@ TEST_F(WindowsTest, PressureAndTemperatureGiveEnthalpyEntropyAndVolume) {
   ExpectOnlyFilled({7, 8, 9});
   EXPECT_TRUE(Box(1)->isChecked());
   EXPECT_TRUE(Box(2)->isChecked());
+}
+
+// The numbers read and written do not follow the C or Qt locale: a Russian
+// locale (decimal comma) changes nothing.
+TEST_F(WindowsTest, RussianLocaleReadsPointAndCommaAndWritesPoints) {
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr) GTEST_SKIP() << "no ru_RU.UTF-8 locale";
+  const QLocale saved_qt;
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  Tick(1);
+  Tick(2);
+  for (const char* pressure : {"3", "3,0", "3.0"}) {
+    Type(1, QString::fromLatin1(pressure));
+    Type(2, QStringLiteral("26,85"));
+    Calculate();
+    EXPECT_EQ(Text(7), QStringLiteral(" 115.33")) << pressure;
+    EXPECT_EQ(Text(9), QStringLiteral("0.0010022")) << pressure;
+  }
+  QLocale::setDefault(saved_qt);
+  std::setlocale(LC_ALL, saved.c_str());
+}
+
+// Boxes, inputs, "Расчет", "Очистить всё", the notebook and its visible
+// page, then "Выход", "О программе...", "Авторы".
+TEST_F(WindowsTest, TabKeyFollowsTheWindowsOrder) {
+  Box(1)->setFocus();
+  QStringList seen;
+  for (int i = 0; i < 24; ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    seen << (qobject_cast<QTabBar*>(focus) != nullptr ? QStringLiteral("TabbedNotebook1")
+                                                      : focus->objectName());
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  const QStringList expected = {
+      "CheckBox1",       "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "Edit1",
+      "Edit2",           "Edit3",     "Edit4",     "Edit5",     "Button4",   "Button1",
+      "TabbedNotebook1", "Edit18",    "Edit6",     "Edit7",     "Edit8",     "Edit9",
+      "BitBtn1",         "Button2",   "Button3",   "CheckBox1", "CheckBox2", "CheckBox3"};
+  EXPECT_EQ(seen, expected);
 }
 
 // Saturation pressure at 300 K: IAPWS-IF97 Table 35, 0.353658941e-2 MPa.
