@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <vector>
 
 #include "command.h"
 #include "form2.h"
