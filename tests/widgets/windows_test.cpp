@@ -12,12 +12,15 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <cfenv>
 #include <clocale>
 
 #include "form1.h"
 #include "form2.h"
 #include "form3.h"
 #include "form4.h"
+#include "if97.h"
+#include "message_boxes.h"
 #include "widget_support.h"
 
 namespace {
@@ -359,6 +362,26 @@ TEST_F(WindowsTest, ExitClosesTheMainWindowAndEndsTheEventLoopWithOthersOpen) {
   QTimer::singleShot(5000, [] { QCoreApplication::exit(kStillRunning); });
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(form1_.isVisible());
+}
+
+// The library's messages outside a calculation: a plain box with the
+// program's title; the floating-point flags come back as they were.
+TEST_F(WindowsTest, LibraryMessageHandlerShowsAModalBoxAndKeepsTheFlags) {
+  steamcalc::InstallMessageBoxHandler();
+  for (int flags : {0, FE_DIVBYZERO | FE_INEXACT}) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    std::feraiseexcept(flags);
+    if97::ShowMessage("Значение давления больше критического (22.064МПа)");
+    EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), flags);
+  }
+  std::feclearexcept(FE_ALL_EXCEPT);
+  if97::SetMessageHandler({});
+  ASSERT_EQ(watchdog_.boxes().size(), 2u);
+  EXPECT_EQ(watchdog_.boxes().front().title, kTitle);
+  EXPECT_EQ(watchdog_.boxes().front().icon, QMessageBox::NoIcon);
+  EXPECT_EQ(watchdog_.boxes().front().text,
+            QStringLiteral("Значение давления больше критического (22.064МПа)"));
+  watchdog_.clear();
 }
 
 // No caption may be cut by the fixed geometry with the chosen font.
