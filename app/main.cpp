@@ -3,6 +3,8 @@
 #include <fpu_control.h>
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QStyleFactory>
 #include <cfenv>
 
@@ -10,6 +12,7 @@
 #include "form2.h"
 #include "form3.h"
 #include "form4.h"
+#include "jpeg_image.h"
 #include "message_boxes.h"
 
 namespace {
@@ -34,6 +37,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(steamcalc::kApplicationTitle));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QApplication::setWindowIcon(
+      QIcon(QPixmap::fromImage(steamcalc::LoadJpegResource(QStringLiteral(":/emblem.jpg")))));
   InitialiseFloatingPoint();
   steamcalc::InstallMessageBoxHandler();
 

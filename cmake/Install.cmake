@@ -36,12 +36,10 @@ if(TARGET steamcalc)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT Runtime)
 
   # The icon theme looks icons up in fixed-size folders; the emblem is 65 x 65,
-  # so it is scaled to each size at build time.
-  if(EXISTS ${STEAMCALC_EMBLEM})
-    find_package(JPEG REQUIRED)
-    find_package(Qt6 REQUIRED COMPONENTS Gui)
+  # so it is scaled to each size at build time, decoded as the windows do.
+  if(TARGET steamcalc_ui AND EXISTS ${STEAMCALC_EMBLEM})
     add_executable(emblem_icon ${STEAMCALC_PACKAGING_DIR}/emblem_icon.cpp)
-    target_link_libraries(emblem_icon PRIVATE JPEG::JPEG Qt6::Gui)
+    target_link_libraries(emblem_icon PRIVATE steamcalc_ui)
     set(icons)
     foreach(size IN LISTS STEAMCALC_ICON_SIZES)
       set(icon ${PROJECT_BINARY_DIR}/icons/${size}x${size}/steamcalc.png)
