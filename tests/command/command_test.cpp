@@ -353,6 +353,10 @@ TEST(RangeRejection, ShowsTheMessageThenClearsAll) {
       {{{P, "100.0001"}, {S, "5"}}, {kPSRange}},
       {{{P, "3"}, {S, "-0.1"}}, {kPSRange}},
       {{{P, "3"}, {S, "13"}}, {kPSRange}},
+      // Above 100 MPa the saturation temperature equation falls back below the
+      // critical temperature, and the library would report nothing.
+      {{{P, "300"}, {X, "0.5"}}, {kAboveCriticalP}},
+      {{{P, "1e300"}, {X, "0.5"}}, {kAboveCriticalP}},
   };
   for (const auto& c : cases) {
     RecordingView view;
@@ -382,6 +386,7 @@ TEST(RangeRejection, TheBoundsThemselvesPass) {
       {{P, "3"}, {H, Typed(h_max)}},
       {{P, "0.001"}, {S, "5"}},
       {{P, "100"}, {S, "5"}},
+      {{P, "100"}, {X, "0.5"}},
       {{P, "22.064"}},
       {{T, "373.946"}},
   };

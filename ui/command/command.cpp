@@ -193,10 +193,17 @@ void StateAtPS(CalcView& view) {
   Write(view, Field::Edit9, FormatAdaptive(v));
 }
 
-// Row 6: wet steam at pressure and dryness fraction. The library checks both.
+// Row 6: wet steam at pressure and dryness fraction. The library checks x,
+// and reports a pressure above the critical one through the saturation
+// functions by temperature, since TS_P exceeds 373.946 degC there. Above
+// 100 MPa that no longer holds: the saturation-line equation turns back below
+// the critical temperature (TS_P(300) is about 350 degC), and the library would
+// return a wet-steam state that does not exist without a word. So the row
+// itself rejects pressures above the window's highest pressure.
 void WetSteam(CalcView& view) {
   const double p = Read(view, Field::Edit1);
   const double x = Read(view, Field::Edit5);
+  if (p > kHighestPressure) return Reject(view, kAboveCriticalPressure);
 
   ClearFpFlags();
   const double ts = Checked(if97::TS_P(p));
