@@ -11,21 +11,27 @@ namespace {
 using ext = long double;
 
 constexpr double kRegion3Above = 350;  // degC, saturation temperature
+// The saturation line of IAPWS-IF97 begins at 273.15 K; below it eqs. 30 and
+// 31 extrapolate into states that do not exist (h' = -8211 kJ/kg at -100 degC).
+constexpr double kLowestTemperature = 0;         // degC
+constexpr double kLowestPressure = 0.000611213;  // MPa, PS_T(0 degC) rounded up
 
 const char kNoSaturationAtPressure[] = "При данном давлении нет состояния насыщения ";
 const char kNoSaturationAtTemperature[] = "При данной температуре нет состояния насыщения ";
 const char kDrynessOutOfRange[] = "Степень сухости X<0 или X>1 в ";
 
-// True (after the message) when p lies above the critical pressure.
+// True (after the message) when p lies above the critical pressure or below
+// the saturation pressure at 0 degC.
 bool NoSaturationAtPressure(double p, const char* function) {
-  if (!(p > kCriticalPressure)) return false;
+  if (!(p > kCriticalPressure || p < kLowestPressure)) return false;
   ShowMessage(std::string(kNoSaturationAtPressure) + "(" + function + ")");
   return true;
 }
 
-// True (after the message) when t lies above the critical temperature.
+// True (after the message) when t lies above the critical temperature or
+// below 0 degC.
 bool NoSaturationAtTemperature(double t, const char* function) {
-  if (!(t > kCriticalTemperature)) return false;
+  if (!(t > kCriticalTemperature || t < kLowestTemperature)) return false;
   ShowMessage(std::string(kNoSaturationAtTemperature) + "(" + function + ")");
   return true;
 }

@@ -37,22 +37,27 @@ TEST(SaturationByPressure, SaturatedWaterAt1MPa) {
   EXPECT_EQ(if97::VSP_P(1), if97::VP_PT(1, if97::TS_P(1)));
 }
 
+// The saturation line runs from 0 degC (0.000611213 MPa) to the critical
+// point; both ends are evaluated, anything beyond them is refused.
 TEST_F(RecordingTest, BoundsAreStrictAndEachFunctionNamesItself) {
+  std::vector<std::string> expected;
   for (const auto& f : kByPressure) {
     EXPECT_NE(f.function(22.064), FAILURE) << f.name;
+    EXPECT_NE(f.function(0.000611213), FAILURE) << f.name;
     EXPECT_EQ(f.function(22.0641), FAILURE) << f.name;
+    EXPECT_EQ(f.function(0.0006112), FAILURE) << f.name;
+    const std::string text =
+        std::string("При данном давлении нет состояния насыщения (") + f.name + ")";
+    expected.insert(expected.end(), {text, text});
   }
   for (const auto& f : kByTemperature) {
     EXPECT_NE(f.function(373.946), FAILURE) << f.name;
+    EXPECT_NE(f.function(0), FAILURE) << f.name;
     EXPECT_EQ(f.function(373.947), FAILURE) << f.name;
-  }
-  std::vector<std::string> expected;
-  for (const auto& f : kByPressure) {
-    expected.push_back(std::string("При данном давлении нет состояния насыщения (") + f.name + ")");
-  }
-  for (const auto& f : kByTemperature) {
-    expected.push_back(std::string("При данной температуре нет состояния насыщения (") + f.name +
-                       ")");
+    EXPECT_EQ(f.function(-100), FAILURE) << f.name;
+    const std::string text =
+        std::string("При данной температуре нет состояния насыщения (") + f.name + ")";
+    expected.insert(expected.end(), {text, text});
   }
   EXPECT_EQ(messages(), expected);
 }
@@ -117,7 +122,7 @@ TEST_F(RecordingTest, WetSteamRejectsADrynessFractionOutsideZeroToOne) {
                 "Степень сухости X<0 или X>1 в S_PX", "Степень сухости X<0 или X>1 в V_PX"}));
 }
 
-TEST_F(RecordingTest, WetSteamAboveTheCriticalPressureShowsTwoMessagesEach) {
+TEST_F(RecordingTest, WetSteamOffTheSaturationLineShowsTwoMessagesEach) {
   struct Case {
     double (*function)(double, double);
     const char* water;
@@ -130,8 +135,12 @@ TEST_F(RecordingTest, WetSteamAboveTheCriticalPressureShowsTwoMessagesEach) {
   for (const auto& c : cases) {
     ClearMessages();
     EXPECT_EQ(c.function(25, 0.5), FAILURE) << c.water;
+    // Below the saturation pressure at 0 degC the saturation temperature is
+    // below 0 degC, where the line does not exist either.
+    EXPECT_EQ(c.function(0.0005, 0.5), FAILURE) << c.water;
     EXPECT_EQ(messages(),
-              (std::vector<std::string>{prefix + c.water + ")", prefix + c.steam + ")"}));
+              (std::vector<std::string>{prefix + c.water + ")", prefix + c.steam + ")",
+                                        prefix + c.water + ")", prefix + c.steam + ")"}));
   }
 }
 
