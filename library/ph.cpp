@@ -9,6 +9,7 @@
 #include <string>
 
 #include "boundary23.h"
+#include "forward_range.h"
 #include "if97.h"
 
 namespace if97 {
@@ -346,7 +347,7 @@ bool OnFarSide(double p, double h, double t, double h_water, double h_steam) {
 }  // namespace
 
 double S_PH(double p, double h) {
-  const double t = T_PH(p, h);
+  const double t = detail::IntoForwardRange(p, T_PH(p, h));
   if (p > kCriticalPressure) return s_pt(p, t);
   const double h_water = HSW_P(p);
   const double h_steam = HSP_P(p);
@@ -360,7 +361,7 @@ double S_PH(double p, double h) {
 }
 
 double V_PH(double p, double h) {
-  const double t = T_PH(p, h);
+  const double t = detail::IntoForwardRange(p, T_PH(p, h));
   if (p > kCriticalPressure) return v_pt(p, t);
   const double h_water = HSW_P(p);
   const double h_steam = HSP_P(p);

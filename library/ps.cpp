@@ -9,6 +9,7 @@
 #include <string>
 
 #include "boundary23.h"
+#include "forward_range.h"
 #include "if97.h"
 
 namespace if97 {
@@ -357,7 +358,7 @@ bool OnFarSide(double p, double s, double t, double s_water, double s_steam) {
 }  // namespace
 
 double H_PS(double p, double s) {
-  const double t = T_PS(p, s);
+  const double t = detail::IntoForwardRange(p, T_PS(p, s));
   if (p > kCriticalPressure) return h_pt(p, t);
   const double s_water = SSW_P(p);
   const double s_steam = SSP_P(p);
@@ -371,7 +372,7 @@ double H_PS(double p, double s) {
 }
 
 double V_PS(double p, double s) {
-  const double t = T_PS(p, s);
+  const double t = detail::IntoForwardRange(p, T_PS(p, s));
   if (p > kCriticalPressure) return v_pt(p, t);
   const double s_water = SSW_P(p);
   const double s_steam = SSP_P(p);

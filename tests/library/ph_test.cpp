@@ -284,6 +284,22 @@ std::vector<double> GridTemperatures(double p) {
   return result;
 }
 
+// The calculator accepts h from h_pt(p, 0) to h_pt(p, 800). The backward
+// equations may carry such a state a few millikelvin past 0 or 800 degC, where
+// s_pt and v_pt would refuse it; the followers evaluate it at the bound.
+TEST_F(RecordingTest, StatesOnTheCalculatorsTemperatureBoundsKeepTheirProperties) {
+  for (const double p : {0.1, 1.0, 3.0, 10.5, 20.0, 50.0, 100.0}) {
+    SCOPED_TRACE(p);
+    for (const double t : {0.0, 800.0}) {
+      const double h = if97::h_pt(p, t);
+      EXPECT_NEAR(if97::T_PH(p, h), t, kRegion1Deviation);
+      EXPECT_NEAR(if97::S_PH(p, h), if97::s_pt(p, t), 1e-3);
+      EXPECT_NEAR(if97::V_PH(p, h), if97::v_pt(p, t), 1e-4 * if97::v_pt(p, t));
+    }
+  }
+  EXPECT_TRUE(messages().empty());
+}
+
 TEST(ConsistencyPh, BackwardEquationsReturnTheTemperatureOfRegions1And2) {
   MessageRecorder recorder;
   double largest[2] = {0, 0};

@@ -265,6 +265,22 @@ TEST_F(RecordingTest, NearCriticalEntropiesBesideTheSaturatedValuesGiveTheSatura
 
 // ---- consistency with the forward functions --------------------------------
 
+// A state at 0 degC, or at 800 degC above 10 MPa, may come back from the
+// backward equations a few millikelvin outside the range of h_pt and v_pt;
+// the followers evaluate it at the bound.
+TEST_F(RecordingTest, StatesOnTheCalculatorsTemperatureBoundsKeepTheirProperties) {
+  for (const double p : {0.1, 1.0, 3.0, 10.5, 20.0, 50.0, 100.0}) {
+    SCOPED_TRACE(p);
+    for (const double t : {0.0, 800.0}) {
+      const double s = if97::s_pt(p, t);
+      EXPECT_NEAR(if97::T_PS(p, s), t, 0.025);
+      EXPECT_NEAR(if97::H_PS(p, s), if97::h_pt(p, t), 0.1);
+      EXPECT_NEAR(if97::V_PS(p, s), if97::v_pt(p, t), 1e-4 * if97::v_pt(p, t));
+    }
+  }
+  EXPECT_TRUE(messages().empty());
+}
+
 TEST(ConsistencyPs, TemperatureOfRegions1And2IsReturned) {
   MessageRecorder recorder;
   for (const double p : {0.001, 0.01, 0.1, 1.0, 3.0, 4.0, 5.0, 6.5467, 8.0, 10.0, 14.0, 16.5292,
