@@ -2,30 +2,21 @@
 // energy gamma(pi, tau), eq. 7.
 #include <iterator>
 
+#include "basic_equations.h"
 #include "if97.h"
+#include "powers.h"
+#include "unchecked.h"
 
 namespace if97 {
 namespace {
 
 using ext = long double;
 
-// IAPWS-IF97 Table 2: gamma = sum n_i (7.1 - pi)^I_i (tau - 1.222)^J_i.
-constexpr int I[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1,  1,  1,  2,  2,  2,
-                     2, 2, 3, 3, 3, 4, 4, 4, 5, 8, 8, 21, 23, 29, 30, 31, 32};
-constexpr int J[] = {-2, -1, 0,  1, 2, 3,  4,  5,  -9, -7,  -1, 0,   1,   3,   -3,  0,   1,
-                     3,  17, -4, 0, 6, -5, -2, 10, -8, -11, -6, -29, -31, -38, -39, -40, -41};
-constexpr double n[] = {
-    0.14632971213167e0,    -0.84548187169114e0,   -0.37563603672040e1,   0.33855169168385e1,
-    -0.95791963387872e0,   0.15772038513228e0,    -0.16616417199501e-1,  0.81214629983568e-3,
-    0.28319080123804e-3,   -0.60706301565874e-3,  -0.18990068218419e-1,  -0.32529748770505e-1,
-    -0.21841717175414e-1,  -0.52838357969930e-4,  -0.47184321073267e-3,  -0.30001780793026e-3,
-    0.47661393906987e-4,   -0.44141845330846e-5,  -0.72694996297594e-15, -0.31679644845054e-4,
-    -0.28270797985312e-5,  -0.85205128120103e-9,  -0.22425281908000e-5,  -0.65171222895601e-6,
-    -0.14341729937924e-12, -0.40516996860117e-6,  -0.12734301741641e-8,  -0.17424871230634e-9,
-    -0.68762131295531e-18, 0.14478307828521e-19,  0.26335781662795e-22,  -0.11947622640071e-22,
-    0.18228094581404e-23,  -0.93537087292458e-25,
-};
-static_assert(std::size(I) == 34 && std::size(J) == 34 && std::size(n) == 34);
+using detail::Exponents;
+using detail::PowerTable;
+using region1::I;
+using region1::J;
+using region1::n;
 
 constexpr double kPStar = 16.53;                // MPa
 constexpr double kTStar = 1386;                 // K
@@ -51,15 +42,12 @@ Reduced Reduce(double p, double t) {
   return r;
 }
 
-// Table 4: gamma_tau.
-double GammaTau(const Reduced& r) {
-  double gamma_tau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_tau = static_cast<double>(gamma_tau + static_cast<ext>(n[i]) * PowInt(r.a, I[i]) * J[i] *
-                                                    PowInt(r.c, J[i] - 1));
-  }
-  return gamma_tau;
-}
+// The powers each sum reads.
+constexpr Exponents kAI = Exponents{}.With(I);                  // (7.1 - pi)^I
+constexpr Exponents kAIMinus1 = Exponents{}.With(I, -1);        // (7.1 - pi)^(I - 1)
+constexpr Exponents kCJ = Exponents{}.With(J);                  // (tau - 1.222)^J
+constexpr Exponents kCJMinus1 = Exponents{}.With(J, -1);        // (tau - 1.222)^(J - 1)
+constexpr Exponents kCJBoth = Exponents{}.With(J, -1).With(J);  // both of the entropy
 
 // The state lies on the water side of the saturation line (within the tolerance).
 bool OnWaterSide(double p, double t) {
@@ -68,33 +56,52 @@ bool OnWaterSide(double p, double t) {
 
 }  // namespace
 
-// IAPWS-IF97 Table 3: h = R T tau gamma_tau.
+namespace detail {
+
+// IAPWS-IF97 Tables 3 and 4: h = R T tau gamma_tau.
+double H1_PT(double p, double t) {
+  const Reduced r = Reduce(p, t);
+  const PowerTable<kAI> a(r.a);
+  const PowerTable<kCJMinus1> c(r.c);
+  double gamma_tau = 0;
+  for (std::size_t i = 0; i < std::size(n); ++i) {
+    gamma_tau =
+        static_cast<double>(gamma_tau + static_cast<ext>(n[i]) * a[I[i]] * J[i] * c[J[i] - 1]);
+  }
+  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau * gamma_tau);
+}
+
+// IAPWS-IF97 Tables 3 and 4: s = R (tau gamma_tau - gamma).
+double S1_PT(double p, double t) {
+  const Reduced r = Reduce(p, t);
+  const PowerTable<kAI> a(r.a);
+  const PowerTable<kCJBoth> c(r.c);
+  double gamma_tau = 0;
+  double gamma = 0;
+  for (std::size_t i = 0; i < std::size(n); ++i) {
+    gamma_tau =
+        static_cast<double>(gamma_tau + static_cast<ext>(n[i]) * a[I[i]] * J[i] * c[J[i] - 1]);
+    gamma = static_cast<double>(gamma + static_cast<ext>(n[i]) * a[I[i]] * c[J[i]]);
+  }
+  return static_cast<double>((static_cast<ext>(r.tau) * gamma_tau - gamma) * kGasConstant);
+}
+
+}  // namespace detail
+
 double HW_PT(double p, double t) {
   if (!OnWaterSide(p, t)) {
     ShowMessage("Параметры не соответствуют области воды (HW_PT)");
     return FAILURE;
   }
-  const Reduced r = Reduce(p, t);
-  const double gamma_tau = GammaTau(r);
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau * gamma_tau);
+  return detail::H1_PT(p, t);
 }
 
-// IAPWS-IF97 Table 3: s = R (tau gamma_tau - gamma).
 double SW_PT(double p, double t) {
   if (!OnWaterSide(p, t)) {
     ShowMessage("Параметры не соответствуют области воды (SW_PT)");
     return FAILURE;
   }
-  const Reduced r = Reduce(p, t);
-  double gamma_tau = 0;
-  double gamma = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_tau = static_cast<double>(gamma_tau + static_cast<ext>(n[i]) * PowInt(r.a, I[i]) * J[i] *
-                                                    PowInt(r.c, J[i] - 1));
-    gamma =
-        static_cast<double>(gamma + static_cast<ext>(n[i]) * PowInt(r.a, I[i]) * PowInt(r.c, J[i]));
-  }
-  return static_cast<double>((static_cast<ext>(r.tau) * gamma_tau - gamma) * kGasConstant);
+  return detail::S1_PT(p, t);
 }
 
 double VW_PT(double p, double t) {
@@ -109,10 +116,12 @@ double VW_PT(double p, double t) {
 // a reciprocal power that their factor I = 0 removes.
 double V1_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
+  const PowerTable<kAIMinus1> a(r.a);
+  const PowerTable<kCJ> c(r.c);
   double gamma_pi = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_pi = static_cast<double>(gamma_pi + -static_cast<ext>(n[i]) * I[i] *
-                                                  PowInt(r.a, I[i] - 1) * PowInt(r.c, J[i]));
+    gamma_pi =
+        static_cast<double>(gamma_pi + -static_cast<ext>(n[i]) * I[i] * a[I[i] - 1] * c[J[i]]);
   }
   // kJ/(kg K) * K / MPa = 1e-3 m3/kg.
   return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi * gamma_pi /

@@ -6,6 +6,7 @@
 
 #include "boundary23.h"
 #include "if97.h"
+#include "unchecked.h"
 
 namespace if97 {
 namespace {
@@ -50,12 +51,11 @@ double PowInt(double x, int n) {
   return n > 0 ? b : 1 / b;
 }
 
-// IAPWS-IF97 eq. 31. Every operation in extended precision; beta, E, F, G, D
-// and T are stored as doubles. p <= 0, or a pressure below the formula's range
-// (about 5.7e-9 MPa), raises the floating-point fault of the logarithm or the
-// square root and yields NaN.
-double TS_P(double p) {
-  const double beta = static_cast<double>(std::exp(std::log(static_cast<ext>(p)) / 4));
+namespace {
+
+// IAPWS-IF97 eq. 31 from beta = p^(1/4) on: E, F, G, D and T are stored as
+// doubles, every operation in between is extended.
+double SaturationTemperature(double beta) {
   const ext b = beta;
   const double E = static_cast<double>(b * b + n[2] * b + n[5]);
   const double F = static_cast<double>(n[0] * (b * b) + n[3] * b + n[6]);
@@ -66,6 +66,16 @@ double TS_P(double p) {
   const double T = static_cast<double>(
       (n[9] + d - std::sqrt((n[9] + d) * (n[9] + d) - 4 * (n[8] + n[9] * d))) / 2);
   return static_cast<double>(static_cast<ext>(T) - kKelvinOffset);
+}
+
+}  // namespace
+
+// IAPWS-IF97 eq. 31. Every operation in extended precision; beta, E, F, G, D
+// and T are stored as doubles. p <= 0, or a pressure below the formula's range
+// (about 5.7e-9 MPa), raises the floating-point fault of the logarithm or the
+// square root and yields NaN.
+double TS_P(double p) {
+  return SaturationTemperature(static_cast<double>(std::exp(std::log(static_cast<ext>(p)) / 4)));
 }
 
 // IAPWS-IF97 eq. 30. Every operation in extended precision; T, theta, A, B, C
@@ -83,19 +93,40 @@ double PS_T(double t) {
   return static_cast<double>(std::exp(4 * std::log(static_cast<ext>(base))));
 }
 
-void REGION_PT(double p, double t, int& code, std::string& caption) {
+namespace {
+
+// The selection compares t with TS_P(p) only (less, greater or equal). The
+// fourth root of p by two square roots is much cheaper than by exp(ln(p)/4)
+// and comes within a few units of the last place of the same beta, which
+// moves TS_P by less than 1e-12 K; where t lies farther than kSnapMargin
+// from that estimate, the estimate orders t exactly as TS_P(p) does. Above
+// kFastPressureMin the estimate meets no floating-point fault.
+constexpr double kFastPressureMin = 1e-4;  // MPa
+constexpr double kSnapMargin = 1e-6;       // K
+
+double SaturationTemperatureToCompare(double p, double t) {
+  if (p >= kFastPressureMin) {
+    const double estimate =
+        SaturationTemperature(static_cast<double>(std::sqrt(std::sqrt(static_cast<ext>(p)))));
+    if (t < estimate - kSnapMargin || t > estimate + kSnapMargin) return estimate;
+  }
+  return TS_P(p);
+}
+
+// The region code of (p, t); a test that names its region sets caption, the
+// codes 31 and 32 leave it as it was.
+int SelectRegion(double p, double t, const char*& caption) {
   // Written so that a NaN argument is rejected as well.
   const bool in_range = p > 0 && p <= kPressureMax && t >= kTemperatureMin &&
                         t <= kTemperatureMax &&
                         !(p > kRegion5PressureMax && t > kTemperatureMaxAbove10MPa);
   if (!in_range) {
     ShowMessage("Значения давления и температуры выходят за допустимые пределы");
-    code = kOutOfRange;
     caption = "Область недопустимых значений Р и Т";
-    return;
+    return kOutOfRange;
   }
 
-  const double ts = TS_P(p);
+  const double ts = SaturationTemperatureToCompare(p, t);
   const double T = static_cast<double>(static_cast<ext>(t) + kKelvinOffset);
   int found = kNoCode;
 
@@ -149,24 +180,29 @@ void REGION_PT(double p, double t, int& code, std::string& caption) {
     found = t < ts ? kRegion3Liquid : kRegion2;
     if (found == kRegion2) caption = "Область перегретого пара (2)";
   }
-  code = found;
+  return found;
 }
 
-namespace {
-
+// The dispatchers do not use the caption.
 int RegionCode(double p, double t) {
-  int code = kOutOfRange;
-  std::string caption;
-  REGION_PT(p, t, code, caption);
-  return code;
+  const char* caption = nullptr;
+  return SelectRegion(p, t, caption);
 }
 
 }  // namespace
 
+void REGION_PT(double p, double t, int& code, std::string& caption) {
+  const char* text = nullptr;
+  code = SelectRegion(p, t, text);
+  if (text != nullptr) caption = text;
+}
+
+// Region 1 (code 1) means t < TS_P(p), so the water-side check of HW_PT,
+// SW_PT and VW_PT would hold; it is not made a second time.
 double h_pt(double p, double t) {
   switch (RegionCode(p, t)) {
     case kRegion1:
-      return HW_PT(p, t);
+      return detail::H1_PT(p, t);
     case kRegion2:
       return HP_PT(p, t);
     case kRegion3:
@@ -187,7 +223,7 @@ double h_pt(double p, double t) {
 double s_pt(double p, double t) {
   switch (RegionCode(p, t)) {
     case kRegion1:
-      return SW_PT(p, t);
+      return detail::S1_PT(p, t);
     case kRegion2:
       return SP_PT(p, t);
     case kRegion3:
@@ -210,7 +246,7 @@ double v_pt(double p, double t) {
   double v_vapour = FAILURE;
   switch (RegionCode(p, t)) {
     case kRegion1:
-      return VW_PT(p, t);
+      return V1_PT(p, t);
     case kRegion2:
       return VP_PT(p, t);
     case kRegion3:  // above the critical pressure both volumes are the one volume
