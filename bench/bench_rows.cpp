@@ -1,0 +1,180 @@
+// The calculation command end to end at each row's slowest inputs: the
+// near-critical states where the region-3 volume search, the saturation
+// states above 16.53 MPa and the searches built on them (T_PH3, T_PS3,
+// PS_S, PS_H) do most work. Typical inputs are in bench_command.cpp.
+// The "critical_band" sweeps are meant for the current library; with the
+// searches as first written each of their stalled states takes minutes.
+//
+// The fixed benchmarks hold the slowest inputs the sweeps below found. A
+// sweep runs the row once over a band of inputs and reports the mean, the
+// slowest run (thread CPU time, so that other load on the machine counts
+// less) and where it was; "messages" is the largest number of message and
+// error boxes one run showed.
+#include <benchmark/benchmark.h>
+#include <time.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "command.h"
+#include "if97.h"
+
+namespace {
+
+using steamcalc::Field;
+
+constexpr int P = 1, T = 2, H = 3, S = 4, X = 5;
+
+// Hands out the typed inputs, ignores every change and counts the boxes.
+class NullView : public steamcalc::CalcView {
+ public:
+  explicit NullView(std::map<int, std::string> inputs) : inputs_(std::move(inputs)) {}
+
+  std::string Text(Field field) const override {
+    const auto it = inputs_.find(static_cast<int>(field));
+    return it == inputs_.end() ? "" : it->second;
+  }
+  void SetText(Field, const std::string& text) override { benchmark::DoNotOptimize(text.data()); }
+  bool IsChecked(int box) const override { return inputs_.contains(box); }
+  void SetChecked(int, bool) override {}
+  void SetPage(int) override {}
+  void ShowForm4() override {}
+  void Message(const std::string&) override { ++boxes; }
+  void ErrorBox(const std::string&) override { ++boxes; }
+
+  long boxes = 0;
+
+ private:
+  std::map<int, std::string> inputs_;  // box -> typed text
+};
+
+std::string Text(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.10g", value);
+  return text;
+}
+
+void RunRow(benchmark::State& state, std::map<int, std::string> inputs) {
+  NullView view(std::move(inputs));
+  for (auto _ : state) steamcalc::Button4Click(view);
+  state.counters["messages"] = static_cast<double>(view.boxes) / state.iterations();
+}
+
+double ThreadMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// One run of the row at each point of a band of one input (second_box = 0)
+// or of a grid of two.
+struct Band {
+  int box;
+  double from, to;
+  int points;
+
+  double At(int i) const { return points > 1 ? from + (to - from) * i / (points - 1) : from; }
+};
+
+void Sweep(benchmark::State& state, Band first, Band second) {
+  for (auto _ : state) {
+    double total = 0;
+    double slowest = 0;
+    double slowest_first = 0;
+    double slowest_second = 0;
+    long most_boxes = 0;
+    int runs = 0;
+    for (int i = 0; i < first.points; ++i) {
+      for (int j = 0; j < (second.box != 0 ? second.points : 1); ++j) {
+        const double x = first.At(i);
+        const double y = second.At(j);
+        std::map<int, std::string> inputs{{first.box, Text(x)}};
+        if (second.box != 0) inputs[second.box] = Text(y);
+        NullView view(std::move(inputs));
+        const double start = ThreadMilliseconds();
+        steamcalc::Button4Click(view);
+        const double ms = ThreadMilliseconds() - start;
+        total += ms;
+        ++runs;
+        if (view.boxes > most_boxes) most_boxes = view.boxes;
+        if (ms > slowest) {
+          slowest = ms;
+          slowest_first = x;
+          slowest_second = y;
+        }
+      }
+    }
+    state.counters["mean_ms"] = total / runs;
+    state.counters["slowest_ms"] = slowest;
+    state.counters["slowest_at_1"] = slowest_first;
+    state.counters["slowest_at_2"] = slowest_second;
+    state.counters["messages"] = static_cast<double>(most_boxes);
+  }
+}
+
+using Inputs = std::map<int, std::string>;
+
+}  // namespace
+
+// The slowest inputs the sweeps below found for each row (thread CPU time of
+// the searches as first written: every walk point and end value evaluated
+// anew, powers by PowInt per term), and the states just below the critical
+// pressure where T_PH3 and T_PS3 cannot meet their tolerance: each of them
+// used to run its 20000 or 15000 steps before it failed.
+BENCHMARK_CAPTURE(RunRow, 1_pressure_22_064, Inputs{{P, "22.064"}})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 2_temperature_368_917, Inputs{{T, "368.917"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 3_pt_20_52_372, Inputs{{P, "20.52"}, {T, "372"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 4_ph_22_018_2550, Inputs{{P, "22.0178"}, {H, "2550"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 4_ph_stalled_22_063999_2087_5, Inputs{{P, "22.063999"}, {H, "2087.5"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 5_ps_22_018_4_8, Inputs{{P, "22.0178"}, {S, "4.8"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 5_ps_stalled_22_064_4_412, Inputs{{P, "22.064"}, {S, "4.412"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 6_px_16_862_0_5, Inputs{{P, "16.862"}, {X, "0.5"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 7_s_4_414, Inputs{{S, "4.414"}})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 8_h_2187, Inputs{{H, "2187"}})->Unit(benchmark::kMillisecond);
+
+// The sweeps that search for them.
+BENCHMARK_CAPTURE(Sweep, 1_pressure, Band{P, 16.53, 22.064, 101}, Band{})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 2_temperature, Band{T, 350, 373.946, 101}, Band{})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 3_pt_region3, Band{P, 16.53, 30, 28}, Band{T, 350, 400, 26})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 4_ph_near_critical, Band{P, 16.53, 30, 28}, Band{H, 1600, 2800, 25})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 5_ps_near_critical, Band{P, 16.53, 30, 28}, Band{S, 3.6, 5.4, 25})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 4_ph_critical_band, Band{P, 22.0639, 22.0641, 21}, Band{H, 2085, 2090, 51})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 5_ps_critical_band, Band{P, 22.0639, 22.0641, 21},
+                  Band{S, 4.405, 4.415, 51})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 5_ps_region2b, Band{P, 4, 100, 25}, Band{S, 5.8, 7.5, 18})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 6_px_near_critical, Band{P, 16.53, 22.064, 51}, Band{X, 0.5, 0.5, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 7_s_near_critical, Band{S, 4.35, 4.45, 201}, Band{})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 8_h_near_critical, Band{H, 2080, 2200, 121}, Band{})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+
+BENCHMARK_MAIN();
