@@ -4,7 +4,9 @@
 // T(p, h) (eqs. 11, 22, 23, 24); the near-critical band between the 350 degC
 // isotherm and the B23 line is solved by interpolation on the forward
 // enthalpy h_pt; wet steam takes the saturation temperature.
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 #include <string>
 
@@ -167,6 +169,14 @@ double Interpolate(double t_lo, double y_lo, double t_hi, double y_hi, double ta
                                         (static_cast<ext>(y_hi) - y_lo));
 }
 
+// Whether the new point is the end it replaces, bit for bit: the bracket is
+// then what it was, and every later step would repeat this one (and its
+// messages) until the step limit.
+bool SamePoint(double t, double f, double t_new, double f_new) {
+  return std::bit_cast<std::uint64_t>(t) == std::bit_cast<std::uint64_t>(t_new) &&
+         std::bit_cast<std::uint64_t>(f) == std::bit_cast<std::uint64_t>(f_new);
+}
+
 }  // namespace
 
 void REGION_PH(double p, double h, int& code, std::string& caption) {
@@ -249,6 +259,8 @@ double T_PH3(double p, double h) {
       const double t_new = Interpolate(t_lo, h_lo, t_hi, h_hi, h);
       const double h_new = h_pt(p, t_new);
       const double r = static_cast<double>((static_cast<ext>(h) - h_new) / h);
+      const bool stuck =
+          r >= 0 ? SamePoint(t_hi, h_hi, t_new, h_new) : SamePoint(t_lo, h_lo, t_new, h_new);
       if (r >= 0) {
         t_hi = t_new;
         h_hi = h_new;
@@ -261,6 +273,10 @@ double T_PH3(double p, double h) {
         return FAILURE;
       }
       if (std::fabs(r) < kTolerance3) return t_new;
+      if (stuck) {
+        ShowMessage(kNoConvergence3);
+        return FAILURE;
+      }
     }
   }
   // Subcritical: the saturation line narrows the bracket, wet steam takes the
@@ -285,6 +301,8 @@ double T_PH3(double p, double h) {
     if (t_new == t_sat) return t_new;
     const double h_new = h_pt(p, t_new);
     const double r = static_cast<double>(std::fabs(static_cast<ext>(h) - h_new) / h);
+    const bool stuck =
+        h_new < h ? SamePoint(t_lo, h_lo, t_new, h_new) : SamePoint(t_hi, h_hi, t_new, h_new);
     if (h_new < h) {
       t_lo = t_new;
       h_lo = h_new;
@@ -297,6 +315,10 @@ double T_PH3(double p, double h) {
       return FAILURE;
     }
     if (r < kTolerance3) return t_new;
+    if (stuck) {
+      ShowMessage(kNoConvergence3);
+      return FAILURE;
+    }
   }
 }
 

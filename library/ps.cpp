@@ -4,7 +4,9 @@
 // T(p, s) (eqs. 13, 25, 27). Sub-region 2b and the near-critical band between
 // the 350 degC isotherm and the B23 line are solved by interpolation on the
 // forward entropy s_pt; wet steam takes the saturation temperature.
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 #include <string>
 
@@ -145,6 +147,14 @@ double Interpolate(double t_lo, double s_lo, double t_hi, double s_hi, double ta
                                         (static_cast<ext>(s_hi) - s_lo));
 }
 
+// Whether the new point is the end it replaces, bit for bit: the bracket is
+// then what it was, and every later step would repeat this one (and its
+// messages) until the step limit.
+bool SamePoint(double t, double f, double t_new, double f_new) {
+  return std::bit_cast<std::uint64_t>(t) == std::bit_cast<std::uint64_t>(t_new) &&
+         std::bit_cast<std::uint64_t>(f) == std::bit_cast<std::uint64_t>(f_new);
+}
+
 }  // namespace
 
 void REGION_PS(double p, double s, int& code, std::string& caption) {
@@ -219,7 +229,11 @@ double T_PS2c(double p, double s) {
 // the upper end when its entropy is not above the target.
 double T_PS2b(double p, double s) {
   double t_lo = TS_P(kP2ab);
-  double s_lo = s_pt(p, t_lo);
+  // Within a few units in the last place above 4 MPa the saturation
+  // temperature at p is the same double, and the start lies on the saturation
+  // line, where s_pt reports and has no value; its liquid-side value there is
+  // that of saturated water.
+  double s_lo = t_lo == TS_P(p) ? SSW_P(p) : s_pt(p, t_lo);
   double t_hi = kT2bTop;
   double s_hi = s_pt(p, t_hi);
   if (s_hi < s) {
@@ -231,6 +245,8 @@ double T_PS2b(double p, double s) {
     if (t_new < 0) t_new = 0;
     const double s_new = s_pt(p, t_new);
     const double r = static_cast<double>((static_cast<ext>(s) - s_new) / s);
+    const bool stuck =
+        r >= 0 ? SamePoint(t_hi, s_hi, t_new, s_new) : SamePoint(t_lo, s_lo, t_new, s_new);
     if (r >= 0) {
       t_hi = t_new;
       s_hi = s_new;
@@ -243,6 +259,10 @@ double T_PS2b(double p, double s) {
       return FAILURE;
     }
     if (std::fabs(r) < kTolerance2b) return t_new;
+    if (stuck) {
+      ShowMessage(kNoConvergence2b);
+      return FAILURE;
+    }
   }
 }
 
@@ -260,6 +280,8 @@ double T_PS3(double p, double s) {
       const double t_new = Interpolate(t_lo, s_lo, t_hi, s_hi, s);
       const double s_new = s_pt(p, t_new);
       const double r = static_cast<double>((static_cast<ext>(s) - s_new) / s);
+      const bool stuck =
+          r >= 0 ? SamePoint(t_hi, s_hi, t_new, s_new) : SamePoint(t_lo, s_lo, t_new, s_new);
       if (r >= 0) {
         t_hi = t_new;
         s_hi = s_new;
@@ -272,6 +294,10 @@ double T_PS3(double p, double s) {
         return FAILURE;
       }
       if (std::fabs(r) < kTolerance3) return t_new;
+      if (stuck) {
+        ShowMessage(kNoConvergence3);
+        return FAILURE;
+      }
     }
   }
   // Subcritical: the saturation line narrows the bracket, wet steam takes the
@@ -296,6 +322,8 @@ double T_PS3(double p, double s) {
     if (t_new == t_sat) return t_new;
     const double s_new = s_pt(p, t_new);
     const double r = static_cast<double>(std::fabs(static_cast<ext>(s) - s_new) / s);
+    const bool stuck =
+        s_new < s ? SamePoint(t_lo, s_lo, t_new, s_new) : SamePoint(t_hi, s_hi, t_new, s_new);
     if (s_new < s) {
       t_lo = t_new;
       s_lo = s_new;
@@ -308,6 +336,10 @@ double T_PS3(double p, double s) {
       return FAILURE;
     }
     if (r < kTolerance3) return t_new;
+    if (stuck) {
+      ShowMessage(kNoConvergence3);
+      return FAILURE;
+    }
   }
 }
 
