@@ -59,6 +59,29 @@ class PowerTable {
   double at_[E.highest - E.lowest + 1];
 };
 
+// The integer factors of the terms, formed once: an exponent as a double (the
+// factor J_i of a derivative), and the product of an exponent and a
+// coefficient in extended precision. Both are exact (an exponent below 2^11
+// times a 53-bit coefficient fits the 64-bit significand), so a term that
+// starts from them is the term formed factor by factor.
+template <std::size_t N>
+constexpr std::array<double, N> AsDoubles(const int (&exponents)[N]) {
+  std::array<double, N> d{};
+  for (std::size_t i = 0; i < N; ++i) d[i] = exponents[i];
+  return d;
+}
+
+template <std::size_t N>
+constexpr std::array<long double, N> Products(const int (&exponents)[N],
+                                              const double (&coefficients)[N]) {
+  std::array<long double, N> product{};
+  for (std::size_t i = 0; i < N; ++i) {
+    if (exponents[i] <= -2048 || exponents[i] >= 2048) throw "product not exact";
+    product[i] = static_cast<long double>(exponents[i]) * coefficients[i];
+  }
+  return product;
+}
+
 }  // namespace if97::detail
 
 #endif  // STEAMCALC_LIBRARY_POWERS_H

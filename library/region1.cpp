@@ -12,8 +12,10 @@ namespace {
 
 using ext = long double;
 
+using detail::AsDoubles;
 using detail::Exponents;
 using detail::PowerTable;
+using detail::Products;
 using region1::I;
 using region1::J;
 using region1::n;
@@ -49,6 +51,9 @@ constexpr Exponents kCJ = Exponents{}.With(J);                  // (tau - 1.222)
 constexpr Exponents kCJMinus1 = Exponents{}.With(J, -1);        // (tau - 1.222)^(J - 1)
 constexpr Exponents kCJBoth = Exponents{}.With(J, -1).With(J);  // both of the entropy
 
+constexpr auto kJ = AsDoubles(J);     // J_i
+constexpr auto kIN = Products(I, n);  // I_i n_i
+
 // The state lies on the water side of the saturation line (within the tolerance).
 bool OnWaterSide(double p, double t) {
   return static_cast<ext>(TS_P(p)) + kWaterSideTolerance >= t;
@@ -66,7 +71,7 @@ double H1_PT(double p, double t) {
   double gamma_tau = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
     gamma_tau =
-        static_cast<double>(gamma_tau + static_cast<ext>(n[i]) * a[I[i]] * J[i] * c[J[i] - 1]);
+        static_cast<double>(gamma_tau + static_cast<ext>(n[i]) * a[I[i]] * kJ[i] * c[J[i] - 1]);
   }
   return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau * gamma_tau);
 }
@@ -79,9 +84,9 @@ double S1_PT(double p, double t) {
   double gamma_tau = 0;
   double gamma = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_tau =
-        static_cast<double>(gamma_tau + static_cast<ext>(n[i]) * a[I[i]] * J[i] * c[J[i] - 1]);
-    gamma = static_cast<double>(gamma + static_cast<ext>(n[i]) * a[I[i]] * c[J[i]]);
+    const ext n_a = static_cast<ext>(n[i]) * a[I[i]];
+    gamma_tau = static_cast<double>(gamma_tau + n_a * kJ[i] * c[J[i] - 1]);
+    gamma = static_cast<double>(gamma + n_a * c[J[i]]);
   }
   return static_cast<double>((static_cast<ext>(r.tau) * gamma_tau - gamma) * kGasConstant);
 }
@@ -120,8 +125,7 @@ double V1_PT(double p, double t) {
   const PowerTable<kCJ> c(r.c);
   double gamma_pi = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_pi =
-        static_cast<double>(gamma_pi + -static_cast<ext>(n[i]) * I[i] * a[I[i] - 1] * c[J[i]]);
+    gamma_pi = static_cast<double>(gamma_pi + -kIN[i] * a[I[i] - 1] * c[J[i]]);
   }
   // kJ/(kg K) * K / MPa = 1e-3 m3/kg.
   return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi * gamma_pi /

@@ -12,8 +12,10 @@ namespace {
 
 using ext = long double;
 
+using detail::AsDoubles;
 using detail::Exponents;
 using detail::PowerTable;
+using detail::Products;
 using region2::I;
 using region2::J;
 using region2::J0;
@@ -41,7 +43,6 @@ Reduced Reduce(double p, double t) {
 }
 
 // The powers each sum reads.
-constexpr Exponents kTauJ0 = Exponents{}.With(J0);                   // tau^J0
 constexpr Exponents kTauJ0Minus1 = Exponents{}.With(J0, -1);         // tau^(J0 - 1)
 constexpr Exponents kTauJ0Both = Exponents{}.With(J0, -1).With(J0);  // both of the entropy
 constexpr Exponents kPiI = Exponents{}.With(I);                      // pi^I
@@ -50,60 +51,53 @@ constexpr Exponents kCJ = Exponents{}.With(J);                       // (tau - 0
 constexpr Exponents kCJMinus1 = Exponents{}.With(J, -1);             // (tau - 0.5)^(J - 1)
 constexpr Exponents kCJBoth = Exponents{}.With(J, -1).With(J);       // both of the entropy
 
-// Table 13: gamma_o_tau. The term with J0 = 0 forms a reciprocal power that its
-// factor J0 = 0 removes.
-double IdealGammaTau(const Reduced& r) {
-  const PowerTable<kTauJ0Minus1> tau(r.tau);
-  double gamma_tau = 0;
-  for (std::size_t i = 0; i < std::size(n0); ++i) {
-    gamma_tau = static_cast<double>(gamma_tau + static_cast<ext>(J0[i]) * n0[i] * tau[J0[i] - 1]);
-  }
-  return gamma_tau;
-}
-
-// Table 14: gamma_r_tau.
-double ResidualGammaTau(const Reduced& r) {
-  const PowerTable<kPiI> pi(r.pi);
-  const PowerTable<kCJMinus1> c(r.c);
-  double gamma_tau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_tau =
-        static_cast<double>(gamma_tau + static_cast<ext>(n[i]) * pi[I[i]] * J[i] * c[J[i] - 1]);
-  }
-  return gamma_tau;
-}
+constexpr auto kJ0N0 = Products(J0, n0);  // J0_i n0_i
+constexpr auto kJ = AsDoubles(J);         // J_i
+constexpr auto kIN = Products(I, n);      // I_i n_i
 
 }  // namespace
 
-// IAPWS-IF97 Table 12: h = R T tau (gamma_o_tau + gamma_r_tau).
+// IAPWS-IF97 Table 12: h = R T tau (gamma_o_tau + gamma_r_tau). The sums of
+// Tables 13 and 14 run side by side, each in its own term order; the term of
+// gamma_o_tau with J0 = 0 forms a reciprocal power that its factor removes.
 double HP_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
-  const double ideal_tau = IdealGammaTau(r);
-  const double residual_tau = ResidualGammaTau(r);
+  const PowerTable<kCJMinus1> c(r.c);
+  const PowerTable<kPiI> pi(r.pi);
+  const PowerTable<kTauJ0Minus1> tau(r.tau);
+  double ideal_tau = 0;
+  double residual_tau = 0;
+  for (std::size_t i = 0; i < std::size(n); ++i) {
+    if (i < std::size(n0)) ideal_tau = static_cast<double>(ideal_tau + kJ0N0[i] * tau[J0[i] - 1]);
+    residual_tau =
+        static_cast<double>(residual_tau + static_cast<ext>(n[i]) * pi[I[i]] * kJ[i] * c[J[i] - 1]);
+  }
   return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau *
                              (static_cast<ext>(ideal_tau) + residual_tau));
 }
 
-// IAPWS-IF97 Table 12: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)).
+// IAPWS-IF97 Table 12: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)),
+// the ideal-gas and residual sums side by side.
 double SP_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
+  const ext ln_pi = std::log(static_cast<ext>(r.pi));
+  const PowerTable<kCJBoth> c(r.c);
+  const PowerTable<kPiI> pi(r.pi);
   const PowerTable<kTauJ0Both> tau(r.tau);
   double ideal_tau = 0;
   double ideal_sum = 0;
-  for (std::size_t i = 0; i < std::size(n0); ++i) {
-    ideal_tau = static_cast<double>(ideal_tau + static_cast<ext>(J0[i]) * n0[i] * tau[J0[i] - 1]);
-    ideal_sum = static_cast<double>(ideal_sum + static_cast<ext>(n0[i]) * tau[J0[i]]);
-  }
-  const PowerTable<kPiI> pi(r.pi);
-  const PowerTable<kCJBoth> c(r.c);
   double residual_tau = 0;
   double residual = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_tau =
-        static_cast<double>(residual_tau + static_cast<ext>(n[i]) * pi[I[i]] * J[i] * c[J[i] - 1]);
-    residual = static_cast<double>(residual + static_cast<ext>(n[i]) * pi[I[i]] * c[J[i]]);
+    if (i < std::size(n0)) {
+      ideal_tau = static_cast<double>(ideal_tau + kJ0N0[i] * tau[J0[i] - 1]);
+      ideal_sum = static_cast<double>(ideal_sum + static_cast<ext>(n0[i]) * tau[J0[i]]);
+    }
+    const ext n_pi = static_cast<ext>(n[i]) * pi[I[i]];
+    residual_tau = static_cast<double>(residual_tau + n_pi * kJ[i] * c[J[i] - 1]);
+    residual = static_cast<double>(residual + n_pi * c[J[i]]);
   }
-  const double gamma = static_cast<double>(std::log(static_cast<ext>(r.pi)) + ideal_sum + residual);
+  const double gamma = static_cast<double>(ln_pi + ideal_sum + residual);
   return static_cast<double>(
       (static_cast<ext>(r.tau) * (static_cast<ext>(ideal_tau) + residual_tau) - gamma) *
       kGasConstant);
@@ -116,8 +110,7 @@ double VP_PT(double p, double t) {
   const PowerTable<kCJ> c(r.c);
   double residual_pi = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_pi =
-        static_cast<double>(residual_pi + static_cast<ext>(I[i]) * n[i] * pi[I[i] - 1] * c[J[i]]);
+    residual_pi = static_cast<double>(residual_pi + kIN[i] * pi[I[i] - 1] * c[J[i]]);
   }
   // kJ/(kg K) * K / MPa = 1e-3 m3/kg.
   return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi *

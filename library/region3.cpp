@@ -14,8 +14,10 @@ namespace if97 {
 namespace {
 
 using ext = long double;
+using detail::AsDoubles;
 using detail::Exponents;
 using detail::PowerTable;
+using detail::Products;
 using region3::I;
 using region3::J;
 using region3::n;
@@ -40,13 +42,16 @@ constexpr Exponents kTauJ = Exponents{}.With(J);                    // tau^J
 constexpr Exponents kDeltaI = Exponents{}.With(I);                  // delta^I
 constexpr Exponents kTauJMinus1 = Exponents{}.With(J, -1);          // tau^(J - 1)
 
+constexpr auto kIN = Products(I, n);  // I_i n_i
+constexpr auto kJ = AsDoubles(J);     // J_i
+
 // Table 32: delta phi_delta = delta (n1 / delta + sum I_i n_i delta^(I_i - 1) tau^J_i);
 // the terms with I = 0 form a reciprocal power that their factor I = 0 removes.
 double DeltaPhiDelta(double delta, const PowerTable<kTauJ>& tau) {
   const PowerTable<kDeltaPhiDeltaDelta> d(delta);
   double sum = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    sum = static_cast<double>(sum + static_cast<ext>(I[i]) * n[i] * d[I[i] - 1] * tau[J[i]]);
+    sum = static_cast<double>(sum + kIN[i] * d[I[i] - 1] * tau[J[i]]);
   }
   return static_cast<double>(static_cast<ext>(delta) * (n1 / static_cast<ext>(delta) + sum));
 }
@@ -233,7 +238,7 @@ double TauPhiTau(const Reduced& r, const PowerTable<kDeltaI>& delta) {
   const PowerTable<kTauJMinus1> tau(r.tau);
   double sum = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    sum = static_cast<double>(sum + static_cast<ext>(n[i]) * delta[I[i]] * J[i] * tau[J[i] - 1]);
+    sum = static_cast<double>(sum + static_cast<ext>(n[i]) * delta[I[i]] * kJ[i] * tau[J[i] - 1]);
   }
   return static_cast<double>(static_cast<ext>(r.tau) * sum);
 }

@@ -803,6 +803,24 @@ TEST_F(EquivalenceTest, RegionSelectionAndPropertiesByPressureAndTemperature) {
   }
   EXPECT_EQ(mismatches, 0) << "REGION_PT over " << states.size() << " states";
 
+  // Just outside and just inside the margin within which the selection
+  // evaluates TS_P itself instead of ordering t by a cheaper estimate.
+  std::vector<State> margin;
+  for (int i = 0; i <= 2000; ++i) {
+    const double p = 0.001 * std::pow(1e5, i / 2000.0);
+    const double ts = if97::TS_P(p);
+    for (const double d : {-2e-6, -1.1e-6, -0.9e-6, 0.9e-6, 1.1e-6, 2e-6})
+      margin.push_back({p, ts + d});
+  }
+  for (const State& s : margin) {
+    const Outcome got = Observe([&] { return region(if97::REGION_PT)(s.first, s.second); });
+    const Outcome want = Observe([&] { return region(reference::REGION_PT)(s.first, s.second); });
+    if (got != want && ++mismatches <= 5) {
+      ADD_FAILURE() << "REGION_PT(" << s.first << ", " << s.second << ")";
+    }
+  }
+  EXPECT_EQ(mismatches, 0) << "REGION_PT beside the saturation line";
+
   ExpectSame("h_pt", if97::h_pt, reference::h_pt, states);
   ExpectSame("s_pt", if97::s_pt, reference::s_pt, states);
   ExpectSame("v_pt", if97::v_pt, reference::v_pt, states);
