@@ -4,14 +4,11 @@
 // T(p, h) (eqs. 11, 22, 23, 24); the near-critical band between the 350 degC
 // isotherm and the B23 line is solved by interpolation on the forward
 // enthalpy h_pt; wet steam takes the saturation temperature.
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <iterator>
 #include <string>
 
-#include "boundary23.h"
-#include "forward_range.h"
+#include "backward.h"
 #include "if97.h"
 
 namespace if97 {
@@ -143,40 +140,6 @@ double H2bc(double p) {
   return static_cast<double>(kB2bcN4 + std::sqrt((static_cast<ext>(p) - kB2bcN5) / kB2bcN3));
 }
 
-// IAPWS-IF97 eq. 6, Table 1, in degC; p above n5 only.
-double TB23(double p) {
-  const double big_t =
-      static_cast<double>(b23::n[3] + std::sqrt((static_cast<ext>(p) - b23::n[4]) / b23::n[2]));
-  return big_t - kKelvinOffset;
-}
-
-// theta = sum of n_i a^I_i b^J_i in table order, into a double accumulator;
-// the result in degC.
-template <std::size_t N>
-double BackwardSum(const int (&I)[N], const int (&J)[N], const double (&n)[N], double a, double b) {
-  double theta = 0;
-  for (std::size_t i = 0; i < N; ++i) {
-    theta = static_cast<double>(theta + static_cast<ext>(n[i]) * PowInt(a, I[i]) * PowInt(b, J[i]));
-  }
-  return theta - kKelvinOffset;
-}
-
-// One step of the two-point interpolation for the temperature whose value of
-// the property is `target`.
-double Interpolate(double t_lo, double y_lo, double t_hi, double y_hi, double target) {
-  return static_cast<double>(t_lo + static_cast<ext>(t_hi - t_lo) *
-                                        (static_cast<ext>(target) - y_lo) /
-                                        (static_cast<ext>(y_hi) - y_lo));
-}
-
-// Whether the new point is the end it replaces, bit for bit: the bracket is
-// then what it was, and every later step would repeat this one (and its
-// messages) until the step limit.
-bool SamePoint(double t, double f, double t_new, double f_new) {
-  return std::bit_cast<std::uint64_t>(t) == std::bit_cast<std::uint64_t>(t_new) &&
-         std::bit_cast<std::uint64_t>(f) == std::bit_cast<std::uint64_t>(f_new);
-}
-
 }  // namespace
 
 void REGION_PH(double p, double h, int& code, std::string& caption) {
@@ -205,7 +168,7 @@ void REGION_PH(double p, double h, int& code, std::string& caption) {
   if (p > kP2bcLowest && p <= P2bc(h) && h > H2bc(p)) result = 22;
   if (p > P2bc(h) && p <= kB23LowestPressure && h > h_steam) result = 23;
   if (p > kB23LowestPressure && h <= H2bc(p)) {
-    const double h_b23 = h_pt(p, TB23(p));
+    const double h_b23 = h_pt(p, detail::TB23Celsius(p));
     if (h > h_b23) result = 23;
     if (h <= h_b23 && h > h350) result = 3;
   }
@@ -221,105 +184,35 @@ void REGION_PH(double p, double h, int& code, std::string& caption) {
 double T_PH1(double p, double h) {
   const double pi = p / 1.0;
   const double eta = h / 2500.0;
-  return BackwardSum(table6::I, table6::J, table6::n, pi, eta + 1);
+  return detail::BackwardSum(table6::I, table6::J, table6::n, pi, eta + 1);
 }
 
 // IAPWS-IF97 eq. 22, Table 20.
 double T_PH2a(double p, double h) {
   const double pi = p / 1.0;
   const double eta = h / 2000.0;
-  return BackwardSum(table20::I, table20::J, table20::n, pi, eta - 2.1);
+  return detail::BackwardSum(table20::I, table20::J, table20::n, pi, eta - 2.1);
 }
 
 // IAPWS-IF97 eq. 23, Table 21.
 double T_PH2b(double p, double h) {
   const double pi = p / 1.0;
   const double eta = h / 2000.0;
-  return BackwardSum(table21::I, table21::J, table21::n, pi - 2, eta - 2.6);
+  return detail::BackwardSum(table21::I, table21::J, table21::n, pi - 2, eta - 2.6);
 }
 
 // IAPWS-IF97 eq. 24, Table 22.
 double T_PH2c(double p, double h) {
   const double pi = p / 1.0;
   const double eta = h / 2000.0;
-  return BackwardSum(table22::I, table22::J, table22::n, pi + 25, eta - 1.8);
+  return detail::BackwardSum(table22::I, table22::J, table22::n, pi + 25, eta - 1.8);
 }
 
 // Near-critical band above 16.5292 MPa: interpolation on h_pt between the
 // 350 degC isotherm and the B23 line, to a relative enthalpy of 1e-5.
 double T_PH3(double p, double h) {
-  double t_lo = kT350;
-  double h_lo = h_pt(p, t_lo);
-  double t_hi = TB23(p);
-  double h_hi = h_pt(p, t_hi);
-  if (p > kCriticalPressure) {
-    // Supercritical: the new point replaces the upper end when its enthalpy
-    // is not above the target, the lower end otherwise.
-    for (int step = 1;; ++step) {
-      const double t_new = Interpolate(t_lo, h_lo, t_hi, h_hi, h);
-      const double h_new = h_pt(p, t_new);
-      const double r = static_cast<double>((static_cast<ext>(h) - h_new) / h);
-      const bool stuck =
-          r >= 0 ? SamePoint(t_hi, h_hi, t_new, h_new) : SamePoint(t_lo, h_lo, t_new, h_new);
-      if (r >= 0) {
-        t_hi = t_new;
-        h_hi = h_new;
-      } else {
-        t_lo = t_new;
-        h_lo = h_new;
-      }
-      if (step > kStepLimit3) {
-        ShowMessage(kNoConvergence3);
-        return FAILURE;
-      }
-      if (std::fabs(r) < kTolerance3) return t_new;
-      if (stuck) {
-        ShowMessage(kNoConvergence3);
-        return FAILURE;
-      }
-    }
-  }
-  // Subcritical: the saturation line narrows the bracket, wet steam takes the
-  // saturation temperature, and the bracket keeps the target inside.
-  const double h_water = HSW_P(p);
-  const double h_steam = HSP_P(p);
-  if (h < h_water) {
-    t_hi = TS_P(p);
-    h_hi = h_water;
-  }
-  if (h > h_steam) {
-    t_lo = TS_P(p);
-    h_lo = h_steam;
-  }
-  if (h_water < h && h < h_steam) return TS_P(p);
-  const double t_sat = TS_P(p);
-  for (int step = 1;; ++step) {
-    const double t_new = Interpolate(t_lo, h_lo, t_hi, h_hi, h);
-    // An enthalpy within rounding of h' or h'' puts the new point exactly on
-    // the saturation line, where h_pt has no value; the saturation
-    // temperature is then the answer.
-    if (t_new == t_sat) return t_new;
-    const double h_new = h_pt(p, t_new);
-    const double r = static_cast<double>(std::fabs(static_cast<ext>(h) - h_new) / h);
-    const bool stuck =
-        h_new < h ? SamePoint(t_lo, h_lo, t_new, h_new) : SamePoint(t_hi, h_hi, t_new, h_new);
-    if (h_new < h) {
-      t_lo = t_new;
-      h_lo = h_new;
-    } else {
-      t_hi = t_new;
-      h_hi = h_new;
-    }
-    if (step > kStepLimit3) {
-      ShowMessage(kNoConvergence3);
-      return FAILURE;
-    }
-    if (r < kTolerance3) return t_new;
-    if (stuck) {
-      ShowMessage(kNoConvergence3);
-      return FAILURE;
-    }
-  }
+  const detail::Interpolation it{h_pt, kTolerance3, kStepLimit3, kNoConvergence3, false};
+  return detail::NearCriticalTemperature(it, HSW_P, HSP_P, p, h);
 }
 
 double T_PH(double p, double h) {
@@ -347,56 +240,14 @@ double T_PH(double p, double h) {
   }
 }
 
-namespace {
-
-// Dryness fraction of a two-phase enthalpy between h' and h''.
-double Dryness(double h, double h_water, double h_steam) {
-  return static_cast<double>((static_cast<ext>(h) - h_water) /
-                             (static_cast<ext>(h_steam) - h_water));
-}
-
-// Within their tolerance (25 mK) of the saturation line the backward
-// equations can return a temperature on the far side of it: above TS_P for a
-// liquid enthalpy, below it for a steam enthalpy. Such a state takes the
-// properties of the saturated phase it belongs to, not those of the other
-// phase. A failed temperature is passed on as it is.
-bool OnFarSide(double p, double h, double t, double h_water, double h_steam) {
-  if (t == FAILURE) return false;
-  const double ts = TS_P(p);
-  return (h < h_water && t > ts) || (h > h_steam && t < ts);
-}
-
-}  // namespace
-
 double S_PH(double p, double h) {
-  const double t = detail::IntoForwardRange(p, T_PH(p, h));
-  if (p > kCriticalPressure) return s_pt(p, t);
-  const double h_water = HSW_P(p);
-  const double h_steam = HSP_P(p);
-  if (h == h_water) return S_PX(p, 0);
-  if (h == h_steam) return S_PX(p, 1);
-  if (h < h_water || h > h_steam) {
-    if (OnFarSide(p, h, t, h_water, h_steam)) return S_PX(p, h < h_water ? 0 : 1);
-    return s_pt(p, t);
-  }
-  return S_PX(p, Dryness(h, h_water, h_steam));
+  return detail::PropertyAtTemperature(p, h, T_PH(p, h), HSW_P, HSP_P, s_pt, S_PX, false);
 }
 
+// Never v_pt exactly on the saturation line: V_PX reports the dryness
+// fraction outside 0..1 instead.
 double V_PH(double p, double h) {
-  const double t = detail::IntoForwardRange(p, T_PH(p, h));
-  if (p > kCriticalPressure) return v_pt(p, t);
-  const double h_water = HSW_P(p);
-  const double h_steam = HSP_P(p);
-  if (h == h_water) return V_PX(p, 0);
-  if (h == h_steam) return V_PX(p, 1);
-  if (h < h_water || h > h_steam) {
-    // Never v_pt exactly on the saturation line: V_PX reports the dryness
-    // fraction outside 0..1 instead.
-    if (TS_P(p) == t) return V_PX(p, Dryness(h, h_water, h_steam));
-    if (OnFarSide(p, h, t, h_water, h_steam)) return V_PX(p, h < h_water ? 0 : 1);
-    return v_pt(p, t);
-  }
-  return V_PX(p, Dryness(h, h_water, h_steam));
+  return detail::PropertyAtTemperature(p, h, T_PH(p, h), HSW_P, HSP_P, v_pt, V_PX, true);
 }
 
 }  // namespace if97

@@ -4,14 +4,11 @@
 // T(p, s) (eqs. 13, 25, 27). Sub-region 2b and the near-critical band between
 // the 350 degC isotherm and the B23 line are solved by interpolation on the
 // forward entropy s_pt; wet steam takes the saturation temperature.
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <iterator>
 #include <string>
 
-#include "boundary23.h"
-#include "forward_range.h"
+#include "backward.h"
 #include "if97.h"
 
 namespace if97 {
@@ -117,43 +114,9 @@ std::string Caption(int code) {
   }
 }
 
-// IAPWS-IF97 eq. 6, Table 1, in degC; p above n5 only.
-double TB23(double p) {
-  const double big_t =
-      static_cast<double>(b23::n[3] + std::sqrt((static_cast<ext>(p) - b23::n[4]) / b23::n[2]));
-  return big_t - kKelvinOffset;
-}
-
 // The 2b / 2c boundary entropy: saturated steam at the lower end of the B2bc
 // line, in place of the standard's 5.85 kJ/(kg K).
 double S2bc() { return SSP_P(kP2bcLowest); }
-
-// theta = sum of n_i a^I_i b^J_i in table order, into a double accumulator;
-// the result in degC.
-template <std::size_t N>
-double BackwardSum(const int (&I)[N], const int (&J)[N], const double (&n)[N], double a, double b) {
-  double theta = 0;
-  for (std::size_t i = 0; i < N; ++i) {
-    theta = static_cast<double>(theta + static_cast<ext>(n[i]) * PowInt(a, I[i]) * PowInt(b, J[i]));
-  }
-  return theta - kKelvinOffset;
-}
-
-// One step of the two-point interpolation for the temperature whose entropy
-// is `target`.
-double Interpolate(double t_lo, double s_lo, double t_hi, double s_hi, double target) {
-  return static_cast<double>(t_lo + static_cast<ext>(t_hi - t_lo) *
-                                        (static_cast<ext>(target) - s_lo) /
-                                        (static_cast<ext>(s_hi) - s_lo));
-}
-
-// Whether the new point is the end it replaces, bit for bit: the bracket is
-// then what it was, and every later step would repeat this one (and its
-// messages) until the step limit.
-bool SamePoint(double t, double f, double t_new, double f_new) {
-  return std::bit_cast<std::uint64_t>(t) == std::bit_cast<std::uint64_t>(t_new) &&
-         std::bit_cast<std::uint64_t>(f) == std::bit_cast<std::uint64_t>(f_new);
-}
 
 }  // namespace
 
@@ -186,7 +149,7 @@ void REGION_PS(double p, double s, int& code, std::string& caption) {
   if (p > kP2bcLowest && s >= s_bc) result = 22;
   if (kP2bcLowest < p && p <= kB23LowestPressure && s_steam < s && s < s_bc) result = 23;
   if (p > kB23LowestPressure) {
-    const double s_b23 = s_pt(p, TB23(p));
+    const double s_b23 = s_pt(p, detail::TB23Celsius(p));
     if (s_b23 <= s && s < s_bc) result = 23;
     if (s350 < s && s < s_b23) result = 3;
   }
@@ -199,7 +162,7 @@ void REGION_PS(double p, double s, int& code, std::string& caption) {
 double T_PS1(double p, double s) {
   const double pi = p / 1.0;
   const double sigma = s / 1.0;
-  return BackwardSum(table8::I, table8::J, table8::n, pi, sigma + 2);
+  return detail::BackwardSum(table8::I, table8::J, table8::n, pi, sigma + 2);
 }
 
 // IAPWS-IF97 eq. 25, Table 25. The exponents are not integers; every power is
@@ -221,7 +184,7 @@ double T_PS2a(double p, double s) {
 double T_PS2c(double p, double s) {
   const double pi = p / 1.0;
   const double sigma = s / 2.9251;
-  return BackwardSum(table27::I, table27::J, table27::n, pi, 2 - sigma);
+  return detail::BackwardSum(table27::I, table27::J, table27::n, pi, 2 - sigma);
 }
 
 // Sub-region 2b: interpolation on s_pt from the saturation temperature at
@@ -240,107 +203,15 @@ double T_PS2b(double p, double s) {
     ShowMessage(kAbove800);
     return FAILURE;
   }
-  for (int step = 1;; ++step) {
-    double t_new = Interpolate(t_lo, s_lo, t_hi, s_hi, s);
-    if (t_new < 0) t_new = 0;
-    const double s_new = s_pt(p, t_new);
-    const double r = static_cast<double>((static_cast<ext>(s) - s_new) / s);
-    const bool stuck =
-        r >= 0 ? SamePoint(t_hi, s_hi, t_new, s_new) : SamePoint(t_lo, s_lo, t_new, s_new);
-    if (r >= 0) {
-      t_hi = t_new;
-      s_hi = s_new;
-    } else {
-      t_lo = t_new;
-      s_lo = s_new;
-    }
-    if (step > kStepLimit2b) {
-      ShowMessage(kNoConvergence2b);
-      return FAILURE;
-    }
-    if (std::fabs(r) < kTolerance2b) return t_new;
-    if (stuck) {
-      ShowMessage(kNoConvergence2b);
-      return FAILURE;
-    }
-  }
+  const detail::Interpolation it{s_pt, kTolerance2b, kStepLimit2b, kNoConvergence2b, true};
+  return detail::InterpolateUpperFirst(it, p, s, t_lo, s_lo, t_hi, s_hi);
 }
 
 // Near-critical band above 16.5292 MPa: interpolation on s_pt between the
 // 350 degC isotherm and the B23 line, to a relative entropy of 1e-6.
 double T_PS3(double p, double s) {
-  double t_lo = kT350;
-  double s_lo = s_pt(p, t_lo);
-  double t_hi = TB23(p);
-  double s_hi = s_pt(p, t_hi);
-  if (p > kCriticalPressure) {
-    // Supercritical: the new point replaces the upper end when its entropy is
-    // not above the target, the lower end otherwise.
-    for (int step = 1;; ++step) {
-      const double t_new = Interpolate(t_lo, s_lo, t_hi, s_hi, s);
-      const double s_new = s_pt(p, t_new);
-      const double r = static_cast<double>((static_cast<ext>(s) - s_new) / s);
-      const bool stuck =
-          r >= 0 ? SamePoint(t_hi, s_hi, t_new, s_new) : SamePoint(t_lo, s_lo, t_new, s_new);
-      if (r >= 0) {
-        t_hi = t_new;
-        s_hi = s_new;
-      } else {
-        t_lo = t_new;
-        s_lo = s_new;
-      }
-      if (step > kStepLimit3) {
-        ShowMessage(kNoConvergence3);
-        return FAILURE;
-      }
-      if (std::fabs(r) < kTolerance3) return t_new;
-      if (stuck) {
-        ShowMessage(kNoConvergence3);
-        return FAILURE;
-      }
-    }
-  }
-  // Subcritical: the saturation line narrows the bracket, wet steam takes the
-  // saturation temperature, and the bracket keeps the target inside.
-  const double s_water = SSW_P(p);
-  const double s_steam = SSP_P(p);
-  if (s < s_water) {
-    t_hi = TS_P(p);
-    s_hi = s_water;
-  }
-  if (s > s_steam) {
-    t_lo = TS_P(p);
-    s_lo = s_steam;
-  }
-  if (s_water < s && s < s_steam) return TS_P(p);
-  const double t_sat = TS_P(p);
-  for (int step = 1;; ++step) {
-    const double t_new = Interpolate(t_lo, s_lo, t_hi, s_hi, s);
-    // An entropy within rounding of s' or s'' puts the new point exactly on
-    // the saturation line, where s_pt has no value; the saturation
-    // temperature is then the answer.
-    if (t_new == t_sat) return t_new;
-    const double s_new = s_pt(p, t_new);
-    const double r = static_cast<double>(std::fabs(static_cast<ext>(s) - s_new) / s);
-    const bool stuck =
-        s_new < s ? SamePoint(t_lo, s_lo, t_new, s_new) : SamePoint(t_hi, s_hi, t_new, s_new);
-    if (s_new < s) {
-      t_lo = t_new;
-      s_lo = s_new;
-    } else {
-      t_hi = t_new;
-      s_hi = s_new;
-    }
-    if (step > kStepLimit3) {
-      ShowMessage(kNoConvergence3);
-      return FAILURE;
-    }
-    if (r < kTolerance3) return t_new;
-    if (stuck) {
-      ShowMessage(kNoConvergence3);
-      return FAILURE;
-    }
-  }
+  const detail::Interpolation it{s_pt, kTolerance3, kStepLimit3, kNoConvergence3, false};
+  return detail::NearCriticalTemperature(it, SSW_P, SSP_P, p, s);
 }
 
 double T_PS(double p, double s) {
@@ -368,53 +239,12 @@ double T_PS(double p, double s) {
   }
 }
 
-namespace {
-
-// Dryness fraction of a two-phase entropy between s' and s''.
-double Dryness(double s, double s_water, double s_steam) {
-  return static_cast<double>((static_cast<ext>(s) - s_water) /
-                             (static_cast<ext>(s_steam) - s_water));
-}
-
-// Within their tolerance (25 mK) of the saturation line the backward
-// equations can return a temperature on the far side of it: above TS_P for a
-// liquid entropy, below it for a steam entropy. Such a state takes the
-// properties of the saturated phase it belongs to, not those of the other
-// phase. A failed temperature is passed on as it is.
-bool OnFarSide(double p, double s, double t, double s_water, double s_steam) {
-  if (t == FAILURE) return false;
-  const double ts = TS_P(p);
-  return (s < s_water && t > ts) || (s > s_steam && t < ts);
-}
-
-}  // namespace
-
 double H_PS(double p, double s) {
-  const double t = detail::IntoForwardRange(p, T_PS(p, s));
-  if (p > kCriticalPressure) return h_pt(p, t);
-  const double s_water = SSW_P(p);
-  const double s_steam = SSP_P(p);
-  if (s == s_water) return H_PX(p, 0);
-  if (s == s_steam) return H_PX(p, 1);
-  if (s < s_water || s > s_steam) {
-    if (OnFarSide(p, s, t, s_water, s_steam)) return H_PX(p, s < s_water ? 0 : 1);
-    return h_pt(p, t);
-  }
-  return H_PX(p, Dryness(s, s_water, s_steam));
+  return detail::PropertyAtTemperature(p, s, T_PS(p, s), SSW_P, SSP_P, h_pt, H_PX, false);
 }
 
 double V_PS(double p, double s) {
-  const double t = detail::IntoForwardRange(p, T_PS(p, s));
-  if (p > kCriticalPressure) return v_pt(p, t);
-  const double s_water = SSW_P(p);
-  const double s_steam = SSP_P(p);
-  if (s == s_water) return V_PX(p, 0);
-  if (s == s_steam) return V_PX(p, 1);
-  if (s < s_water || s > s_steam) {
-    if (OnFarSide(p, s, t, s_water, s_steam)) return V_PX(p, s < s_water ? 0 : 1);
-    return v_pt(p, t);
-  }
-  return V_PX(p, Dryness(s, s_water, s_steam));
+  return detail::PropertyAtTemperature(p, s, T_PS(p, s), SSW_P, SSP_P, v_pt, V_PX, false);
 }
 
 }  // namespace if97

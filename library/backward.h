@@ -1,0 +1,60 @@
+// Internal to the library: what the state from (p, h) and the state from
+// (p, s) have in common. y stands for the given enthalpy or entropy.
+#ifndef STEAMCALC_BACKWARD_H
+#define STEAMCALC_BACKWARD_H
+
+#include <cstddef>
+
+#include "if97.h"
+
+namespace if97::detail {
+
+// IAPWS-IF97 eq. 6, Table 1, in degC; p above n5 only.
+double TB23Celsius(double p);
+
+// theta = sum of n_i a^I_i b^J_i in table order, into a double accumulator;
+// the result in degC (T* = 1 K).
+template <std::size_t N>
+double BackwardSum(const int (&I)[N], const int (&J)[N], const double (&n)[N], double a, double b) {
+  double theta = 0;
+  for (std::size_t i = 0; i < N; ++i) {
+    theta = static_cast<double>(theta +
+                                static_cast<long double>(n[i]) * PowInt(a, I[i]) * PowInt(b, J[i]));
+  }
+  return theta - kKelvinOffset;
+}
+
+// A two-point interpolation for the temperature at which a forward function
+// of (p, t) takes the value y.
+struct Interpolation {
+  double (*forward)(double p, double t);  // h_pt or s_pt
+  double tolerance;                       // relative, on y
+  int step_limit;
+  const char* no_convergence;  // shown, with FAILURE returned, when the limit runs out
+  bool clamp_at_zero;          // a new temperature below 0 degC becomes 0
+};
+
+// The form in which the new point replaces the upper end when its value is
+// not above y, the lower end otherwise (sub-region 2b by entropy, and the
+// near-critical band above the critical pressure).
+double InterpolateUpperFirst(const Interpolation& it, double p, double y, double t_lo, double y_lo,
+                             double t_hi, double y_hi);
+
+// The near-critical band above 16.5292 MPa: from the 350 degC isotherm to the
+// B23 line, narrowed by the saturation line at or below the critical
+// pressure, where wet steam takes the saturation temperature.
+double NearCriticalTemperature(const Interpolation& it, double (*saturated_water)(double),
+                               double (*saturated_steam)(double), double p, double y);
+
+// A property of the state (p, y) whose temperature t came from T_PH or T_PS:
+// by the forward function of (p, t), or from the wet-steam function of (p, x)
+// on and between the saturated values. never_on_line: a t equal to TS_P(p)
+// itself goes to the wet-steam function (with x outside 0..1) instead of the
+// forward function.
+double PropertyAtTemperature(double p, double y, double t, double (*saturated_water)(double),
+                             double (*saturated_steam)(double), double (*forward)(double, double),
+                             double (*wet)(double, double), bool never_on_line);
+
+}  // namespace if97::detail
+
+#endif  // STEAMCALC_BACKWARD_H
