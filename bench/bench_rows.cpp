@@ -118,6 +118,21 @@ using Inputs = std::map<int, std::string>;
 
 }  // namespace
 
+// Typical inputs of each row.
+BENCHMARK_CAPTURE(RunRow, 1_pressure, Inputs{{P, "1"}});
+BENCHMARK_CAPTURE(RunRow, 1_pressure_near_critical, Inputs{{P, "20"}});
+BENCHMARK_CAPTURE(RunRow, 2_temperature, Inputs{{T, "200"}});
+BENCHMARK_CAPTURE(RunRow, 3_pt_region2, Inputs{{P, "5"}, {T, "300"}});
+BENCHMARK_CAPTURE(RunRow, 3_pt_region3, Inputs{{P, "25"}, {T, "380"}});
+BENCHMARK_CAPTURE(RunRow, 4_ph_region1, Inputs{{P, "3"}, {H, "500"}});
+BENCHMARK_CAPTURE(RunRow, 4_ph_near_critical, Inputs{{P, "25"}, {H, "2000"}});
+BENCHMARK_CAPTURE(RunRow, 5_ps_region2, Inputs{{P, "1"}, {S, "7"}});
+BENCHMARK_CAPTURE(RunRow, 5_ps_near_critical, Inputs{{P, "25"}, {S, "4.5"}});
+BENCHMARK_CAPTURE(RunRow, 6_px, Inputs{{P, "1"}, {X, "0.5"}});
+BENCHMARK_CAPTURE(RunRow, 7_s, Inputs{{S, "6"}});
+BENCHMARK_CAPTURE(RunRow, 8_h_two_roots, Inputs{{H, "2700"}});
+BENCHMARK_CAPTURE(RunRow, 8_h_water, Inputs{{H, "1000"}});
+
 // The slowest inputs the sweeps below found for each row, with the searches
 // as first written (every walk point and end value evaluated anew, powers by
 // PowInt per term), and the slowest now: states within 3e-5 MPa below the
