@@ -159,6 +159,9 @@ TEST(Reading, AConversionErrorEndsTheCommandAndKeepsInputsAndTicks) {
       {{{P, "1"}, {X, " 0.5 x"}},
        {"Read Edit1", "Read Edit5", "ErrorBox ' 0,5 x' is not a valid floating point value."}},
       {{{S, "1e400"}}, {"Read Edit4", "ErrorBox '1e400' is not a valid floating point value."}},
+      // A typed NUL character is shown, not taken as the end of the text.
+      {{{S, std::string("5\0x", 3)}},
+       {"Read Edit4", std::string("ErrorBox '5\0x' is not a valid floating point value.", 51)}},
   };
   for (const auto& c : cases) {
     RecordingView view;

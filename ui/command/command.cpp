@@ -315,7 +315,7 @@ void Button4Click(CalcView& view) {
     LibraryMessagesToView messages(view);
     Calculate(view);
   } catch (const ConversionError& error) {
-    view.ErrorBox(error.what());
+    view.ErrorBox(error.message());
   } catch (const FloatingPointFault& error) {
     view.ErrorBox(error.what());
   }

@@ -17,7 +17,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 ConversionError::ConversionError(std::string_view text)
     : std::runtime_error(
-          std::string("'").append(text).append("' is not a valid floating point value.")) {}
+          std::string("'").append(text).append("' is not a valid floating point value.")),
+      message_(std::string("'").append(text).append("' is not a valid floating point value.")) {}
 
 std::string DotToComma(std::string_view text) {
   std::string result(text);

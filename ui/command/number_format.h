@@ -14,6 +14,11 @@ namespace steamcalc {
 class ConversionError : public std::runtime_error {
  public:
   explicit ConversionError(std::string_view text);
+  // The whole message; what() stops at a NUL character the user may have typed.
+  const std::string& message() const { return message_; }
+
+ private:
+  std::string message_;
 };
 
 // A copy of text with every "." replaced by ",".
