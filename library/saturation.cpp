@@ -36,18 +36,42 @@ bool NoSaturationAtTemperature(double t, const char* function) {
   return true;
 }
 
-double FirstVolume(double p, double t) {
+using PropertyPT = double (*)(double p, double t);
+
+// Region 3 at the saturated-water (liquid-side) or saturated-steam
+// (vapour-side) volume.
+double WaterEnthalpy3(double p, double t) { return H3_PT(1, p, t); }
+double SteamEnthalpy3(double p, double t) { return H3_PT(2, p, t); }
+double WaterEntropy3(double p, double t) { return S3_PT(1, p, t); }
+double SteamEntropy3(double p, double t) { return S3_PT(2, p, t); }
+
+double WaterVolume3(double p, double t) {
   double v1 = FAILURE;
   double v2 = FAILURE;
   VKR_PT(p, t, v1, v2);
   return v1;
 }
 
-double SecondVolume(double p, double t) {
+double SteamVolume3(double p, double t) {
   double v1 = FAILURE;
   double v2 = FAILURE;
   VKR_PT(p, t, v1, v2);
   return v2;
+}
+
+// A saturated property at pressure p: from region 3 above 350 degC, from
+// region 1 or 2 at or below it.
+double AtPressure(double p, const char* function, PropertyPT region3, PropertyPT region12) {
+  if (NoSaturationAtPressure(p, function)) return FAILURE;
+  const double ts = TS_P(p);
+  return ts > kRegion3Above ? region3(p, ts) : region12(p, ts);
+}
+
+// The same at temperature t; the comparison with 350 degC is made on t.
+double AtTemperature(double t, const char* function, PropertyPT region3, PropertyPT region12) {
+  if (NoSaturationAtTemperature(t, function)) return FAILURE;
+  const double ps = PS_T(t);
+  return t > kRegion3Above ? region3(ps, t) : region12(ps, t);
 }
 
 // Wet steam: the saturated-water value mixed with the saturated-steam value in
@@ -72,81 +96,23 @@ double Mix(double p, double x, const char* function, double (*water)(double),
 
 // ---- by pressure ------------------------------------------------------------
 
-double HSW_P(double p) {
-  if (NoSaturationAtPressure(p, "HSW_P")) return FAILURE;
-  const double ts = TS_P(p);
-  return ts > kRegion3Above ? H3_PT(1, p, ts) : HW_PT(p, ts);
-}
-
-double SSW_P(double p) {
-  if (NoSaturationAtPressure(p, "SSW_P")) return FAILURE;
-  const double ts = TS_P(p);
-  return ts > kRegion3Above ? S3_PT(1, p, ts) : SW_PT(p, ts);
-}
-
-// Takes the region-1 volume without the water-side check, which holds on the
-// line in any case.
-double VSW_P(double p) {
-  if (NoSaturationAtPressure(p, "VSW_P")) return FAILURE;
-  const double ts = TS_P(p);
-  return ts > kRegion3Above ? FirstVolume(p, ts) : V1_PT(p, TS_P(p));
-}
-
-double HSP_P(double p) {
-  if (NoSaturationAtPressure(p, "HSP_P")) return FAILURE;
-  const double ts = TS_P(p);
-  return ts > kRegion3Above ? H3_PT(2, p, ts) : HP_PT(p, ts);
-}
-
-double SSP_P(double p) {
-  if (NoSaturationAtPressure(p, "SSP_P")) return FAILURE;
-  const double ts = TS_P(p);
-  return ts > kRegion3Above ? S3_PT(2, p, ts) : SP_PT(p, ts);
-}
-
-double VSP_P(double p) {
-  if (NoSaturationAtPressure(p, "VSP_P")) return FAILURE;
-  const double ts = TS_P(p);
-  return ts > kRegion3Above ? SecondVolume(p, ts) : VP_PT(p, ts);
-}
+double HSW_P(double p) { return AtPressure(p, "HSW_P", WaterEnthalpy3, HW_PT); }
+double SSW_P(double p) { return AtPressure(p, "SSW_P", WaterEntropy3, SW_PT); }
+// The region-1 volume without the water-side check, which holds on the line
+// in any case.
+double VSW_P(double p) { return AtPressure(p, "VSW_P", WaterVolume3, V1_PT); }
+double HSP_P(double p) { return AtPressure(p, "HSP_P", SteamEnthalpy3, HP_PT); }
+double SSP_P(double p) { return AtPressure(p, "SSP_P", SteamEntropy3, SP_PT); }
+double VSP_P(double p) { return AtPressure(p, "VSP_P", SteamVolume3, VP_PT); }
 
 // ---- by temperature ---------------------------------------------------------
 
-double HSW_T(double t) {
-  if (NoSaturationAtTemperature(t, "HSW_T")) return FAILURE;
-  const double ps = PS_T(t);
-  return t > kRegion3Above ? H3_PT(1, ps, t) : HW_PT(ps, t);
-}
-
-double SSW_T(double t) {
-  if (NoSaturationAtTemperature(t, "SSW_T")) return FAILURE;
-  const double ps = PS_T(t);
-  return t > kRegion3Above ? S3_PT(1, ps, t) : SW_PT(ps, t);
-}
-
-double VSW_T(double t) {
-  if (NoSaturationAtTemperature(t, "VSW_T")) return FAILURE;
-  const double ps = PS_T(t);
-  return t > kRegion3Above ? FirstVolume(ps, t) : VW_PT(ps, t);
-}
-
-double HSP_T(double t) {
-  if (NoSaturationAtTemperature(t, "HSP_T")) return FAILURE;
-  const double ps = PS_T(t);
-  return t > kRegion3Above ? H3_PT(2, ps, t) : HP_PT(ps, t);
-}
-
-double SSP_T(double t) {
-  if (NoSaturationAtTemperature(t, "SSP_T")) return FAILURE;
-  const double ps = PS_T(t);
-  return t > kRegion3Above ? S3_PT(2, ps, t) : SP_PT(ps, t);
-}
-
-double VSP_T(double t) {
-  if (NoSaturationAtTemperature(t, "VSP_T")) return FAILURE;
-  const double ps = PS_T(t);
-  return t > kRegion3Above ? SecondVolume(ps, t) : VP_PT(ps, t);
-}
+double HSW_T(double t) { return AtTemperature(t, "HSW_T", WaterEnthalpy3, HW_PT); }
+double SSW_T(double t) { return AtTemperature(t, "SSW_T", WaterEntropy3, SW_PT); }
+double VSW_T(double t) { return AtTemperature(t, "VSW_T", WaterVolume3, VW_PT); }
+double HSP_T(double t) { return AtTemperature(t, "HSP_T", SteamEnthalpy3, HP_PT); }
+double SSP_T(double t) { return AtTemperature(t, "SSP_T", SteamEntropy3, SP_PT); }
+double VSP_T(double t) { return AtTemperature(t, "VSP_T", SteamVolume3, VP_PT); }
 
 // ---- wet steam ----------------------------------------------------------------
 
