@@ -3,17 +3,9 @@
 #include <fpu_control.h>
 
 #include <QApplication>
-#include <QIcon>
-#include <QPixmap>
-#include <QStyleFactory>
 #include <cfenv>
 
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
-#include "form4.h"
-#include "jpeg_image.h"
-#include "message_boxes.h"
+#include "application.h"
 
 namespace {
 
@@ -35,20 +27,11 @@ void InitialiseFloatingPoint() {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QString::fromUtf8(steamcalc::kApplicationTitle));
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  QApplication::setWindowIcon(
-      QIcon(QPixmap::fromImage(steamcalc::LoadJpegResource(QStringLiteral(":/emblem.jpg")))));
+  steamcalc::ConfigureApplication();
   InitialiseFloatingPoint();
-  steamcalc::InstallMessageBoxHandler();
 
-  steamcalc::TForm1 form1;
-  steamcalc::TForm2 form2;
-  steamcalc::TForm3 form3;
-  steamcalc::TForm4 form4;
-  form1.SetSecondaryWindows(&form2, &form3, &form4);
-
-  form1.CentreOnDesktop();
-  form1.show();
+  steamcalc::Windows windows;
+  windows.form1.CentreOnDesktop();
+  windows.form1.show();
   return QApplication::exec();
 }

@@ -11,15 +11,10 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyleFactory>
 #include <QTest>
 #include <cstdio>
 
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
-#include "form4.h"
-#include "message_boxes.h"
+#include "application.h"
 
 namespace {
 
@@ -65,15 +60,10 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: take_screenshots output-directory [review-directory]\n");
     return 2;
   }
-  QApplication::setApplicationName(QString::fromUtf8(steamcalc::kApplicationTitle));
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  steamcalc::InstallMessageBoxHandler();
+  steamcalc::ConfigureApplication();
 
-  steamcalc::TForm1 form1;
-  steamcalc::TForm2 form2;
-  steamcalc::TForm3 form3;
-  steamcalc::TForm4 form4;
-  form1.SetSecondaryWindows(&form2, &form3, &form4);
+  steamcalc::Windows windows;
+  auto& [form1, form2, form3, form4] = windows;
   form1.move(16, 16);
   form1.show();
   Settle();

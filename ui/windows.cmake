@@ -5,6 +5,7 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets Test GLOBAL)
 find_package(JPEG REQUIRED GLOBAL)
 
 add_library(steamcalc_ui STATIC
+  ${CMAKE_CURRENT_SOURCE_DIR}/application.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/form1.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/form2.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/form3.cpp
