@@ -56,6 +56,12 @@ if(TARGET steamcalc)
   endif()
 endif()
 
+# ---- the if97 command and its manual page, in the program package -----------
+if(TARGET if97_command)
+  install(TARGETS if97_command RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
+  install(FILES ${IF97_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
+endif()
+
 # ---- Debian packages ---------------------------------------------------------
 # Each description: a summary line, then the long text (CPack indents it).
 set(CPACK_PACKAGE_NAME steamcalc)

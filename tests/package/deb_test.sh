@@ -45,6 +45,10 @@ if has_component Runtime; then
     fail "the installed program keeps a run path into the build tree"
   fi
 
+  [ "$("$root/usr/bin/if97" --version)" = "if97 $(dpkg-deb -f "$app" Version | cut -d- -f1)" ] ||
+    fail "/usr/bin/if97 is missing or gives another version"
+  [ -f "$root/usr/share/man/man1/if97.1.gz" ] || fail "the if97 manual page is missing"
+
   entry=$root/usr/share/applications/steamcalc.desktop
   [ -f "$entry" ] || fail "the desktop entry is missing"
   exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
