@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "if97.h"
+#include "message_capture.h"
 
 namespace if97 {
 namespace {
@@ -16,9 +17,31 @@ MessageHandler& CurrentHandler() {
   return handler;
 }
 
+thread_local detail::MessageCapture* active_capture = nullptr;
+
 }  // namespace
 
-void ShowMessage(const std::string& text) { CurrentHandler()(text); }
+namespace detail {
+
+MessageCapture::MessageCapture() noexcept : outer_(active_capture) { active_capture = this; }
+
+MessageCapture::~MessageCapture() { active_capture = outer_; }
+
+void MessageCapture::Record(const std::string& text) {
+  if (count_++ == 0) first_ = text;
+}
+
+MessageCapture* ActiveCapture() noexcept { return active_capture; }
+
+}  // namespace detail
+
+void ShowMessage(const std::string& text) {
+  if (detail::MessageCapture* capture = active_capture) {
+    capture->Record(text);
+    return;
+  }
+  CurrentHandler()(text);
+}
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
   if (!handler) handler = WriteToStderr;

@@ -1,10 +1,12 @@
 // Region 1 (liquid water): IAPWS-IF97 basic equation, dimensionless Gibbs free
 // energy gamma(pi, tau), eq. 7.
+#include <cmath>
 #include <iterator>
 
 #include "basic_equations.h"
 #include "if97.h"
 #include "powers.h"
+#include "properties.h"
 #include "unchecked.h"
 
 namespace if97 {
@@ -54,6 +56,10 @@ constexpr Exponents kCJBoth = Exponents{}.With(J, -1).With(J);  // both of the e
 constexpr auto kJ = AsDoubles(J);     // J_i
 constexpr auto kIN = Products(I, n);  // I_i n_i
 
+// The powers h, s and v read, together: the second derivatives reuse them.
+constexpr Exponents kAAll = Exponents{}.With(I).With(I, -1);
+constexpr Exponents kCAll = Exponents{}.With(J).With(J, -1);
+
 // The state lies on the water side of the saturation line (within the tolerance).
 bool OnWaterSide(double p, double t) {
   return static_cast<ext>(TS_P(p)) + kWaterSideTolerance >= t;
@@ -89,6 +95,63 @@ double S1_PT(double p, double t) {
     gamma = static_cast<double>(gamma + n_a * c[J[i]]);
   }
   return static_cast<double>((static_cast<ext>(r.tau) * gamma_tau - gamma) * kGasConstant);
+}
+
+// IAPWS-IF97 Tables 3 and 4, every relation from one pass over the terms. h,
+// s and v are formed exactly as H1_PT, S1_PT and V1_PT form them. The second
+// derivatives are summed in extended precision from the terms of the first,
+// each term's one power too many taken off the sum as a whole:
+//   gamma_pipi   = -1 / (7.1 - pi) * sum (I - 1) [gamma_pi term],
+//   gamma_tautau = 1 / (tau - 1.222) * sum (J - 1) [gamma_tau term],
+//   gamma_pitau  = -1 / (7.1 - pi) * sum I [gamma_tau term],
+//   gamma_tautautau = 1 / (tau - 1.222)^2 * sum (J - 1) (J - 2) [gamma_tau term].
+Properties Region1Properties(double p, double t) {
+  const Reduced r = Reduce(p, t);
+  const PowerTable<kAAll> a(r.a);
+  const PowerTable<kCAll> c(r.c);
+  double gamma = 0;
+  double gamma_pi = 0;
+  double gamma_tau = 0;
+  ext sum_pipi = 0;
+  ext sum_tautau = 0;
+  ext sum_pitau = 0;
+  ext sum_tautautau = 0;
+  for (std::size_t i = 0; i < std::size(n); ++i) {
+    const ext n_a = static_cast<ext>(n[i]) * a[I[i]];
+    const ext term_tau = n_a * kJ[i] * c[J[i] - 1];
+    const ext term_pi = -kIN[i] * a[I[i] - 1] * c[J[i]];
+    gamma_tau = static_cast<double>(gamma_tau + term_tau);
+    gamma = static_cast<double>(gamma + n_a * c[J[i]]);
+    gamma_pi = static_cast<double>(gamma_pi + term_pi);
+    sum_pipi += (I[i] - 1) * term_pi;
+    sum_tautau += (J[i] - 1) * term_tau;
+    sum_pitau += I[i] * term_tau;
+    sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
+  }
+  Properties out;
+  out.h = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau * gamma_tau);
+  out.s = static_cast<double>((static_cast<ext>(r.tau) * gamma_tau - gamma) * kGasConstant);
+  out.v = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi * gamma_pi /
+                              (static_cast<ext>(p) * 1000));
+  const ext gamma_pipi = -sum_pipi / r.a;
+  const ext gamma_tautau = sum_tautau / r.c;
+  const ext gamma_pitau = -sum_pitau / r.a;
+  const ext gamma_tautautau = sum_tautautau / (static_cast<ext>(r.c) * r.c);
+  const ext rt = static_cast<ext>(r.T) * kGasConstant;
+  const ext tau = r.tau;
+  const ext pi = r.pi;
+  const ext tau2_gamma_tautau = tau * tau * gamma_tautau;
+  const ext b = gamma_pi - tau * gamma_pitau;
+  out.u = static_cast<double>(rt * (tau * gamma_tau - pi * gamma_pi));
+  out.cp = static_cast<double>(-kGasConstant * tau2_gamma_tautau);
+  out.cv = static_cast<double>(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
+  // R T in J/kg gives w in m/s.
+  out.w = static_cast<double>(
+      std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
+  // cp = -R tau^2 gamma_tautau and d tau / dT = -tau / T.
+  out.dcp_dt = static_cast<double>(kGasConstant * tau * tau *
+                                   (2 * gamma_tautau + tau * gamma_tautautau) / r.T);
+  return out;
 }
 
 }  // namespace detail
