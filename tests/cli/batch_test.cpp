@@ -226,7 +226,7 @@ TEST(Batch, DecimalCommaOutputSeparatesWithSemicolons) {
   EXPECT_EQ(row["x"], "0,5");
   EXPECT_EQ(Number(row["h"]), if97::H_PX(1, 0.5));
   EXPECT_EQ(row["h"].find('.'), std::string::npos);
-  EXPECT_EQ(RunOn("px", "x\n", 1 << 20, true).rows.at(1), ";;;;;;;;;;;");
+  EXPECT_EQ(RunOn("px", "1;abc\n", 1 << 20, true).rows.at(1), ";;;;;;;;;;;");
 }
 
 TEST(Batch, AFailedWriteStopsTheRun) {
