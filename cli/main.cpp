@@ -1,6 +1,7 @@
 // if97: properties of water and steam on the command line (see if97.1).
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <optional>

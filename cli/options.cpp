@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "numbers.h"
+
 namespace if97cli {
 namespace {
 
@@ -71,7 +73,7 @@ std::optional<Options> ParseArguments(const std::vector<std::string_view>& args,
     } else if (arg == "--decimal-comma") {
       options.decimal_comma = true;
     } else {
-      error = "unknown option '" + std::string(arg) + "'";
+      error = "unknown option " + Quoted(arg);
       return std::nullopt;
     }
   }
@@ -81,8 +83,7 @@ std::optional<Options> ParseArguments(const std::vector<std::string_view>& args,
   }
   options.pair = FindPair(operands[0]);
   if (options.pair == nullptr) {
-    error =
-        "unknown pair '" + std::string(operands[0]) + "': use pt, ph, ps, px, tx, sat-p or sat-t";
+    error = "unknown pair " + Quoted(operands[0]) + ": use pt, ph, ps, px, tx, sat-p or sat-t";
     return std::nullopt;
   }
   const std::size_t given = operands.size() - 1;

@@ -16,7 +16,6 @@ class Table {
   Table(const PairSpec& pair, bool decimal_comma);
 
   const PairSpec& pair() const { return pair_; }
-  char separator() const { return separator_; }
 
   void AppendHeader(std::string& out) const;
   // The row of the state given by the values (in the pair's order), without
