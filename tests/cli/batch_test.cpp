@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,28 @@ TEST(Batch, KeepsTheOrderOfManyRowsReadInAnyPieces) {
     EXPECT_EQ(Number(named.at("t")), t) << i;
     if (i % 7 == 0) {
       EXPECT_EQ(whole.rows[++row], ",,,,,,,,,,,");
+    }
+  }
+}
+
+// Whatever the bytes, every line gets exactly one row of the header's width.
+TEST(Batch, AnyInputGivesOneRowOfFullWidthPerLine) {
+  constexpr std::string_view kAlphabet = "0123456789012345.,;; \t\r\ne-+x\0";
+  std::mt19937 random(5);
+  for (int run = 0; run < 300; ++run) {
+    std::string input = "1 2\n";  // no header: the first line starts with a digit
+    const int length = static_cast<int>(random() % 400);
+    for (int i = 0; i < length; ++i) input += kAlphabet[random() % kAlphabet.size()];
+    const bool comma = run % 2 == 1;
+    for (const char* pair : {"pt", "sat-t"}) {
+      const BatchOutput out = RunOn(pair, input, 1 + random() % 64, comma);
+      const auto lines = std::count(input.begin(), input.end(), '\n') + (input.back() != '\n');
+      ASSERT_EQ(out.rows.size(), static_cast<std::size_t>(lines) + 1) << input;
+      const char separator = comma ? ';' : ',';
+      const auto width = std::count(out.rows[0].begin(), out.rows[0].end(), separator);
+      for (const std::string& row : out.rows) {
+        EXPECT_EQ(std::count(row.begin(), row.end(), separator), width) << row;
+      }
     }
   }
 }
