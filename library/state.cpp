@@ -357,15 +357,16 @@ double WaterEstimate(Given given, double p, double y) {
 
 // The first temperature on the steam side: IAPWS-IF97 eqs. 22 to 25 and 27.
 // Sub-region 2b by entropy has no backward equation here: the 2a equation
-// continued past 4 MPa starts the steps at higher entropies, the 2c equation
-// continued past its boundary at lower ones.
+// continued past 4 MPa starts the steps up to the lowest pressure of the
+// B2bc line and at higher entropies, the 2c equation continued past its
+// boundary elsewhere (each within a kelvin or so).
 double SteamEstimate(Given given, double p, double y) {
   if (given == Given::kEnthalpy) {
     if (p <= kP2ab) return detail::EstimateT_PH2a(p, y);
     if (p <= kP2bcLowest || p <= detail::B2bcPressure(y)) return detail::EstimateT_PH2b(p, y);
     return detail::EstimateT_PH2c(p, y);
   }
-  if (p <= kP2ab || y >= kS2aContinued) return detail::EstimateT_PS2a(p, y);
+  if (p <= kP2bcLowest || y >= kS2aContinued) return detail::EstimateT_PS2a(p, y);
   return detail::EstimateT_PS2c(p, y);
 }
 
