@@ -75,7 +75,11 @@ enum class StateError : unsigned char {
   kOutOfRange,        // an argument (or the temperature found) is outside the range
   kNoSaturation,      // no saturation state at this pressure or temperature
   kOnSaturationLine,  // (p, t) on the saturation line: p and t do not fix the state
-  kNoConvergence,     // a search for a volume or a temperature did not converge
+  // A search for a volume or a temperature did not converge, or no
+  // temperature gives the value: the forward equations jump by a few
+  // thousandths of a kJ/kg where regions meet (at 800 degC, for instance),
+  // and by more just below the critical pressure.
+  kNoConvergence,
 };
 
 // A short English description of the error ("" for kNone); a static string.
