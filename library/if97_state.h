@@ -24,31 +24,44 @@
 // Which path each call takes:
 //   state_pt  The classic functions' own arithmetic: the region of (p, t) as
 //             h_pt selects it, and h, s, v bit for bit what h_pt, s_pt and v_pt
-//             return (region 3 at the volume they use); u, cp, cv and w from
-//             the same derivatives of the basic equation, formed from the same
-//             powers. Costs about twice h_pt.
-//   state_ph  The backward equation T(p, h) of the region (the near-critical
-//   state_ps  search of T_PH/T_PS in region 3, an ideal-gas estimate where
-//             IAPWS-IF97 has no backward equation), then Newton steps on the
-//             forward equation of the region the temperature lies in, until
-//             h_pt(p, state.t) (s_pt for state_ps) gives back the given value
-//             to 1e-9 relative. The whole state is then state_pt(p, state.t),
-//             so state_pt(p, r.state.t) reproduces it bit for bit. Between
-//             the saturated values the state is wet steam at TS_P(p). The
-//             temperature therefore differs from T_PH/T_PS, which keep the
-//             backward equations' deviation (up to 25 mK) on purpose.
+//             return (region 3 at the volume they use); u, cp, cv and w, bit
+//             for bit what u_pt, cp_pt, cv_pt and w_pt return, from the
+//             derivatives of the same equation formed in the same pass over
+//             its terms. Costs up to about twice h_pt in regions 1 to 3; in
+//             region 5, where h_pt is cheap, about h_pt and s_pt together
+//             (the logarithm of s).
+//   state_ph  The backward equations T(p, h) (T(p, s)) of IAPWS-IF97 give the
+//   state_ps  first temperature (sub-region 2b by entropy: the 2a or 2c one
+//             continued; region 3: the chord between the 350 degC isotherm
+//             and the B23 line). Halley steps on the forward equation of the
+//             region the temperature lies in (Newton steps in region 3, each
+//             with its volume search), kept inside a shrinking interval, follow
+//             until h_pt(p, state.t) (s_pt for state_ps) gives back the given
+//             value to 1e-10 relative (to 1e-10 kJ/kg below 1 kJ/kg, to 1e-12
+//             kJ/(kg K) below 0.01 kJ/(kg K)). The state is then state_pt(p,
+//             state.t) bit for bit; state.h (state.s) is the forward value, not
+//             the given one. Between the saturated values (HSW_P, HSP_P) the
+//             state is wet steam at TS_P(p), x from the given value; a value
+//             within the tolerance of a saturated value may come back as the
+//             single phase just off the line. The temperature differs from
+//             T_PH/T_PS, which keep the backward equations' deviation (up to
+//             25 mK) on purpose. Outside region 3 about two evaluations of the
+//             forward equation, 3 to 5 times h_pt.
 //   state_px  Saturated water and steam as H_PX, S_PX and V_PX take them (by
 //             temperature at TS_P(p)), mixed in the proportion x: h, s, v
 //             equal H_PX, S_PX, V_PX bit for bit, u equals U_PX.
 //   state_tx  The same at the saturation pressure PS_T(t).
 //   saturation_p, saturation_t
 //             Both saturated phases as HSW_P/HSP_P (HSW_T/HSP_T) take them:
-//             regions 1 and 2 up to 350 degC, region 3 above it; h, s, v bit
-//             for bit what the classic functions return.
+//             regions 1 and 2 up to 350 degC, region 3 above it (one volume
+//             search for both); every value bit for bit what the classic
+//             functions (USW_P ... WSP_T included) return.
 //
-// Ranges are those of the classic functions: state_pt as h_pt, state_ph as
-// T_PH (and the temperature found must lie in h_pt's range), state_ps as T_PS,
-// state_px and saturation_p as HSW_P, state_tx and saturation_t as HSW_T.
+// Ranges are those of the classic functions: state_pt as h_pt; state_ph as
+// T_PH (0.001 to 100 MPa, 0 to 4642.8 kJ/kg) and state_ps from 0.001 to
+// 100 MPa, each with the temperature found within h_pt's range (0 to 1000
+// degC, to 800 degC above 10 MPa); state_px as H_PX, saturation_p as HSW_P,
+// state_tx and saturation_t as HSW_T.
 #ifndef STEAMCALC_IF97_STATE_H
 #define STEAMCALC_IF97_STATE_H
 
@@ -62,7 +75,11 @@ enum class StateError : unsigned char {
   kOutOfRange,        // an argument (or the temperature found) is outside the range
   kNoSaturation,      // no saturation state at this pressure or temperature
   kOnSaturationLine,  // (p, t) on the saturation line: p and t do not fix the state
-  kNoConvergence,     // a search for a volume or a temperature did not converge
+  // A search for a volume or a temperature did not converge, or no
+  // temperature gives the value: the forward equations jump by a few
+  // thousandths of a kJ/kg where regions meet (at 800 degC, for instance),
+  // and by more just below the critical pressure.
+  kNoConvergence,
 };
 
 // A short English description of the error ("" for kNone); a static string.

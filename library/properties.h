@@ -5,6 +5,8 @@
 #ifndef STEAMCALC_LIBRARY_PROPERTIES_H
 #define STEAMCALC_LIBRARY_PROPERTIES_H
 
+#include <string>
+
 namespace if97::detail {
 
 struct Properties {
@@ -59,6 +61,7 @@ bool SaturatedProperties(double p, double t, bool region3, bool steam, Propertie
 // function, when there is no saturation state.
 bool NoSaturationAtPressure(double p, const char* function);
 bool NoSaturationAtTemperature(double t, const char* function);
+std::string NoSaturationAtTemperatureMessage(const char* function);  // its text
 
 // H_PX's wet-steam mixing of the saturated values at TS_P(p), taken by
 // temperature, for the function named.

@@ -37,8 +37,12 @@ bool NoSaturationAtPressure(double p, const char* function) {
 // below 0 degC.
 bool NoSaturationAtTemperature(double t, const char* function) {
   if (!(t > kCriticalTemperature || t < kLowestTemperature)) return false;
-  ShowMessage(std::string(kNoSaturationAtTemperature) + "(" + function + ")");
+  ShowMessage(NoSaturationAtTemperatureMessage(function));
   return true;
+}
+
+std::string NoSaturationAtTemperatureMessage(const char* function) {
+  return std::string(kNoSaturationAtTemperature) + "(" + function + ")";
 }
 
 // Wet steam: the saturated-water value mixed with the saturated-steam value in

@@ -252,8 +252,9 @@ ext Step(Given given, const Point& point, ext residual) {
     slope = slope / T;
   }
   const ext newton = residual / slope;
+  if (!std::isfinite(curvature)) return newton;
   const ext denominator = 2 * slope * slope + residual * curvature;
-  if (!std::isfinite(curvature) || !(denominator > slope * slope)) return newton;
+  if (!(denominator > slope * slope)) return newton;  // far from the root
   return 2 * residual * slope / denominator;
 }
 
@@ -267,17 +268,27 @@ ext Step(Given given, const Point& point, ext residual) {
 Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
   double lo_limit = lo.t;
   double hi_limit = hi.t;
+  // A first temperature outside the interval (or none, NaN) is replaced by
+  // the chord between the known ends, else taken to the nearer end.
   double t = t0;
-  if (!(t > lo.t && t < hi.t)) {
-    if (lo.known && hi.known) {  // the chord between the known ends
+  if (std::isnan(t) || !(t > lo.t && t < hi.t)) {
+    double chord = kNotDefined;
+    if (lo.known && hi.known) {
       const double y_lo = ValueOf(search.given, lo.point.props);
       const double y_hi = ValueOf(search.given, hi.point.props);
-      t = static_cast<double>(lo.t + (static_cast<ext>(hi.t) - lo.t) *
-                                         (static_cast<ext>(search.target) - y_lo) /
-                                         (static_cast<ext>(y_hi) - y_lo));
+      if (y_hi > y_lo) {
+        chord = static_cast<double>(lo.t + (static_cast<ext>(hi.t) - lo.t) *
+                                               (static_cast<ext>(search.target) - y_lo) /
+                                               (static_cast<ext>(y_hi) - y_lo));
+      }
     }
-    if (!(t >= lo.t && t <= hi.t)) t = std::clamp(t0, lo.t, hi.t);
-    if (std::isnan(t)) t = static_cast<double>((static_cast<ext>(lo.t) + hi.t) / 2);
+    if (!std::isnan(chord) && chord >= lo.t && chord <= hi.t) {
+      t = chord;
+    } else if (!std::isnan(t0)) {
+      t = std::clamp(t0, lo.t, hi.t);
+    } else {
+      t = static_cast<double>((static_cast<ext>(lo.t) + hi.t) / 2);
+    }
   }
   for (int i = 0; i < kIterationLimit; ++i) {
     Point point;
@@ -346,15 +357,16 @@ double WaterEstimate(Given given, double p, double y) {
 
 // The first temperature on the steam side: IAPWS-IF97 eqs. 22 to 25 and 27.
 // Sub-region 2b by entropy has no backward equation here: the 2a equation
-// continued past 4 MPa starts the steps at higher entropies, the 2c equation
-// continued past its boundary at lower ones.
+// continued past 4 MPa starts the steps up to the lowest pressure of the
+// B2bc line and at higher entropies, the 2c equation continued past its
+// boundary elsewhere (each within a kelvin or so).
 double SteamEstimate(Given given, double p, double y) {
   if (given == Given::kEnthalpy) {
     if (p <= kP2ab) return detail::EstimateT_PH2a(p, y);
     if (p <= kP2bcLowest || p <= detail::B2bcPressure(y)) return detail::EstimateT_PH2b(p, y);
     return detail::EstimateT_PH2c(p, y);
   }
-  if (p <= kP2ab || y >= kS2aContinued) return detail::EstimateT_PS2a(p, y);
+  if (p <= kP2bcLowest || y >= kS2aContinued) return detail::EstimateT_PS2a(p, y);
   return detail::EstimateT_PS2c(p, y);
 }
 
@@ -637,14 +649,18 @@ StateResult state_ps(double p, double s) {
 }
 
 // H_PX takes the saturated phases by temperature at TS_P(p). A pressure
-// outside the saturation range, where TS_P would fault or lead outside it,
-// stands for a temperature without a saturation state.
+// outside the saturation range is refused before TS_P, which faults at
+// p <= 0, with the message H_PX shows for the temperature it would reach.
 StateResult state_px(double p, double x) {
   const MessageCapture capture;
-  if (!(x >= 0 && x <= 1))
+  if (!(x >= 0 && x <= 1)) {
     return Refuse<StateResult>(StateError::kOutOfRange, kDrynessOutOfRangePX);
-  const double ts =
-      p >= kLowestSaturationPressure && p <= kCriticalPressure ? TS_P(p) : kNotDefined;
+  }
+  if (!(p >= kLowestSaturationPressure && p <= kCriticalPressure)) {
+    return Refuse<StateResult>(StateError::kNoSaturation,
+                               detail::NoSaturationAtTemperatureMessage("HSW_T"));
+  }
+  const double ts = TS_P(p);
   if (detail::NoSaturationAtTemperature(ts, "HSW_T")) {
     return Refuse<StateResult>(StateError::kNoSaturation, capture.first());
   }
