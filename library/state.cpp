@@ -181,6 +181,7 @@ struct Point {
   Properties props;
   int code;              // the region code of props
   bool on_line = false;  // t is the saturation temperature itself
+  bool whole = true;     // props holds every property, not the slopes only
 };
 
 double ValueOf(Given given, const Properties& props) {
@@ -196,8 +197,9 @@ bool SteamCode(int code) {
 
 // The properties at (p, t) by the region of (p, t), as state_pt takes them; on
 // the saturation line itself, those of the phase on the given side. A t on
-// the other side of the saturation line is not evaluated.
-Evaluation Evaluate(double p, double t, Side side, Point& point) {
+// the other side of the saturation line is not evaluated. Without whole,
+// region 1 forms only what a search step needs.
+Evaluation Evaluate(double p, double t, Side side, Point& point, bool whole = true) {
   const bool water = side == Side::kWater;
   int code = detail::RegionOf(p, t);
   point.on_line = code == detail::kSaturationLine;
@@ -212,8 +214,21 @@ Evaluation Evaluate(double p, double t, Side side, Point& point) {
   }
   point.t = t;
   point.code = code;
+  point.whole = whole || code != detail::kRegion1;
+  if (!point.whole) {
+    point.props = detail::Region1Slopes(p, t);
+    return Evaluation::kDone;
+  }
   if (!detail::PropertiesInRegion(code, p, t, point.props)) return Evaluation::kFailed;
   return Evaluation::kDone;
+}
+
+// Every property of a point evaluated for a search step only.
+Point Whole(double p, Side side, const Point& point) {
+  if (point.whole) return point;
+  Point whole = point;
+  Evaluate(p, point.t, side, whole);  // region 1 has no search that could fail
+  return whole;
 }
 
 // One end of the interval searched; its point once evaluated.
@@ -297,7 +312,8 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
     } else if (t == hi.t && hi.known) {
       point = hi.point;
     } else {
-      switch (Evaluate(search.p, t, search.side, point)) {
+      // The first step needs the slopes only; its point is rarely the state.
+      switch (Evaluate(search.p, t, search.side, point, i > 0)) {
         case Evaluation::kDone:
           break;
         case Evaluation::kFailed:
@@ -316,18 +332,18 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
     }
     const ext residual = static_cast<ext>(search.target) - ValueOf(search.given, point.props);
     if (std::fabs(residual) <= search.tolerance) {
-      found = point;
+      found = Whole(search.p, search.side, point);
       return Outcome::kFound;
     }
     if (residual > 0) {
       if (t == hi_limit) {
-        hi = KnownEnd(point);
+        hi = KnownEnd(Whole(search.p, search.side, point));
         return Outcome::kAbove;
       }
       lo = KnownEnd(point);
     } else {
       if (t == lo_limit) {
-        lo = KnownEnd(point);
+        lo = KnownEnd(Whole(search.p, search.side, point));
         return Outcome::kBelow;
       }
       hi = KnownEnd(point);
