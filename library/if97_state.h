@@ -45,8 +45,10 @@
 //             within the tolerance of a saturated value may come back as the
 //             single phase just off the line. The temperature differs from
 //             T_PH/T_PS, which keep the backward equations' deviation (up to
-//             25 mK) on purpose. Outside region 3 about two evaluations of the
-//             forward equation, 3 to 5 times h_pt.
+//             25 mK) on purpose. Outside region 3 usually two evaluations of
+//             the forward equation, about 3 times h_pt in regions 1 and 2
+//             (region 5: about 0.6 us); in region 3 each step runs the
+//             volume search.
 //   state_px  Saturated water and steam as H_PX, S_PX and V_PX take them (by
 //             temperature at TS_P(p)), mixed in the proportion x: h, s, v
 //             equal H_PX, S_PX, V_PX bit for bit, u equals U_PX.
