@@ -3,7 +3,8 @@
 // Region 1 and sub-regions 2a, 2b, 2c use the IAPWS-IF97 backward equations
 // T(p, h) (eqs. 11, 22, 23, 24); the near-critical band between the 350 degC
 // isotherm and the B23 line is solved by interpolation on the forward
-// enthalpy h_pt; wet steam takes the saturation temperature.
+// enthalpy h_pt; region 5 (above 800 degC up to 10 MPa) by interpolation on
+// H5_PT; wet steam takes the saturation temperature.
 #include <cmath>
 #include <iterator>
 #include <string>

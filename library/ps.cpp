@@ -3,7 +3,8 @@
 // Region 1 and sub-regions 2a, 2c use the IAPWS-IF97 backward equations
 // T(p, s) (eqs. 13, 25, 27). Sub-region 2b and the near-critical band between
 // the 350 degC isotherm and the B23 line are solved by interpolation on the
-// forward entropy s_pt; wet steam takes the saturation temperature.
+// forward entropy s_pt, region 5 (above 800 degC up to 10 MPa) on S5_PT; wet
+// steam takes the saturation temperature.
 #include <cmath>
 #include <iterator>
 #include <string>
