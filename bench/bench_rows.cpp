@@ -155,6 +155,8 @@ BENCHMARK_CAPTURE(RunRow, 6_px_16_862_0_5, Inputs{{P, "16.862"}, {X, "0.5"}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RunRow, 7_s_4_414, Inputs{{S, "4.414"}})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RunRow, 8_h_2187, Inputs{{H, "2187"}})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 8_h_steam_maximum_2803_2852, Inputs{{H, "2803.2852"}})
+    ->Unit(benchmark::kMillisecond);
 
 // The sweeps that search for them: each row over the whole range it accepts
 // (whole_*), then finer bands where the searches work hardest. The h row's
