@@ -42,6 +42,8 @@
 #include <functional>
 #include <string>
 
+#include "if97_version.h"
+
 namespace if97 {
 
 // The one value every function returns after it has shown a message.
