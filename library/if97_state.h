@@ -60,7 +60,7 @@
 //             functions (USW_P ... WSP_T included) return.
 //
 // Ranges are those of the classic functions: state_pt as h_pt; state_ph as
-// T_PH (0.001 to 100 MPa, 0 to 4642.8 kJ/kg) and state_ps from 0.001 to
+// T_PH (0.001 to 100 MPa, up to 4642.8 kJ/kg) and state_ps from 0.001 to
 // 100 MPa, each with the temperature found within h_pt's range (0 to 1000
 // degC, to 800 degC above 10 MPa); state_px as H_PX, saturation_p as HSW_P,
 // state_tx and saturation_t as HSW_T.

@@ -30,7 +30,6 @@ constexpr double kLowestSaturationPressure = 0.000611213;  // MPa, as HSW_P
 // The ranges of T_PH and T_PS.
 constexpr double kPhPressureMin = 0.000999999999;   // MPa
 constexpr double kPhPressureMax = 100.00000000001;  // MPa
-constexpr double kEnthalpyMin = -1e-13;             // kJ/kg
 constexpr double kEnthalpyMax = 4642.8000000001;    // kJ/kg
 constexpr double kPsPressureMin = 0.001;            // MPa
 constexpr double kPsPressureMax = 100;              // MPa
@@ -651,7 +650,8 @@ StateResult state_pt(double p, double t) {
 }
 
 StateResult state_ph(double p, double h) {
-  if (!(kPhPressureMin <= p && p <= kPhPressureMax && kEnthalpyMin <= h && h <= kEnthalpyMax)) {
+  // The lowest enthalpy, that of water at 0 degC, is the search's lower end.
+  if (!(kPhPressureMin <= p && p <= kPhPressureMax && h <= kEnthalpyMax)) {
     return Refuse<StateResult>(StateError::kOutOfRange, kPhOutOfRange);
   }
   return PressureAndValue(Given::kEnthalpy, p, h).Run();
