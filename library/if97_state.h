@@ -45,8 +45,10 @@
 //             within the tolerance of a saturated value may come back as the
 //             single phase just off the line. The temperature differs from
 //             T_PH/T_PS, which keep the backward equations' deviation (up to
-//             25 mK) on purpose. Outside region 3 about two evaluations of the
-//             forward equation, 3 to 5 times h_pt.
+//             25 mK) on purpose. Outside region 3 usually two evaluations of
+//             the forward equation, about 3 times h_pt in regions 1 and 2
+//             (region 5: about 0.6 us); in region 3 each step runs the
+//             volume search.
 //   state_px  Saturated water and steam as H_PX, S_PX and V_PX take them (by
 //             temperature at TS_P(p)), mixed in the proportion x: h, s, v
 //             equal H_PX, S_PX, V_PX bit for bit, u equals U_PX.
@@ -58,7 +60,7 @@
 //             functions (USW_P ... WSP_T included) return.
 //
 // Ranges are those of the classic functions: state_pt as h_pt; state_ph as
-// T_PH (0.001 to 100 MPa, 0 to 4642.8 kJ/kg) and state_ps from 0.001 to
+// T_PH (0.001 to 100 MPa, up to 4642.8 kJ/kg) and state_ps from 0.001 to
 // 100 MPa, each with the temperature found within h_pt's range (0 to 1000
 // degC, to 800 degC above 10 MPa); state_px as H_PX, saturation_p as HSW_P,
 // state_tx and saturation_t as HSW_T.

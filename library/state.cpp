@@ -30,7 +30,6 @@ constexpr double kLowestSaturationPressure = 0.000611213;  // MPa, as HSW_P
 // The ranges of T_PH and T_PS.
 constexpr double kPhPressureMin = 0.000999999999;   // MPa
 constexpr double kPhPressureMax = 100.00000000001;  // MPa
-constexpr double kEnthalpyMin = -1e-13;             // kJ/kg
 constexpr double kEnthalpyMax = 4642.8000000001;    // kJ/kg
 constexpr double kPsPressureMin = 0.001;            // MPa
 constexpr double kPsPressureMax = 100;              // MPa
@@ -181,6 +180,7 @@ struct Point {
   Properties props;
   int code;              // the region code of props
   bool on_line = false;  // t is the saturation temperature itself
+  bool whole = true;     // props holds every property, not the slopes only
 };
 
 double ValueOf(Given given, const Properties& props) {
@@ -196,8 +196,9 @@ bool SteamCode(int code) {
 
 // The properties at (p, t) by the region of (p, t), as state_pt takes them; on
 // the saturation line itself, those of the phase on the given side. A t on
-// the other side of the saturation line is not evaluated.
-Evaluation Evaluate(double p, double t, Side side, Point& point) {
+// the other side of the saturation line is not evaluated. Without whole,
+// region 1 forms only what a search step needs.
+Evaluation Evaluate(double p, double t, Side side, Point& point, bool whole = true) {
   const bool water = side == Side::kWater;
   int code = detail::RegionOf(p, t);
   point.on_line = code == detail::kSaturationLine;
@@ -212,8 +213,21 @@ Evaluation Evaluate(double p, double t, Side side, Point& point) {
   }
   point.t = t;
   point.code = code;
+  point.whole = whole || code != detail::kRegion1;
+  if (!point.whole) {
+    point.props = detail::Region1Slopes(p, t);
+    return Evaluation::kDone;
+  }
   if (!detail::PropertiesInRegion(code, p, t, point.props)) return Evaluation::kFailed;
   return Evaluation::kDone;
+}
+
+// Every property of a point evaluated for a search step only.
+Point Whole(double p, Side side, const Point& point) {
+  if (point.whole) return point;
+  Point whole = point;
+  Evaluate(p, point.t, side, whole);  // region 1 has no search that could fail
+  return whole;
 }
 
 // One end of the interval searched; its point once evaluated.
@@ -297,7 +311,8 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
     } else if (t == hi.t && hi.known) {
       point = hi.point;
     } else {
-      switch (Evaluate(search.p, t, search.side, point)) {
+      // The first step needs the slopes only; its point is rarely the state.
+      switch (Evaluate(search.p, t, search.side, point, i > 0)) {
         case Evaluation::kDone:
           break;
         case Evaluation::kFailed:
@@ -316,18 +331,18 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
     }
     const ext residual = static_cast<ext>(search.target) - ValueOf(search.given, point.props);
     if (std::fabs(residual) <= search.tolerance) {
-      found = point;
+      found = Whole(search.p, search.side, point);
       return Outcome::kFound;
     }
     if (residual > 0) {
       if (t == hi_limit) {
-        hi = KnownEnd(point);
+        hi = KnownEnd(Whole(search.p, search.side, point));
         return Outcome::kAbove;
       }
       lo = KnownEnd(point);
     } else {
       if (t == lo_limit) {
-        lo = KnownEnd(point);
+        lo = KnownEnd(Whole(search.p, search.side, point));
         return Outcome::kBelow;
       }
       hi = KnownEnd(point);
@@ -635,7 +650,8 @@ StateResult state_pt(double p, double t) {
 }
 
 StateResult state_ph(double p, double h) {
-  if (!(kPhPressureMin <= p && p <= kPhPressureMax && kEnthalpyMin <= h && h <= kEnthalpyMax)) {
+  // The lowest enthalpy, that of water at 0 degC, is the search's lower end.
+  if (!(kPhPressureMin <= p && p <= kPhPressureMax && h <= kEnthalpyMax)) {
     return Refuse<StateResult>(StateError::kOutOfRange, kPhOutOfRange);
   }
   return PressureAndValue(Given::kEnthalpy, p, h).Run();
