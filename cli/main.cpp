@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     case Options::Action::kHelp:
       return Finish(std::string(UsageText()), kExitOk);
     case Options::Action::kVersion:
-      return Finish("if97 " IF97_VERSION "\n", kExitOk);
+      return Finish("if97 " IF97_COMMAND_VERSION "\n", kExitOk);
     case Options::Action::kOneState:
       return OneState(*options, Table(*options->pair, options->decimal_comma));
     case Options::Action::kStandardInput:

@@ -135,7 +135,7 @@ endif()
 # ---- the if97 command and its manual page, in the program package -----------
 if(TARGET if97_command)
   install(TARGETS if97_command RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
-  install(FILES ${IF97_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
+  steamcalc_install_man_page(${PROJECT_SOURCE_DIR}/cli/if97.1 Runtime)
 endif()
 
 # ---- Debian packages ---------------------------------------------------------
