@@ -2,7 +2,7 @@
 #
 # Two components, two packages:
 #   Runtime     -> steamcalc    the calculator, its manual page, desktop entry
-#                               and icons
+#                               and icons; the if97 command and its manual page
 #   Development -> libif97-dev  the static property library, its headers in
 #                               include/if97/, the CMake package config
 #                               (find_package(if97)) and if97.pc (pkg-config)
@@ -169,7 +169,9 @@ set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
 A desktop calculator (Qt 6, in Russian) of the enthalpy, entropy, specific
 volume and saturation state of water and steam after the IAPWS-IF97
 industrial formulation, as adopted by the Russian reference-data
-recommendation GSSSD R-776-98.")
+recommendation GSSSD R-776-98. The command if97 prints the whole state
+(h, s, v, u, cp, cv, w, region, phase) from one pair of quantities, for
+shells, scripts and spreadsheets.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libif97-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
