@@ -211,12 +211,14 @@ INSTANTIATE_TEST_SUITE_P(
                  Set(Field::Edit12, " 762.68"), Set(Field::Edit13, " 2.1384"),
                  Set(Field::Edit14, "0.0011272"), Set(Field::Edit15, "2777.12"),
                  Set(Field::Edit16, " 6.5850"), Set(Field::Edit17, "0.1943489")}},
+        // At the critical pressure the steam closes on the critical state of region 3
+        // (322 kg/m3, 2087.55 kJ/kg); the water keeps the liquid root.
         RowCase{"CriticalPressureAlone",
                 {{P, "22.064"}},
                 {"Read Edit1", "Page 1", Set(Field::Edit10, " 373.95"),
                  Set(Field::Edit12, "2087.25"), Set(Field::Edit13, " 4.4116"),
-                 Set(Field::Edit14, "0.0031039"), Set(Field::Edit15, "2087.25"),
-                 Set(Field::Edit16, " 4.4116"), Set(Field::Edit17, "0.0031039")}},
+                 Set(Field::Edit14, "0.0031039"), Set(Field::Edit15, "2087.55"),
+                 Set(Field::Edit16, " 4.4120"), Set(Field::Edit17, "0.0031056")}},
         // Row 2. PS_T: IAPWS-IF97 Table 35 (T = 300 K and 500 K); the saturation
         // properties agree with the IF97 steam tables (h' 112.6 and 975.4, h" 2549.9
         // and 2802.5 kJ/kg).
@@ -232,6 +234,8 @@ INSTANTIATE_TEST_SUITE_P(
                  Set(Field::Edit12, " 975.46"), Set(Field::Edit13, " 2.5811"),
                  Set(Field::Edit14, "0.0012029"), Set(Field::Edit15, "2802.59"),
                  Set(Field::Edit16, " 6.2354"), Set(Field::Edit17, "0.0757711")}},
+        // PS_T(373.946) lies 3e-10 MPa above the critical pressure, where region 3
+        // has one root: steam and water meet.
         RowCase{"CriticalTemperatureAlone",
                 {{T, "373.946"}},
                 {"Read Edit2", "Page 1", Set(Field::Edit11, " 22.0640"),
