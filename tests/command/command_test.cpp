@@ -269,6 +269,13 @@ INSTANTIATE_TEST_SUITE_P(
                 {{P, "3"}, {H, "500"}},
                 {"Read Edit1", "Read Edit3", "Page 0", Set(Field::Edit6, " 118.65"),
                  Set(Field::Edit8, " 1.5107"), Set(Field::Edit9, "0.0010575")}},
+        // Row 4 just above 350 degC at 64.53 MPa, where region 3 starts below the
+        // region-1 enthalpy at 350 degC: once 30 000 walk messages; now the state
+        // at 350.0068 degC, h_pt there 1564.49999 kJ/kg, and no message.
+        RowCase{"PressureEnthalpyJustAbove350",
+                {{P, "64.53"}, {H, "1564.5"}},
+                {"Read Edit1", "Read Edit3", "Page 0", Set(Field::Edit6, " 350.01"),
+                 Set(Field::Edit8, " 3.4915"), Set(Field::Edit9, "0.0013927")}},
         // Row 5. T_PS(3, 0.5) = 34.692258 degC (IAPWS-IF97 Table 9); h and v agree
         // with the IF97 steam tables (148.0, 0.001005).
         RowCase{"PressureEntropy",
