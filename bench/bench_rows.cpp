@@ -151,6 +151,12 @@ BENCHMARK_CAPTURE(RunRow, 5_ps_22_018_4_8, Inputs{{P, "22.0178"}, {S, "4.8"}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RunRow, 5_ps_stalled_22_06399_4_411, Inputs{{P, "22.06399"}, {S, "4.411"}})
     ->Unit(benchmark::kMillisecond);
+// Just above 350 degC, where region 3 starts below the region-1 values at
+// 350 degC (once 30 000 walk messages in this row).
+BENCHMARK_CAPTURE(RunRow, 4_ph_64_53_1564_5, Inputs{{P, "64.53"}, {H, "1564.5"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 5_ps_21_3_7178, Inputs{{P, "21"}, {S, "3.7178"}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RunRow, 6_px_16_862_0_5, Inputs{{P, "16.862"}, {X, "0.5"}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RunRow, 7_s_4_414, Inputs{{S, "4.414"}})->Unit(benchmark::kMillisecond);
@@ -197,6 +203,12 @@ BENCHMARK_CAPTURE(Sweep, 4_ph_critical_band, Band{P, 22.0639, 22.0641, 21}, Band
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 5_ps_critical_band, Band{P, 22.0639, 22.0641, 21},
                   Band{S, 4.405, 4.415, 51})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 4_ph_just_above_350, Band{P, 17, 100, 84}, Band{H, 1545, 1680, 28})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 5_ps_just_above_350, Band{P, 17, 100, 84}, Band{S, 3.42, 3.79, 38})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 5_ps_region2b, Band{P, 4, 100, 25}, Band{S, 5.8, 7.5, 18})

@@ -28,6 +28,9 @@ constexpr double kRegion5Pressure = 10;           // MPa, highest pressure above
 constexpr double kHighPressureTemperature = 800.000000000001;  // degC, just above 800
 constexpr double kLowestPressurePH = 0.000999999999;           // MPa, so that 0.001 passes
 constexpr double kLowestPressurePS = 0.001;                    // MPa
+// The saturation line begins at 0 degC, at 0.000611213 MPa (rounded up).
+constexpr double kLowestSaturationTemperature = 0;         // degC
+constexpr double kLowestSaturationPressure = 0.000611213;  // MPa
 
 // Texts shown by the command itself.
 constexpr char kNoInputs[] = "Введите входные параметры для расчета";
@@ -87,7 +90,10 @@ void SaturationAtPressure(CalcView& view) {
   if (p > kCriticalPressure) return Reject(view, kAboveCriticalPressure);
 
   ClearFpFlags();
-  const double ts = Checked(if97::TS_P(p));
+  double ts = Checked(if97::TS_P(p));
+  // Below the lowest saturation pressure the saturation functions report that
+  // there is no saturation state; eq. 31 only extrapolates below 0 degC.
+  if (p < kLowestSaturationPressure) ts = if97::FAILURE;
   const double h_water = Checked(if97::HSW_P(p));
   const double h_steam = Checked(if97::HSP_P(p));
   const double s_water = Checked(if97::SSW_P(p));
@@ -111,7 +117,10 @@ void SaturationAtTemperature(CalcView& view) {
   if (t > kCriticalTemperature) return Reject(view, kAboveCriticalTemperature);
 
   ClearFpFlags();
-  const double ps = Checked(if97::PS_T(t));
+  double ps = Checked(if97::PS_T(t));
+  // Below 0 degC the saturation functions report that there is no saturation
+  // state; eq. 30 only extrapolates.
+  if (t < kLowestSaturationTemperature) ps = if97::FAILURE;
   const double h_water = Checked(if97::HSW_T(t));
   const double h_steam = Checked(if97::HSP_T(t));
   const double s_water = Checked(if97::SSW_T(t));
@@ -206,10 +215,13 @@ void WetSteam(CalcView& view) {
   if (p > kHighestPressure) return Reject(view, kAboveCriticalPressure);
 
   ClearFpFlags();
-  const double ts = Checked(if97::TS_P(p));
+  double ts = Checked(if97::TS_P(p));
   const double h = Checked(if97::H_PX(p, x));
   const double s = Checked(if97::S_PX(p, x));
   const double v = Checked(if97::V_PX(p, x));
+  // Below 0 degC the saturation functions by temperature have reported that
+  // there is no saturation state; eq. 31 only extrapolates there.
+  if (ts < kLowestSaturationTemperature) ts = if97::FAILURE;
 
   view.SetPage(0);
   Write(view, Field::Edit6, FormatFixed(ts, 7, 2));
