@@ -1,7 +1,8 @@
 # The Qt windows: the four forms, the JPEG pictures they show and the message
 # boxes behind the library's messages. The calculation itself is steamcalc_command.
-# GLOBAL: app/, tools/ and the widgets tests link Qt too.
-find_package(Qt6 REQUIRED COMPONENTS Widgets Test GLOBAL)
+# GLOBAL: app/, tools/ and the widgets tests link Qt too. Qt Test is looked
+# for only where it is used: tests/ and tools/take_screenshots.
+find_package(Qt6 REQUIRED COMPONENTS Widgets GLOBAL)
 find_package(JPEG REQUIRED GLOBAL)
 
 add_library(steamcalc_ui STATIC
