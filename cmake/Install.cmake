@@ -31,6 +31,7 @@ set(STEAMCALC_MAINTAINER
 # The public headers, installed side by side in include/if97/.
 set(IF97_PUBLIC_HEADERS
   ${PROJECT_SOURCE_DIR}/library/if97.h
+  ${PROJECT_SOURCE_DIR}/library/if97_state.h
   ${PROJECT_BINARY_DIR}/library/include/if97_version.h)
 set(IF97_CONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/if97)
 # if97.h uses inline constexpr variables.
@@ -170,9 +171,11 @@ set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
   "IAPWS-IF97 water and steam property library (static, C++)
 Plain C++ functions of the IAPWS-IF97 industrial formulation for water and
 steam: properties by pressure and temperature, saturation states, wet steam,
-and temperature from pressure and enthalpy or entropy. Ships the static
-library, the headers if97/if97.h and if97/if97_version.h, a CMake package
-config (find_package(if97), link if97::if97) and a pkg-config file (if97).")
+and temperature from pressure and enthalpy or entropy; the whole state from
+one pair of quantities, thread-safe, with refusals as values. Ships the
+static library, the headers if97/if97.h, if97/if97_state.h and
+if97/if97_version.h, a CMake package config (find_package(if97), link
+if97::if97) and a pkg-config file (if97).")
 include(CPack)
 
 # ---- tests -------------------------------------------------------------------

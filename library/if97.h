@@ -373,6 +373,39 @@ double P_HSPMAX();
 // enthalpy as at 0.001 MPa, about 17.89695 MPa.
 double P_HSPEQ();
 
+// ---- internal energy, heat capacities, speed of sound -----------------------
+// u in kJ/kg, cp and cv in kJ/(kg K), w in m/s, from the same basic equations
+// as h, s and v (IAPWS-IF97 Tables 3, 12, 31, 39).
+//
+// By pressure and temperature, for every state h_pt accepts, with h_pt's range
+// check and region 3 at the volume h_pt uses. On the saturation line u_pt is
+// refused as h_pt is; cp, cv and w do not exist in the two-phase state and are
+// refused with their own message.
+double u_pt(double p, double t);
+double cp_pt(double p, double t);
+double cv_pt(double p, double t);
+double w_pt(double p, double t);
+
+// Saturated water (SW) and steam (SP) by pressure or temperature, with the
+// checks of HSW_P and HSW_T; internal energy of wet steam as H_PX mixes it.
+double USW_P(double p);
+double CPSW_P(double p);
+double CVSW_P(double p);
+double WSW_P(double p);
+double USP_P(double p);
+double CPSP_P(double p);
+double CVSP_P(double p);
+double WSP_P(double p);
+double USW_T(double t);
+double CPSW_T(double t);
+double CVSW_T(double t);
+double WSW_T(double t);
+double USP_T(double t);
+double CPSP_T(double t);
+double CVSP_T(double t);
+double WSP_T(double t);
+double U_PX(double p, double x);
+
 }  // namespace if97
 
 #endif  // STEAMCALC_IF97_H

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "if97.h"
+#include "message_capture.h"
 
 namespace if97 {
 namespace {
@@ -35,9 +36,30 @@ std::shared_ptr<MessageHandler> Handler() {
   return current.handler;
 }
 
+thread_local detail::MessageCapture* active_capture = nullptr;
+
 }  // namespace
 
+namespace detail {
+
+MessageCapture::MessageCapture() noexcept : outer_(active_capture) { active_capture = this; }
+
+MessageCapture::~MessageCapture() { active_capture = outer_; }
+
+void MessageCapture::Record(const std::string& text) {
+  if (count_++ == 0) first_ = text;
+}
+
+MessageCapture* ActiveCapture() noexcept { return active_capture; }
+
+}  // namespace detail
+
+// A capture on this thread takes the message before the handler is looked up.
 void ShowMessage(const std::string& text) {
+  if (detail::MessageCapture* capture = active_capture) {
+    capture->Record(text);
+    return;
+  }
   const std::shared_ptr<MessageHandler> handler = Handler();
   (*handler)(text);
 }

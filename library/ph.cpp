@@ -10,6 +10,7 @@
 #include <string>
 
 #include "backward.h"
+#include "backward_estimate.h"
 #include "forward_range.h"
 #include "if97.h"
 
@@ -279,3 +280,36 @@ double V_PH(double p, double h) {
 }
 
 }  // namespace if97
+
+// ---- first temperatures for the state functions (backward_estimate.h) --------
+
+namespace if97::detail {
+
+// IAPWS-IF97 eq. 20 for the choice between sub-regions 2b and 2c.
+double B2bcPressure(double h) { return P2bc(h); }
+
+double EstimateT_PH1(double p, double h) {
+  constexpr Exponents kI = Exponents{}.With(table6::I);
+  constexpr Exponents kJ = Exponents{}.With(table6::J);
+  return EstimateSum<kI, kJ>(table6::I, table6::J, table6::n, p / 1.0, h / 2500.0 + 1);
+}
+
+double EstimateT_PH2a(double p, double h) {
+  constexpr Exponents kI = Exponents{}.With(table20::I);
+  constexpr Exponents kJ = Exponents{}.With(table20::J);
+  return EstimateSum<kI, kJ>(table20::I, table20::J, table20::n, p / 1.0, h / 2000.0 - 2.1);
+}
+
+double EstimateT_PH2b(double p, double h) {
+  constexpr Exponents kI = Exponents{}.With(table21::I);
+  constexpr Exponents kJ = Exponents{}.With(table21::J);
+  return EstimateSum<kI, kJ>(table21::I, table21::J, table21::n, p / 1.0 - 2, h / 2000.0 - 2.6);
+}
+
+double EstimateT_PH2c(double p, double h) {
+  constexpr Exponents kI = Exponents{}.With(table22::I);
+  constexpr Exponents kJ = Exponents{}.With(table22::J);
+  return EstimateSum<kI, kJ>(table22::I, table22::J, table22::n, p / 1.0 + 25, h / 2000.0 - 1.8);
+}
+
+}  // namespace if97::detail

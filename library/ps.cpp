@@ -10,6 +10,7 @@
 #include <string>
 
 #include "backward.h"
+#include "backward_estimate.h"
 #include "forward_range.h"
 #include "if97.h"
 
@@ -280,3 +281,55 @@ double V_PS(double p, double s) {
 }
 
 }  // namespace if97
+
+// ---- first temperatures for the state functions (backward_estimate.h) --------
+
+namespace if97::detail {
+
+double EstimateT_PS1(double p, double s) {
+  constexpr Exponents kI = Exponents{}.With(table8::I);
+  constexpr Exponents kJ = Exponents{}.With(table8::J);
+  return EstimateSum<kI, kJ>(table8::I, table8::J, table8::n, p / 1.0, s / 1.0 + 2);
+}
+
+// The exponents I of Table 25 are quarters: pi^I = (pi^(1/4))^(4 I).
+double EstimateT_PS2a(double p, double s) {
+  constexpr int kQuarterLowest = -6;  // 4 I from -6 to 6
+  constexpr int kQuarterHighest = 6;
+  constexpr int kJLowest = -27;  // J from -27 to 18
+  constexpr int kJHighest = 18;
+  const double quarter = std::sqrt(std::sqrt(p / 1.0));
+  const double b = s / 2.0 - 2;
+  double quarter_powers[kQuarterHighest - kQuarterLowest + 1];
+  double b_powers[kJHighest - kJLowest + 1];
+  quarter_powers[-kQuarterLowest] = 1;
+  for (int k = 1; k <= kQuarterHighest; ++k) {
+    quarter_powers[-kQuarterLowest + k] = quarter_powers[-kQuarterLowest + k - 1] * quarter;
+    quarter_powers[-kQuarterLowest - k] = 1 / quarter_powers[-kQuarterLowest + k];
+  }
+  b_powers[-kJLowest] = 1;
+  for (int k = 1; k <= -kJLowest; ++k) {
+    if (k <= kJHighest) b_powers[-kJLowest + k] = b_powers[-kJLowest + k - 1] * b;
+  }
+  double b_power = 1;
+  for (int k = 1; k <= -kJLowest; ++k) {
+    b_power *= b;
+    b_powers[-kJLowest - k] = 1 / b_power;
+  }
+  ext theta = 0;
+  for (std::size_t i = 0; i < std::size(table25::n); ++i) {
+    const int quarters = static_cast<int>(4 * table25::I[i]);
+    const int j = static_cast<int>(table25::J[i]);
+    theta += static_cast<ext>(table25::n[i]) * quarter_powers[quarters - kQuarterLowest] *
+             b_powers[j - kJLowest];
+  }
+  return static_cast<double>(theta - kKelvinOffset);
+}
+
+double EstimateT_PS2c(double p, double s) {
+  constexpr Exponents kI = Exponents{}.With(table27::I);
+  constexpr Exponents kJ = Exponents{}.With(table27::J);
+  return EstimateSum<kI, kJ>(table27::I, table27::J, table27::n, p / 1.0, 2 - s / 2.9251);
+}
+
+}  // namespace if97::detail

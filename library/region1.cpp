@@ -1,10 +1,13 @@
 // Region 1 (liquid water): IAPWS-IF97 basic equation, dimensionless Gibbs free
 // energy gamma(pi, tau), eq. 7.
+#include <cmath>
 #include <iterator>
+#include <limits>
 
 #include "basic_equations.h"
 #include "if97.h"
 #include "powers.h"
+#include "properties.h"
 #include "unchecked.h"
 
 namespace if97 {
@@ -54,6 +57,12 @@ constexpr Exponents kCJBoth = Exponents{}.With(J, -1).With(J);  // both of the e
 constexpr auto kJ = AsDoubles(J);     // J_i
 constexpr auto kIN = Products(I, n);  // I_i n_i
 
+// The powers h, s and v read, together: the second derivatives reuse them.
+constexpr Exponents kAAll = Exponents{}.With(I).With(I, -1);
+constexpr Exponents kCAll = Exponents{}.With(J).With(J, -1);
+
+constexpr double kNotFormed = std::numeric_limits<double>::quiet_NaN();
+
 // The state lies on the water side of the saturation line (within the tolerance).
 bool OnWaterSide(double p, double t) {
   return static_cast<ext>(TS_P(p)) + kWaterSideTolerance >= t;
@@ -90,6 +99,80 @@ double S1_PT(double p, double t) {
   }
   return static_cast<double>((static_cast<ext>(r.tau) * gamma_tau - gamma) * kGasConstant);
 }
+
+// IAPWS-IF97 Tables 3 and 4, every relation from one pass over the terms. h,
+// s and v are formed exactly as H1_PT, S1_PT and V1_PT form them. The second
+// derivatives are summed in extended precision from the terms of the first,
+// each term's one power too many taken off the sum as a whole:
+//   gamma_pipi   = -1 / (7.1 - pi) * sum (I - 1) [gamma_pi term],
+//   gamma_tautau = 1 / (tau - 1.222) * sum (J - 1) [gamma_tau term],
+//   gamma_pitau  = -1 / (7.1 - pi) * sum I [gamma_tau term],
+//   gamma_tautautau = 1 / (tau - 1.222)^2 * sum (J - 1) (J - 2) [gamma_tau term].
+// A search step needs h, s, cp and d cp / dT only; the pi derivatives are
+// then left out.
+namespace {
+
+// kWhole: every property; else h, s, cp and dcp_dt only, the others NaN.
+template <bool kWhole>
+Properties Region1Evaluate(double p, double t) {
+  const Reduced r = Reduce(p, t);
+  const PowerTable<kAAll> a(r.a);
+  const PowerTable<kCAll> c(r.c);
+  double gamma = 0;
+  double gamma_pi = 0;
+  double gamma_tau = 0;
+  ext sum_pipi = 0;
+  ext sum_tautau = 0;
+  ext sum_pitau = 0;
+  ext sum_tautautau = 0;
+  for (std::size_t i = 0; i < std::size(n); ++i) {
+    const ext n_a = static_cast<ext>(n[i]) * a[I[i]];
+    const ext term_tau = n_a * kJ[i] * c[J[i] - 1];
+    gamma_tau = static_cast<double>(gamma_tau + term_tau);
+    gamma = static_cast<double>(gamma + n_a * c[J[i]]);
+    sum_tautau += (J[i] - 1) * term_tau;
+    sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
+    if constexpr (kWhole) {
+      const ext term_pi = -kIN[i] * a[I[i] - 1] * c[J[i]];
+      gamma_pi = static_cast<double>(gamma_pi + term_pi);
+      sum_pipi += (I[i] - 1) * term_pi;
+      sum_pitau += I[i] * term_tau;
+    }
+  }
+  Properties out{kNotFormed, kNotFormed, kNotFormed, kNotFormed,
+                 kNotFormed, kNotFormed, kNotFormed, kNotFormed};
+  out.h = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau * gamma_tau);
+  out.s = static_cast<double>((static_cast<ext>(r.tau) * gamma_tau - gamma) * kGasConstant);
+  const ext gamma_tautau = sum_tautau / r.c;
+  const ext gamma_tautautau = sum_tautautau / (static_cast<ext>(r.c) * r.c);
+  const ext tau = r.tau;
+  const ext tau2_gamma_tautau = tau * tau * gamma_tautau;
+  out.cp = static_cast<double>(-kGasConstant * tau2_gamma_tautau);
+  // cp = -R tau^2 gamma_tautau and d tau / dT = -tau / T.
+  out.dcp_dt = static_cast<double>(kGasConstant * tau * tau *
+                                   (2 * gamma_tautau + tau * gamma_tautautau) / r.T);
+  if constexpr (kWhole) {
+    out.v = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi * gamma_pi /
+                                (static_cast<ext>(p) * 1000));
+    const ext gamma_pipi = -sum_pipi / r.a;
+    const ext gamma_pitau = -sum_pitau / r.a;
+    const ext rt = static_cast<ext>(r.T) * kGasConstant;
+    const ext pi = r.pi;
+    const ext b = gamma_pi - tau * gamma_pitau;
+    out.u = static_cast<double>(rt * (tau * gamma_tau - pi * gamma_pi));
+    out.cv = static_cast<double>(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
+    // R T in J/kg gives w in m/s.
+    out.w = static_cast<double>(
+        std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
+  }
+  return out;
+}
+
+}  // namespace
+
+Properties Region1Properties(double p, double t) { return Region1Evaluate<true>(p, t); }
+
+Properties Region1Slopes(double p, double t) { return Region1Evaluate<false>(p, t); }
 
 }  // namespace detail
 

@@ -6,6 +6,7 @@
 #include "basic_equations.h"
 #include "if97.h"
 #include "powers.h"
+#include "properties.h"
 
 namespace if97 {
 namespace {
@@ -54,6 +55,11 @@ constexpr Exponents kCJBoth = Exponents{}.With(J, -1).With(J);       // both of 
 constexpr auto kJ0N0 = Products(J0, n0);  // J0_i n0_i
 constexpr auto kJ = AsDoubles(J);         // J_i
 constexpr auto kIN = Products(I, n);      // I_i n_i
+
+// The powers h, s and v read, together: the second derivatives reuse them.
+constexpr Exponents kTauJ0All = Exponents{}.With(J0).With(J0, -1);
+constexpr Exponents kPiIAll = Exponents{}.With(I).With(I, -1);
+constexpr Exponents kCJAll = Exponents{}.With(J).With(J, -1);
 
 }  // namespace
 
@@ -116,6 +122,86 @@ double VP_PT(double p, double t) {
   return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi *
                              (1 / static_cast<ext>(r.pi) + residual_pi) /
                              (static_cast<ext>(p) * 1000));
+}
+
+// IAPWS-IF97 Tables 12 to 14, every relation from one pass over the terms.
+// h, s and v are formed exactly as HP_PT, SP_PT and VP_PT form them. The
+// second derivatives are summed in extended precision from the terms of the
+// first, each term's one power too many taken off the sum as a whole:
+//   gamma_o_tautau = 1 / tau * sum (J0 - 1) [gamma_o_tau term],
+//   gamma_r_pipi   = 1 / pi * sum (I - 1) [gamma_r_pi term],
+//   gamma_r_tautau = 1 / (tau - 0.5) * sum (J - 1) [gamma_r_tau term],
+//   gamma_r_pitau  = 1 / pi * sum I [gamma_r_tau term],
+//   gamma_tautautau likewise from (J - 1) (J - 2) [gamma_tau terms];
+// gamma_o_pi = 1 / pi, gamma_o_pipi = -1 / pi^2, gamma_o_pitau = 0.
+detail::Properties detail::Region2Properties(double p, double t) {
+  const Reduced r = Reduce(p, t);
+  const ext ln_pi = std::log(static_cast<ext>(r.pi));
+  const PowerTable<kCJAll> c(r.c);
+  const PowerTable<kPiIAll> pi(r.pi);
+  const PowerTable<kTauJ0All> tau(r.tau);
+  double ideal_tau = 0;
+  double ideal_sum = 0;
+  ext sum_ideal_tautau = 0;
+  ext sum_ideal_tautautau = 0;
+  for (std::size_t i = 0; i < std::size(n0); ++i) {
+    const ext term_tau = kJ0N0[i] * tau[J0[i] - 1];
+    ideal_tau = static_cast<double>(ideal_tau + term_tau);
+    ideal_sum = static_cast<double>(ideal_sum + static_cast<ext>(n0[i]) * tau[J0[i]]);
+    sum_ideal_tautau += (J0[i] - 1) * term_tau;
+    sum_ideal_tautautau += (J0[i] - 1) * (J0[i] - 2) * term_tau;
+  }
+  double residual = 0;
+  double residual_pi = 0;
+  double residual_tau = 0;
+  ext sum_pipi = 0;
+  ext sum_tautau = 0;
+  ext sum_pitau = 0;
+  ext sum_tautautau = 0;
+  for (std::size_t i = 0; i < std::size(n); ++i) {
+    const ext n_pi = static_cast<ext>(n[i]) * pi[I[i]];
+    const ext term_tau = n_pi * kJ[i] * c[J[i] - 1];
+    const ext term_pi = kIN[i] * pi[I[i] - 1] * c[J[i]];
+    residual_tau = static_cast<double>(residual_tau + term_tau);
+    residual = static_cast<double>(residual + n_pi * c[J[i]]);
+    residual_pi = static_cast<double>(residual_pi + term_pi);
+    sum_pipi += (I[i] - 1) * term_pi;
+    sum_tautau += (J[i] - 1) * term_tau;
+    sum_pitau += I[i] * term_tau;
+    sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
+  }
+  detail::Properties out;
+  out.h = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau *
+                              (static_cast<ext>(ideal_tau) + residual_tau));
+  const double gamma = static_cast<double>(ln_pi + ideal_sum + residual);
+  out.s = static_cast<double>(
+      (static_cast<ext>(r.tau) * (static_cast<ext>(ideal_tau) + residual_tau) - gamma) *
+      kGasConstant);
+  out.v = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi *
+                              (1 / static_cast<ext>(r.pi) + residual_pi) /
+                              (static_cast<ext>(p) * 1000));
+  const ext rt = static_cast<ext>(r.T) * kGasConstant;
+  const ext tau_ = r.tau;
+  const ext pi_ = r.pi;
+  const ext gamma_pi = 1 / pi_ + residual_pi;
+  const ext gamma_tau = static_cast<ext>(ideal_tau) + residual_tau;
+  const ext gamma_pipi = -1 / (pi_ * pi_) + sum_pipi / pi_;
+  const ext gamma_tautau = sum_ideal_tautau / tau_ + sum_tautau / r.c;
+  const ext gamma_pitau = sum_pitau / pi_;
+  const ext gamma_tautautau =
+      sum_ideal_tautautau / (tau_ * tau_) + sum_tautautau / (static_cast<ext>(r.c) * r.c);
+  const ext tau2_gamma_tautau = tau_ * tau_ * gamma_tautau;
+  const ext b = gamma_pi - tau_ * gamma_pitau;
+  out.u = static_cast<double>(rt * (tau_ * gamma_tau - pi_ * gamma_pi));
+  out.cp = static_cast<double>(-kGasConstant * tau2_gamma_tautau);
+  out.cv = static_cast<double>(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
+  // R T in J/kg gives w in m/s.
+  out.w = static_cast<double>(
+      std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
+  // cp = -R tau^2 gamma_tautau and d tau / dT = -tau / T.
+  out.dcp_dt = static_cast<double>(kGasConstant * tau_ * tau_ *
+                                   (2 * gamma_tautau + tau_ * gamma_tautautau) / r.T);
+  return out;
 }
 
 }  // namespace if97

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "if97.h"
+#include "properties.h"
 
 namespace if97 {
 namespace {
@@ -20,6 +21,10 @@ const char kNoSaturationAtPressure[] = "При данном давлении н�
 const char kNoSaturationAtTemperature[] = "При данной температуре нет состояния насыщения ";
 const char kDrynessOutOfRange[] = "Степень сухости X<0 или X>1 в ";
 
+}  // namespace
+
+namespace detail {
+
 // True (after the message) when p lies above the critical pressure or below
 // the saturation pressure at 0 degC.
 bool NoSaturationAtPressure(double p, const char* function) {
@@ -32,9 +37,39 @@ bool NoSaturationAtPressure(double p, const char* function) {
 // below 0 degC.
 bool NoSaturationAtTemperature(double t, const char* function) {
   if (!(t > kCriticalTemperature || t < kLowestTemperature)) return false;
-  ShowMessage(std::string(kNoSaturationAtTemperature) + "(" + function + ")");
+  ShowMessage(NoSaturationAtTemperatureMessage(function));
   return true;
 }
+
+std::string NoSaturationAtTemperatureMessage(const char* function) {
+  return std::string(kNoSaturationAtTemperature) + "(" + function + ")";
+}
+
+// Wet steam: the saturated-water value mixed with the saturated-steam value in
+// the proportion x. Mixing a failure would pass it off as a property, so a
+// failed side makes the whole result FAILURE.
+double Mix(double p, double x, const char* function, double (*water)(double),
+           double (*steam)(double)) {
+  if (!(x >= 0 && x <= 1)) {  // also rejects a NaN
+    ShowMessage(std::string(kDrynessOutOfRange) + function);
+    return FAILURE;
+  }
+  const double ts = TS_P(p);
+  const double y1 = water(ts);
+  const double y2 = steam(ts);
+  if (y1 == FAILURE || y2 == FAILURE) return FAILURE;
+  if (x == 0) return y1;
+  if (x == 1) return y2;
+  return static_cast<double>((1 - static_cast<ext>(x)) * y1 + static_cast<ext>(x) * y2);
+}
+
+}  // namespace detail
+
+namespace {
+
+using detail::Mix;
+using detail::NoSaturationAtPressure;
+using detail::NoSaturationAtTemperature;
 
 using PropertyPT = double (*)(double p, double t);
 
@@ -72,24 +107,6 @@ double AtTemperature(double t, const char* function, PropertyPT region3, Propert
   if (NoSaturationAtTemperature(t, function)) return FAILURE;
   const double ps = PS_T(t);
   return t > kRegion3Above ? region3(ps, t) : region12(ps, t);
-}
-
-// Wet steam: the saturated-water value mixed with the saturated-steam value in
-// the proportion x. Mixing a failure would pass it off as a property, so a
-// failed side makes the whole result FAILURE.
-double Mix(double p, double x, const char* function, double (*water)(double),
-           double (*steam)(double)) {
-  if (!(x >= 0 && x <= 1)) {  // also rejects a NaN
-    ShowMessage(std::string(kDrynessOutOfRange) + function);
-    return FAILURE;
-  }
-  const double ts = TS_P(p);
-  const double y1 = water(ts);
-  const double y2 = steam(ts);
-  if (y1 == FAILURE || y2 == FAILURE) return FAILURE;
-  if (x == 0) return y1;
-  if (x == 1) return y2;
-  return static_cast<double>((1 - static_cast<ext>(x)) * y1 + static_cast<ext>(x) * y2);
 }
 
 }  // namespace

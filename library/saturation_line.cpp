@@ -6,6 +6,7 @@
 
 #include "boundary23.h"
 #include "if97.h"
+#include "properties.h"
 #include "unchecked.h"
 
 namespace if97 {
@@ -195,6 +196,8 @@ int RegionCode(double p, double t) {
 }
 
 }  // namespace
+
+int detail::RegionOf(double p, double t) { return RegionCode(p, t); }
 
 void REGION_PT(double p, double t, int& code, std::string& caption) {
   const char* text = nullptr;

@@ -42,7 +42,7 @@ dev=$(deb_of libif97-dev)
 dpkg-deb -x "$dev" "$work/root"
 root=$work/root
 check_docs "$dev"
-for header in if97.h if97_version.h; do
+for header in if97.h if97_state.h if97_version.h; do
   [ -f "$root/usr/include/if97/$header" ] || fail "$header is not in /usr/include/if97"
 done
 [ -e "$root/usr/include/if97.h" ] && fail "if97.h is still in /usr/include"
