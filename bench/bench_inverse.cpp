@@ -23,6 +23,7 @@ BENCHMARK_CAPTURE(BM_T_PH, code22, 5.0, 3500.0);
 BENCHMARK_CAPTURE(BM_T_PH, code23, 40.0, 2700.0);
 BENCHMARK_CAPTURE(BM_T_PH, code3, 25.0, 2000.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_T_PH, code_wet, 1.0, 1500.0);
+BENCHMARK_CAPTURE(BM_T_PH, region5, 1.0, 4500.0);
 // Slowest found: the iteration just above the critical pressure, and wet
 // steam in the band, where the saturated states come from region 3.
 BENCHMARK_CAPTURE(BM_T_PH, worst_code3_near_critical, 22.0640001, 1968.5)
@@ -35,6 +36,7 @@ BENCHMARK_CAPTURE(BM_T_PS, code22, 8.0, 6.0);
 BENCHMARK_CAPTURE(BM_T_PS, code23, 20.0, 5.75);
 BENCHMARK_CAPTURE(BM_T_PS, code3, 25.0, 4.5)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_T_PS, code_wet, 1.0, 4.0);
+BENCHMARK_CAPTURE(BM_T_PS, region5, 1.0, 8.8);
 // Slowest found: sub-region 2b just above 4 MPa near saturated steam (about
 // 190 steps), the iteration just above the critical pressure, and wet steam
 // in the band.

@@ -155,18 +155,38 @@ BENCHMARK_CAPTURE(RunRow, 6_px_16_862_0_5, Inputs{{P, "16.862"}, {X, "0.5"}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RunRow, 7_s_4_414, Inputs{{S, "4.414"}})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RunRow, 8_h_2187, Inputs{{H, "2187"}})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 8_h_steam_maximum_2803_2852, Inputs{{H, "2803.2852"}})
+    ->Unit(benchmark::kMillisecond);
 
-// The sweeps that search for them.
+// The sweeps that search for them: each row over the whole range it accepts
+// (whole_*), then finer bands where the searches work hardest. The h row's
+// range ends at the greatest enthalpy of saturated steam, 2803.28526 kJ/kg
+// at 3.078 MPa, where its two pressures meet.
+BENCHMARK_CAPTURE(Sweep, 1_pressure_whole, Band{P, 0.000611213, 22.064, 401}, Band{})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 1_pressure, Band{P, 16.53, 22.064, 101}, Band{})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 2_temperature_whole, Band{T, 0, 373.946, 401}, Band{})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 2_temperature, Band{T, 350, 373.946, 101}, Band{})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 3_pt_whole, Band{P, 0.001, 100, 51}, Band{T, 0, 1000, 51})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 3_pt_region3, Band{P, 16.53, 30, 28}, Band{T, 350, 400, 26})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 4_ph_whole, Band{P, 0.001, 100, 51}, Band{H, 0, 4642.8, 51})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 4_ph_near_critical, Band{P, 16.53, 30, 28}, Band{H, 1600, 2800, 25})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 5_ps_whole, Band{P, 0.001, 100, 51}, Band{S, -0.0085, 12.1, 51})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 5_ps_near_critical, Band{P, 16.53, 30, 28}, Band{S, 3.6, 5.4, 25})
@@ -182,13 +202,25 @@ BENCHMARK_CAPTURE(Sweep, 5_ps_critical_band, Band{P, 22.0639, 22.0641, 21},
 BENCHMARK_CAPTURE(Sweep, 5_ps_region2b, Band{P, 4, 100, 25}, Band{S, 5.8, 7.5, 18})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 6_px_whole, Band{P, 0.000611213, 22.064, 201}, Band{X, 0, 1, 5})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 6_px_near_critical, Band{P, 16.53, 22.064, 51}, Band{X, 0.5, 0.5, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 7_s_whole, Band{S, 0.106, 8.9749, 401}, Band{})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 7_s_near_critical, Band{S, 4.35, 4.45, 201}, Band{})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 8_h_whole, Band{H, 29.3, 2803.2852, 401}, Band{})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 8_h_near_critical, Band{H, 2080, 2200, 121}, Band{})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 8_h_steam_maximum, Band{H, 2803, 2803.2852, 286}, Band{})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 

@@ -1,23 +1,44 @@
 # Install rules, the Debian packages (CPack) and the tests that check them.
 #
 # Two components, two packages:
-#   Runtime     -> steamcalc    the calculator, its desktop entry and icon
-#   Development -> libif97-dev  the static property library, if97.h and the
-#                               CMake package config (find_package(if97))
+#   Runtime     -> steamcalc    the calculator, its manual page, desktop entry
+#                               and icons
+#   Development -> libif97-dev  the static property library, its headers in
+#                               include/if97/, the CMake package config
+#                               (find_package(if97)) and if97.pc (pkg-config)
+# Both carry the licence as a machine-readable copyright file and the Debian
+# changelog in share/doc/<package>/.
+
+# Debian keeps libraries in the multiarch directory (lib/x86_64-linux-gnu).
+# GNUInstallDirs chooses it only for the prefix /usr, but the packages are made
+# from a build configured for the default /usr/local; take the multiarch
+# directory for every prefix unless CMAKE_INSTALL_LIBDIR was given.
+if(CMAKE_LIBRARY_ARCHITECTURE)
+  get_property(libdir_help CACHE CMAKE_INSTALL_LIBDIR PROPERTY HELPSTRING)
+  if(NOT DEFINED CACHE{CMAKE_INSTALL_LIBDIR} OR libdir_help STREQUAL "Object code libraries (lib)")
+    set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE}
+      CACHE PATH "Object code libraries (lib/${CMAKE_LIBRARY_ARCHITECTURE})" FORCE)
+  endif()
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(STEAMCALC_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
+set(STEAMCALC_MAINTAINER
+  "Seed 36e8291d maintainers <maintainers@users.noreply.c-seed-36e8291d.example>")
 
-# ---- the library and its package config -------------------------------------
+# ---- the library: headers, package config, pkg-config file ------------------
+# The public headers, installed side by side in include/if97/.
+set(IF97_PUBLIC_HEADERS
+  ${PROJECT_SOURCE_DIR}/library/if97.h
+  ${PROJECT_BINARY_DIR}/library/include/if97_version.h)
 set(IF97_CONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/if97)
 # if97.h uses inline constexpr variables.
 target_compile_features(if97 INTERFACE cxx_std_17)
-# install() reads a relative PUBLIC_HEADER against the calling directory.
-set_property(TARGET if97 PROPERTY PUBLIC_HEADER ${PROJECT_SOURCE_DIR}/library/if97.h)
 install(TARGETS if97 EXPORT if97Targets
-  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development
-  PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Development)
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
+install(FILES ${IF97_PUBLIC_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/if97
+  COMPONENT Development)
 install(EXPORT if97Targets NAMESPACE if97:: DESTINATION ${IF97_CONFIG_DIR}
   COMPONENT Development)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/if97Config.cmake.in
@@ -27,29 +48,83 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/if97ConfigVersion.cmake
 install(FILES ${PROJECT_BINARY_DIR}/if97Config.cmake ${PROJECT_BINARY_DIR}/if97ConfigVersion.cmake
   DESTINATION ${IF97_CONFIG_DIR} COMPONENT Development)
 
-# ---- the calculator, its menu entry and icon --------------------------------
-set(STEAMCALC_ICON_SIZES 16 24 32 48 64)
-set(STEAMCALC_EMBLEM ${PROJECT_SOURCE_DIR}/resources/emblem.jpg)
+# if97.pc names the prefix the files are installed under, which is known only
+# at install time (cmake --install --prefix; CPack installs for /usr).
+install(CODE "
+  set(IF97_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+  set(IF97_PC_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
+  set(IF97_PC_INCLUDEDIR \"${CMAKE_INSTALL_INCLUDEDIR}\")
+  set(IF97_PC_VERSION \"${PROJECT_VERSION}\")
+  configure_file(\"${PROJECT_SOURCE_DIR}/cmake/if97.pc.in\" \"${PROJECT_BINARY_DIR}/pkgconfig/if97.pc\" @ONLY)
+  file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig\"
+    TYPE FILE FILES \"${PROJECT_BINARY_DIR}/pkgconfig/if97.pc\")
+" COMPONENT Development)
+
+# ---- licence and Debian changelog, per package -------------------------------
+set(STEAMCALC_CHANGELOG_GZ ${PROJECT_BINARY_DIR}/packaging/changelog.Debian.gz)
+add_custom_command(OUTPUT ${STEAMCALC_CHANGELOG_GZ}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging
+  COMMAND sh -c "gzip -9nc \"$1\" >\"$2\"" gzip ${STEAMCALC_PACKAGING_DIR}/changelog.Debian
+          ${STEAMCALC_CHANGELOG_GZ}
+  DEPENDS ${STEAMCALC_PACKAGING_DIR}/changelog.Debian VERBATIM)
+add_custom_target(steamcalc_changelog ALL DEPENDS ${STEAMCALC_CHANGELOG_GZ})
+function(steamcalc_install_package_docs component package)
+  install(FILES ${STEAMCALC_PACKAGING_DIR}/copyright ${STEAMCALC_CHANGELOG_GZ}
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+endfunction()
+steamcalc_install_package_docs(Development libif97-dev)
+
+# ---- manual pages ------------------------------------------------------------
+# steamcalc_install_man_page(<page source> <component>) installs one page,
+# e.g. packaging/steamcalc.1 into share/man/man1/steamcalc.1.gz; @PROJECT_VERSION@
+# in the source becomes the version.
+add_custom_target(steamcalc_man_pages ALL)
+function(steamcalc_install_man_page source component)
+  get_filename_component(name ${source} NAME)
+  string(REGEX MATCH "[1-9]$" section ${name})
+  set(page ${PROJECT_BINARY_DIR}/man/${name})
+  configure_file(${source} ${page} @ONLY)
+  add_custom_command(OUTPUT ${page}.gz
+    COMMAND sh -c "gzip -9nc \"$1\" >\"$2\"" gzip ${page} ${page}.gz
+    DEPENDS ${page} VERBATIM)
+  add_custom_target(steamcalc_man_${name} DEPENDS ${page}.gz)
+  add_dependencies(steamcalc_man_pages steamcalc_man_${name})
+  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section}
+    COMPONENT ${component})
+endfunction()
+
+# ---- the calculator, its manual page, menu entry and icons -------------------
+set(STEAMCALC_ICON_SIZES 16 22 24 32 48 64 128 256)
 if(TARGET steamcalc)
   install(TARGETS steamcalc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
+  steamcalc_install_man_page(${STEAMCALC_PACKAGING_DIR}/steamcalc.1 Runtime)
+  steamcalc_install_package_docs(Runtime steamcalc)
   install(FILES ${STEAMCALC_PACKAGING_DIR}/steamcalc.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT Runtime)
 
-  # The icon theme looks icons up in fixed-size folders; the emblem is 65 x 65,
-  # so it is scaled to each size at build time, decoded as the windows do.
-  if(TARGET steamcalc_ui AND EXISTS ${STEAMCALC_EMBLEM})
+  # The icon theme looks icons up in fixed-size folders and in scalable/;
+  # each is drawn from the emblem's vector shapes at build time.
+  if(TARGET steamcalc_emblem)
     add_executable(emblem_icon ${STEAMCALC_PACKAGING_DIR}/emblem_icon.cpp)
-    target_link_libraries(emblem_icon PRIVATE steamcalc_ui)
+    target_link_libraries(emblem_icon PRIVATE steamcalc_emblem)
     set(icons)
-    foreach(size IN LISTS STEAMCALC_ICON_SIZES)
-      set(icon ${PROJECT_BINARY_DIR}/icons/${size}x${size}/steamcalc.png)
+    foreach(size IN LISTS STEAMCALC_ICON_SIZES ITEMS scalable)
+      if(size STREQUAL "scalable")
+        set(dir scalable)
+        set(icon ${PROJECT_BINARY_DIR}/icons/${dir}/steamcalc.svg)
+        set(args ${icon})
+      else()
+        set(dir ${size}x${size})
+        set(icon ${PROJECT_BINARY_DIR}/icons/${dir}/steamcalc.png)
+        set(args ${icon} ${size})
+      endif()
       add_custom_command(OUTPUT ${icon}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/${size}x${size}
-        COMMAND emblem_icon ${STEAMCALC_EMBLEM} ${icon} ${size}
-        DEPENDS emblem_icon ${STEAMCALC_EMBLEM}
-        COMMENT "Making the ${size}x${size} application icon" VERBATIM)
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/${dir}
+        COMMAND emblem_icon ${args}
+        DEPENDS emblem_icon
+        COMMENT "Making the ${dir} application icon" VERBATIM)
       list(APPEND icons ${icon})
-      install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+      install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${dir}/apps
         COMPONENT Runtime)
     endforeach()
     add_custom_target(steamcalc_icons ALL DEPENDS ${icons})
@@ -60,7 +135,8 @@ endif()
 # Each description: a summary line, then the long text (CPack indents it).
 set(CPACK_PACKAGE_NAME steamcalc)
 set(CPACK_PACKAGE_VENDOR "steamcalc developers")
-set(CPACK_PACKAGE_CONTACT "steamcalc developers")
+set(CPACK_PACKAGE_CONTACT ${STEAMCALC_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${STEAMCALC_MAINTAINER})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -78,8 +154,9 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME steamcalc)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION science)
 # The dependencies are read off the linked shared libraries (dpkg-shlibdeps):
 # Qt 6 Widgets/Gui/Core, libjpeg, the C and C++ runtimes. libqt6gui6 carries the
-# X11 platform plugin.
+# X11 platform plugin. The windows are laid out in pixels for Liberation Sans.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS fonts-liberation)
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
   "Calculator of the thermodynamic properties of water and steam
 A desktop calculator (Qt 6, in Russian) of the enthalpy, entropy, specific
@@ -94,14 +171,15 @@ set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
 Plain C++ functions of the IAPWS-IF97 industrial formulation for water and
 steam: properties by pressure and temperature, saturation states, wet steam,
 and temperature from pressure and enthalpy or entropy. Ships the static
-library, the header if97.h and a CMake package config:
-find_package(if97) and link if97::if97.")
+library, the headers if97/if97.h and if97/if97_version.h, a CMake package
+config (find_package(if97), link if97::if97) and a pkg-config file (if97).")
 include(CPack)
 
 # ---- tests -------------------------------------------------------------------
 # package.deb builds the packages, unpacks them into a temporary root and
 # checks their files; package.consumer builds a small program against the
-# unpacked library package config; package.desktop validates the menu entry.
+# unpacked library, with CMake and with pkg-config; package.lintian runs
+# lintian on both packages; package.desktop validates the menu entry.
 set(STEAMCALC_PACKAGE_TEST_DIR ${PROJECT_BINARY_DIR}/package-test)
 add_test(NAME package.deb
   COMMAND ${PROJECT_SOURCE_DIR}/tests/package/deb_test.sh ${PROJECT_BINARY_DIR}
@@ -109,8 +187,12 @@ add_test(NAME package.deb
 set_tests_properties(package.deb PROPERTIES FIXTURES_SETUP package_root)
 add_test(NAME package.consumer
   COMMAND ${PROJECT_SOURCE_DIR}/tests/package/consumer_test.sh
-          ${PROJECT_SOURCE_DIR}/tests/package/consumer ${STEAMCALC_PACKAGE_TEST_DIR})
-set_tests_properties(package.consumer PROPERTIES FIXTURES_REQUIRED package_root)
+          ${PROJECT_SOURCE_DIR}/tests/package/consumer ${STEAMCALC_PACKAGE_TEST_DIR}
+          ${PROJECT_VERSION})
+add_test(NAME package.lintian
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/package/lintian_test.sh ${STEAMCALC_PACKAGE_TEST_DIR})
+set_tests_properties(package.consumer package.lintian PROPERTIES FIXTURES_REQUIRED package_root)
+set_tests_properties(package.lintian PROPERTIES SKIP_RETURN_CODE 77)
 
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
 add_test(NAME package.desktop

@@ -2,6 +2,7 @@
 // shared by the state from (p, h) and the state from (p, s).
 #include "backward.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -66,12 +67,13 @@ double InterpolateBracketing(const Interpolation& it, double p, double y, double
 
 // Within their tolerance (25 mK) of the saturation line the backward
 // equations can return a temperature on the far side of it: above TS_P for a
-// liquid value, below it for a steam value. Such a state takes the properties
-// of the saturated phase it belongs to, not those of the other phase. A
-// failed temperature is passed on as it is.
+// liquid value, below it for a steam value (by up to 23.5 mK over the whole
+// line). Such a state takes the properties of the saturated phase it belongs
+// to, not those of the other phase. A temperature farther off is no such
+// state; it is passed on as it is.
 bool OnFarSide(double p, double y, double t, double y_water, double y_steam) {
-  if (t == FAILURE) return false;
   const double ts = TS_P(p);
+  if (std::fabs(static_cast<ext>(t) - ts) > kBackwardDeviation) return false;
   return (y < y_water && t > ts) || (y > y_steam && t < ts);
 }
 
@@ -132,9 +134,48 @@ double NearCriticalTemperature(const Interpolation& it, double (*saturated_water
   return InterpolateBracketing(it, p, y, t_lo, y_lo, t_hi, y_hi);
 }
 
+double Region5Temperature(double (*forward5)(double p, double t), double p, double y) {
+  constexpr double kTolerance = 1e-12;  // relative, on y
+  constexpr int kStepLimit = 100;       // a guard: no state of region 5 takes more than 5
+  double t_lo = kHighestTemperatureRegion2;
+  double f_lo = static_cast<double>(static_cast<ext>(forward5(p, t_lo)) - y);
+  double t_hi = kHighestTemperatureRegion5;
+  double f_hi = static_cast<double>(static_cast<ext>(forward5(p, t_hi)) - y);
+  if (f_lo >= 0) return t_lo;
+  if (f_hi <= 0) return t_hi;
+  // Regula falsi on f = forward5 - y with the Illinois modification: an end
+  // kept for a second step in a row has its value halved, so that both ends
+  // close in on the root.
+  int kept = 0;  // +1: the upper end was kept in the last step, -1: the lower
+  double t = t_lo;
+  for (int step = 0; step < kStepLimit; ++step) {
+    t = static_cast<double>(t_lo - static_cast<ext>(f_lo) * (static_cast<ext>(t_hi) - t_lo) /
+                                       (static_cast<ext>(f_hi) - f_lo));
+    if (t <= t_lo || t >= t_hi) {  // the bracket is down to neighbouring doubles
+      t = std::clamp(t, t_lo, t_hi);
+      break;
+    }
+    const double f = static_cast<double>(static_cast<ext>(forward5(p, t)) - y);
+    if (std::fabs(f) <= kTolerance * std::fabs(y)) break;
+    if (f < 0) {
+      t_lo = t;
+      f_lo = f;
+      if (kept == 1) f_hi /= 2;
+      kept = 1;
+    } else {
+      t_hi = t;
+      f_hi = f;
+      if (kept == -1) f_lo /= 2;
+      kept = -1;
+    }
+  }
+  return t;
+}
+
 double PropertyAtTemperature(double p, double y, double t, double (*saturated_water)(double),
                              double (*saturated_steam)(double), double (*forward)(double, double),
                              double (*wet)(double, double), bool never_on_line) {
+  if (t == FAILURE) return FAILURE;
   t = IntoForwardRange(p, t);
   if (p > kCriticalPressure) return forward(p, t);
   const double y_water = saturated_water(p);

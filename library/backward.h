@@ -46,11 +46,19 @@ double InterpolateUpperFirst(const Interpolation& it, double p, double y, double
 double NearCriticalTemperature(const Interpolation& it, double (*saturated_water)(double),
                                double (*saturated_steam)(double), double p, double y);
 
+// Region 5 (above 800 degC, up to 10 MPa) has no backward equation: the
+// temperature from 800 to 1000 degC at which forward5 (H5_PT or S5_PT) takes
+// the value y, to a relative 1e-12 of y. A y between the region-2 and the
+// region-5 value at 800 degC (the two regions meet only to within their
+// consistency) gives 800 degC.
+double Region5Temperature(double (*forward5)(double p, double t), double p, double y);
+
 // A property of the state (p, y) whose temperature t came from T_PH or T_PS:
 // by the forward function of (p, t), or from the wet-steam function of (p, x)
 // on and between the saturated values. never_on_line: a t equal to TS_P(p)
 // itself goes to the wet-steam function (with x outside 0..1) instead of the
-// forward function.
+// forward function. A failed t (T_PH or T_PS has shown why) gives FAILURE
+// without a second message.
 double PropertyAtTemperature(double p, double y, double t, double (*saturated_water)(double),
                              double (*saturated_steam)(double), double (*forward)(double, double),
                              double (*wet)(double, double), bool never_on_line);

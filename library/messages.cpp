@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <memory>
+#include <mutex>
 #include <utility>
 
 #include "if97.h"
@@ -6,23 +8,51 @@
 namespace if97 {
 namespace {
 
+// One fwrite, so that lines from several threads do not interleave.
 void WriteToStderr(const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::fputc('\n', stderr);
+  const std::string line = text + '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-MessageHandler& CurrentHandler() {
-  static MessageHandler handler = WriteToStderr;
-  return handler;
+// The installed handler is never changed in place: SetMessageHandler
+// replaces the pointer under the lock, and ShowMessage copies the pointer
+// under the lock and calls the handler outside it. A handler that is replaced
+// while it runs therefore stays alive until it returns, and a handler may
+// show messages or install another handler itself without deadlock.
+struct Installed {
+  std::mutex mutex;
+  std::shared_ptr<MessageHandler> handler = std::make_shared<MessageHandler>(WriteToStderr);
+};
+
+Installed& Current() {
+  static Installed installed;
+  return installed;
+}
+
+std::shared_ptr<MessageHandler> Handler() {
+  Installed& current = Current();
+  const std::lock_guard lock(current.mutex);
+  return current.handler;
 }
 
 }  // namespace
 
-void ShowMessage(const std::string& text) { CurrentHandler()(text); }
+void ShowMessage(const std::string& text) {
+  const std::shared_ptr<MessageHandler> handler = Handler();
+  (*handler)(text);
+}
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
   if (!handler) handler = WriteToStderr;
-  return std::exchange(CurrentHandler(), std::move(handler));
+  auto replacement = std::make_shared<MessageHandler>(std::move(handler));
+  std::shared_ptr<MessageHandler> previous;
+  {
+    Installed& current = Current();
+    const std::lock_guard lock(current.mutex);
+    previous = std::exchange(current.handler, std::move(replacement));
+  }
+  // A copy: a call in another thread may still be running the previous one.
+  return *previous;
 }
 
 }  // namespace if97

@@ -3,12 +3,14 @@
 // Region 1 and sub-regions 2a, 2b, 2c use the IAPWS-IF97 backward equations
 // T(p, h) (eqs. 11, 22, 23, 24); the near-critical band between the 350 degC
 // isotherm and the B23 line is solved by interpolation on the forward
-// enthalpy h_pt; wet steam takes the saturation temperature.
+// enthalpy h_pt; region 5 (above 800 degC up to 10 MPa) by interpolation on
+// H5_PT; wet steam takes the saturation temperature.
 #include <cmath>
 #include <iterator>
 #include <string>
 
 #include "backward.h"
+#include "forward_range.h"
 #include "if97.h"
 
 namespace if97 {
@@ -95,7 +97,6 @@ constexpr double kB2bcN5 = 0.45257578905948e1;
 
 constexpr double kPressureMin = 0.000999999999;      // MPa
 constexpr double kPressureMax = 100.00000000001;     // MPa
-constexpr double kEnthalpyMin = -1e-13;              // kJ/kg
 constexpr double kEnthalpyMax = 4642.8000000001;     // kJ/kg
 constexpr double kP2ab = 4;                          // MPa, sub-regions 2a / 2b
 constexpr double kP2bcLowest = 6.5467;               // MPa, lower end of the B2bc line
@@ -140,10 +141,41 @@ double H2bc(double p) {
   return static_cast<double>(kB2bcN4 + std::sqrt((static_cast<ext>(p) - kB2bcN5) / kB2bcN3));
 }
 
+// The temperature of a single-phase state (codes 1, 21, 22, 23 and 3) by the
+// sub-region's backward equation or iteration. Above 800 degC, up to 10 MPa,
+// that is region 5, which has no backward equation; above the highest
+// temperature of the formulation there is no state at all.
+double SinglePhaseTemperature(int code, double p, double h) {
+  if (code != 1 && code != 3) {
+    if (h > h_pt(p, detail::HighestTemperature(p))) {
+      ShowMessage(kOutOfRange);
+      return FAILURE;
+    }
+    if (p <= detail::kRegion5Pressure && h > h_pt(p, detail::kHighestTemperatureRegion2)) {
+      return detail::Region5Temperature(H5_PT, p, h);
+    }
+  }
+  switch (code) {
+    case 1:
+      return T_PH1(p, h);
+    case 21:
+      return T_PH2a(p, h);
+    case 22:
+      return T_PH2b(p, h);
+    case 23:
+      return T_PH2c(p, h);
+    default:
+      return T_PH3(p, h);
+  }
+}
+
 }  // namespace
 
 void REGION_PH(double p, double h, int& code, std::string& caption) {
-  if (!(kPressureMin <= p && p <= kPressureMax && kEnthalpyMin <= h && h <= kEnthalpyMax)) {
+  // The lowest enthalpy is that of water at 0 degC, below zero under about
+  // 0.044 MPa; the pressure is checked first.
+  if (!(kPressureMin <= p && p <= kPressureMax && h <= kEnthalpyMax &&
+        h >= h_pt(p, detail::kLowestTemperature))) {
     ShowMessage(kOutOfRange);
     code = 0;
     caption = Caption(0);
@@ -172,7 +204,8 @@ void REGION_PH(double p, double h, int& code, std::string& caption) {
     if (h > h_b23) result = 23;
     if (h <= h_b23 && h > h350) result = 3;
   }
-  if (h == h_steam || h == h_water) result = 4;
+  // Above the critical pressure h' and h'' are not set: no state is on the line.
+  if (p < kCriticalPressure && (h == h_steam || h == h_water)) result = 4;
   // A state on the B2bc line itself can pass neither B2bc test through
   // rounding; both backward equations hold there, and it is taken as 2b.
   if (result == kUnset) result = 22;
@@ -220,23 +253,18 @@ double T_PH(double p, double h) {
   std::string caption;
   REGION_PH(p, h, code, caption);
   switch (code) {
+    case 0:
+      return FAILURE;
     case -1:
       return TS_P(p);
-    case 1:
-      return T_PH1(p, h);
-    case 21:
-      return T_PH2a(p, h);
-    case 22:
-      return T_PH2b(p, h);
-    case 23:
-      return T_PH2c(p, h);
-    case 3:
-      return T_PH3(p, h);
     case 4:
+      // Saturated water of region 1 by its backward equation, which holds
+      // there to within 25 mK; saturated steam, and saturated water of
+      // region 3, lie outside the region-1 equation.
       ShowMessage(kOnSaturationLine);
-      return T_PH1(p, h);
+      return h == HSW_P(p) && p <= kB23LowestPressure ? T_PH1(p, h) : TS_P(p);
     default:
-      return FAILURE;
+      return SinglePhaseTemperature(code, p, h);
   }
 }
 

@@ -3,12 +3,14 @@
 // Region 1 and sub-regions 2a, 2c use the IAPWS-IF97 backward equations
 // T(p, s) (eqs. 13, 25, 27). Sub-region 2b and the near-critical band between
 // the 350 degC isotherm and the B23 line are solved by interpolation on the
-// forward entropy s_pt; wet steam takes the saturation temperature.
+// forward entropy s_pt, region 5 (above 800 degC up to 10 MPa) on S5_PT; wet
+// steam takes the saturation temperature.
 #include <cmath>
 #include <iterator>
 #include <string>
 
 #include "backward.h"
+#include "forward_range.h"
 #include "if97.h"
 
 namespace if97 {
@@ -118,6 +120,40 @@ std::string Caption(int code) {
 // line, in place of the standard's 5.85 kJ/(kg K).
 double S2bc() { return SSP_P(kP2bcLowest); }
 
+// The temperature of a single-phase state (codes 1, 21, 22, 23 and 3) by the
+// sub-region's backward equation or iteration. The range of REGION_PS admits
+// entropies that no state at the given pressure has: water below 0 degC, and
+// up to 10 MPa steam above 1000 degC. Steam above 800 degC up to 10 MPa is
+// region 5, which has no backward equation; above 10 MPa the iteration of
+// sub-region 2b reports an entropy above that at 800 degC.
+double SinglePhaseTemperature(int code, double p, double s) {
+  if (code == 1 && s < s_pt(p, detail::kLowestTemperature)) {
+    ShowMessage(kOutOfRange);
+    return FAILURE;
+  }
+  if (code != 1 && code != 3 && p <= detail::kRegion5Pressure) {
+    if (s > s_pt(p, detail::kHighestTemperatureRegion5)) {
+      ShowMessage(kOutOfRange);
+      return FAILURE;
+    }
+    if (s > s_pt(p, detail::kHighestTemperatureRegion2)) {
+      return detail::Region5Temperature(S5_PT, p, s);
+    }
+  }
+  switch (code) {
+    case 1:
+      return T_PS1(p, s);
+    case 21:
+      return T_PS2a(p, s);
+    case 22:
+      return T_PS2b(p, s);
+    case 23:
+      return T_PS2c(p, s);
+    default:
+      return T_PS3(p, s);
+  }
+}
+
 }  // namespace
 
 void REGION_PS(double p, double s, int& code, std::string& caption) {
@@ -153,7 +189,8 @@ void REGION_PS(double p, double s, int& code, std::string& caption) {
     if (s_b23 <= s && s < s_bc) result = 23;
     if (s350 < s && s < s_b23) result = 3;
   }
-  if (s == s_steam || s == s_water) result = 4;
+  // Above the critical pressure s' and s'' are not set: no state is on the line.
+  if (p < kCriticalPressure && (s == s_steam || s == s_water)) result = 4;
   code = result;
   caption = Caption(result);
 }
@@ -219,23 +256,18 @@ double T_PS(double p, double s) {
   std::string caption;
   REGION_PS(p, s, code, caption);
   switch (code) {
+    case 0:
+      return FAILURE;
     case -1:
       return TS_P(p);
-    case 1:
-      return T_PS1(p, s);
-    case 21:
-      return T_PS2a(p, s);
-    case 22:
-      return T_PS2b(p, s);
-    case 23:
-      return T_PS2c(p, s);
-    case 3:
-      return T_PS3(p, s);
     case 4:
+      // Saturated water of region 1 by its backward equation, which holds
+      // there to within 25 mK; saturated steam, and saturated water of
+      // region 3, lie outside the region-1 equation.
       ShowMessage(kOnSaturationLine);
-      return T_PS1(p, s);
+      return s == SSW_P(p) && p <= kB23LowestPressure ? T_PS1(p, s) : TS_P(p);
     default:
-      return FAILURE;
+      return SinglePhaseTemperature(code, p, s);
   }
 }
 

@@ -1,31 +1,35 @@
-// Build tool: makes the application icon from the emblem JPEG.
-//   emblem_icon <emblem.jpg> <icon.png> <size>
-// Decodes the JPEG as the windows do, scales it smoothly to size x size pixels
-// and writes it as PNG, for the hicolor icon theme's fixed-size folders.
+// Build tool: writes the application icon.
+//   emblem_icon <icon.png> <size>   the emblem at size x size pixels, transparent around it
+//   emblem_icon <icon.svg>          the scalable icon
 #include <QFile>
-#include <QImage>
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
 
-#include "jpeg_image.h"
+#include "emblem.h"
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: %s <emblem.jpg> <icon.png> <size>\n", argv[0]);
+  const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+  const bool svg = path.endsWith(QStringLiteral(".svg"));
+  if (argc != (svg ? 2 : 3)) {
+    std::fprintf(stderr, "usage: %s <icon.png> <size> | %s <icon.svg>\n", argv[0], argv[0]);
     return 2;
   }
-  const int size = std::atoi(argv[3]);
-  QFile file(QString::fromLocal8Bit(argv[1]));
-  const QImage emblem =
-      file.open(QIODevice::ReadOnly) ? steamcalc::DecodeJpeg(file.readAll()) : QImage();
-  if (emblem.isNull() || size <= 0) {
-    std::fprintf(stderr, "emblem_icon: cannot read %s\n", argv[1]);
-    return 1;
+  bool written = false;
+  if (svg) {
+    QFile file(path);
+    const QByteArray text = steamcalc::EmblemSvg(256);
+    written = file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+  } else {
+    const int size = std::atoi(argv[2]);
+    if (size <= 0 || size > 1024) {
+      std::fprintf(stderr, "emblem_icon: bad size %s\n", argv[2]);
+      return 2;
+    }
+    written = steamcalc::RenderEmblem(size).save(path, "PNG");
   }
-  const QImage icon = emblem.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  if (!icon.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
-    std::fprintf(stderr, "emblem_icon: cannot write %s\n", argv[2]);
+  if (!written) {
+    std::fprintf(stderr, "emblem_icon: cannot write %s\n", argv[1]);
     return 1;
   }
   return 0;

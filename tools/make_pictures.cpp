@@ -9,12 +9,9 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPointF>
 #include <QPolygonF>
-#include <QRadialGradient>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -23,6 +20,7 @@
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
+#include "emblem.h"
 #include "if97.h"
 
 namespace {
@@ -58,53 +56,13 @@ bool WriteJpeg(const QImage& image, const std::string& path) {
 
 // ---- emblem ---------------------------------------------------------------
 
+// The emblem on white: the JPEG carries no transparency.
 QImage DrawEmblem() {
-  constexpr int kSize = 65;
-  QImage image(kSize, kSize, QImage::Format_RGB32);
+  const int size = static_cast<int>(steamcalc::kEmblemBox);
+  QImage image(size, size, QImage::Format_RGB32);
   image.fill(QColor(0xFF, 0xFF, 0xFF));
   QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
-
-  QRadialGradient halo(QPointF(32.5, 32.5), 32);
-  halo.setColorAt(0.0, QColor(0xFF, 0xF4, 0xD6));
-  halo.setColorAt(1.0, QColor(0xF2, 0xA6, 0x3B));
-  painter.setPen(QPen(QColor(0xB5, 0x3A, 0x1A), 1.5));
-  painter.setBrush(halo);
-  painter.drawEllipse(QRectF(1.5, 1.5, 62, 62));
-
-  // A drop: a round bulb drawn out into a point at the top.
-  QPainterPath drop;
-  const QPointF tip(24, 9);
-  const QPointF centre(24, 41);
-  constexpr double kRadius = 14;
-  drop.moveTo(tip);
-  drop.cubicTo(QPointF(27, 19), QPointF(centre.x() + kRadius, centre.y() - 12),
-               QPointF(centre.x() + kRadius, centre.y()));
-  drop.arcTo(QRectF(centre.x() - kRadius, centre.y() - kRadius, 2 * kRadius, 2 * kRadius), 0, -180);
-  drop.cubicTo(QPointF(centre.x() - kRadius, centre.y() - 12), QPointF(21, 19), tip);
-  QLinearGradient water(QPointF(12, 12), QPointF(38, 56));
-  water.setColorAt(0.0, QColor(0x9F, 0xDC, 0xFF));
-  water.setColorAt(1.0, QColor(0x0B, 0x3D, 0xA8));
-  painter.setPen(QPen(QColor(0x08, 0x2A, 0x78), 1.2));
-  painter.setBrush(water);
-  painter.drawPath(drop);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(0xFF, 0xFF, 0xFF, 0xC0));
-  painter.drawEllipse(QRectF(15, 36, 5, 9));
-
-  // Steam: three wisps rising to the right of the drop.
-  painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(QColor(0x70, 0x70, 0x78), 2.6, Qt::SolidLine, Qt::RoundCap));
-  for (int i = 0; i < 3; ++i) {
-    const double x = 41 + 6.5 * i;
-    const double bottom = 50 - 3 * i;
-    QPainterPath wisp;
-    wisp.moveTo(x, bottom);
-    wisp.cubicTo(QPointF(x - 5, bottom - 8), QPointF(x + 5, bottom - 14), QPointF(x, bottom - 22));
-    wisp.cubicTo(QPointF(x - 4, bottom - 28), QPointF(x + 3, bottom - 32),
-                 QPointF(x + 1, bottom - 36));
-    painter.drawPath(wisp);
-  }
+  painter.drawImage(0, 0, steamcalc::RenderEmblem(size));
   painter.end();
   return image.convertToFormat(QImage::Format_RGB888);
 }

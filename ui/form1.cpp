@@ -36,8 +36,12 @@ constexpr QPoint kForm2Offset{160, 70};
 constexpr QPoint kForm3Offset{150, 36};
 constexpr QPoint kForm4Offset{60, 0};
 
-QLineEdit* AddInput(QWidget* parent, const char* name, int top, const QString& hint) {
+// The accessible name says which quantity a field holds: the group box's
+// title would be all a screen reader could tell otherwise.
+QLineEdit* AddInput(QWidget* parent, const char* name, int top, const QString& hint,
+                    const QString& accessible_name) {
   QLineEdit* edit = AddEdit(parent, name, 152, top, 90, 21);
+  edit->setAccessibleName(accessible_name);
   edit->setFont(WindowFont());
   QPalette palette = edit->palette();
   palette.setColor(QPalette::Text, kBlack);
@@ -48,17 +52,24 @@ QLineEdit* AddInput(QWidget* parent, const char* name, int top, const QString& h
 }
 
 QLineEdit* AddResult(QWidget* page, const char* name, int left, int top, int width,
-                     const QString& hint) {
+                     const QString& hint, const QString& accessible_name) {
   QLineEdit* edit = AddEdit(page, name, left, top, width, 21);
   SetResultStyle(edit);
   edit->setToolTip(hint);
+  edit->setAccessibleName(accessible_name);
   return edit;
 }
 
-void PlaceAndShow(QWidget* window, QPoint position) {
+// Shows a secondary window at its place, also when the user has minimised it
+// (show() alone leaves a minimised window minimised). A window the user asked
+// for takes the keyboard; the saturation-pressure window, shown by a
+// calculation, leaves it in the main window's inputs.
+void PlaceAndShow(QWidget* window, QPoint position, bool activate) {
   window->move(position);
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
   window->show();
   window->raise();
+  if (activate) window->activateWindow();
 }
 
 }  // namespace
@@ -109,10 +120,11 @@ void TForm1::SetupControls() {
     boxes_[i] = new QCheckBox(group_box1);
     boxes_[i]->setObjectName(QStringLiteral("CheckBox") + QString::fromLatin1(n));
     boxes_[i]->setGeometry(128, kBoxTops[i], 17, 17);
+    boxes_[i]->setAccessibleName(captions[i]);
   }
   for (size_t i = 0; i < 5; ++i) {
     const QByteArray name = "Edit" + QByteArray::number(static_cast<int>(i) + 1);
-    edits_[i] = AddInput(group_box1, name.constData(), kEditTops[i], hints[i]);
+    edits_[i] = AddInput(group_box1, name.constData(), kEditTops[i], hints[i], captions[i]);
   }
 
   QFrame* panel2 = AddPanel(this, "Panel2", 8, 248, 265, 41);
@@ -129,35 +141,48 @@ void TForm1::SetupControls() {
   auto* page0 = new QWidget;
   page0->setObjectName(QStringLiteral("Page0"));
   AddLabel(page0, "Label18", 16, 20, QStringLiteral("Давление, МПа"), kBlue);
-  edits_[17] = AddResult(page0, "Edit18", 192, 16, 89, QStringLiteral("Давление"));
+  edits_[17] = AddResult(page0, "Edit18", 192, 16, 89, QStringLiteral("Давление"),
+                         QStringLiteral("Результат: давление, МПа"));
   AddLabel(page0, "Label7", 16, 58, QStringLiteral("Температура, гр.С"), kBlue);
-  edits_[5] = AddResult(page0, "Edit6", 192, 54, 89, QStringLiteral("Температура"));
+  edits_[5] = AddResult(page0, "Edit6", 192, 54, 89, QStringLiteral("Температура"),
+                        QStringLiteral("Результат: температура, гр.С"));
   AddLabel(page0, "Label8", 16, 96, QStringLiteral("Энтальпия, кДж/кг"), kBlue);
-  edits_[6] = AddResult(page0, "Edit7", 192, 92, 89, QStringLiteral("Энтальпия"));
+  edits_[6] = AddResult(page0, "Edit7", 192, 92, 89, QStringLiteral("Энтальпия"),
+                        QStringLiteral("Результат: энтальпия, кДж/кг"));
   AddLabel(page0, "Label9", 16, 133, QStringLiteral("Энтропия, кДж/кг С"), kBlue);
-  edits_[7] = AddResult(page0, "Edit8", 192, 129, 89, QStringLiteral("Энтропия"));
+  edits_[7] = AddResult(page0, "Edit8", 192, 129, 89, QStringLiteral("Энтропия"),
+                        QStringLiteral("Результат: энтропия, кДж/кг С"));
   AddLabel(page0, "Label10", 16, 171, QStringLiteral("Удельный объем, м3/кг"), kBlue);
-  edits_[8] = AddResult(page0, "Edit9", 192, 167, 89, QStringLiteral("Удельный объем"));
+  edits_[8] = AddResult(page0, "Edit9", 192, 167, 89, QStringLiteral("Удельный объем"),
+                        QStringLiteral("Результат: удельный объем, м3/кг"));
   notebook_->addTab(page0, QStringLiteral("Вода  и  пар"));
 
   auto* page1 = new QWidget;
   page1->setObjectName(QStringLiteral("Page1"));
   AddLabel(page1, "Label11", 16, 16, QStringLiteral("Температура насыщения, гр.С"), kBlue);
-  edits_[9] = AddResult(page1, "Edit10", 206, 12, 89, QStringLiteral("Температура насыщения"));
+  edits_[9] = AddResult(page1, "Edit10", 206, 12, 89, QStringLiteral("Температура насыщения"),
+                        QStringLiteral("Температура насыщения, гр.С"));
   AddLabel(page1, "Label12", 16, 48, QStringLiteral("Давление насыщения, МПа"), kBlue);
-  edits_[10] = AddResult(page1, "Edit11", 206, 44, 89, QStringLiteral("Давление насыщения"));
+  edits_[10] = AddResult(page1, "Edit11", 206, 44, 89, QStringLiteral("Давление насыщения"),
+                         QStringLiteral("Давление насыщения, МПа"));
   AddLabel(page1, "Label6", 128, 72, QStringLiteral("Параметры на линии насыщения"), kRed);
   AddLabel(page1, "Label13", 160, 88, QStringLiteral("Вода"), kRed, true);
   AddLabel(page1, "Label14", 248, 88, QStringLiteral("Пар"), kRed, true);
   AddLabel(page1, "Label15", 8, 112, QStringLiteral("Энтальпия,кДж/кг"), kBlue);
   AddLabel(page1, "Label16", 8, 144, QStringLiteral("Энтропия, кДж/кг С"), kBlue);
   AddLabel(page1, "Label17", 8, 176, QStringLiteral("Удельный объем, м3/кг"), kBlue);
-  edits_[11] = AddResult(page1, "Edit12", 138, 108, 73, QStringLiteral("Энтальпия воды"));
-  edits_[12] = AddResult(page1, "Edit13", 138, 140, 73, QStringLiteral("Энтропия воды"));
-  edits_[13] = AddResult(page1, "Edit14", 138, 172, 73, QStringLiteral("Удельный объем воды"));
-  edits_[14] = AddResult(page1, "Edit15", 222, 108, 73, QStringLiteral("Энтальпия пара"));
-  edits_[15] = AddResult(page1, "Edit16", 222, 140, 73, QStringLiteral("Энтропия пара"));
-  edits_[16] = AddResult(page1, "Edit17", 222, 172, 73, QStringLiteral("Удельный объем пара"));
+  edits_[11] = AddResult(page1, "Edit12", 138, 108, 73, QStringLiteral("Энтальпия воды"),
+                         QStringLiteral("Энтальпия воды на линии насыщения, кДж/кг"));
+  edits_[12] = AddResult(page1, "Edit13", 138, 140, 73, QStringLiteral("Энтропия воды"),
+                         QStringLiteral("Энтропия воды на линии насыщения, кДж/кг С"));
+  edits_[13] = AddResult(page1, "Edit14", 138, 172, 73, QStringLiteral("Удельный объем воды"),
+                         QStringLiteral("Удельный объем воды на линии насыщения, м3/кг"));
+  edits_[14] = AddResult(page1, "Edit15", 222, 108, 73, QStringLiteral("Энтальпия пара"),
+                         QStringLiteral("Энтальпия пара на линии насыщения, кДж/кг"));
+  edits_[15] = AddResult(page1, "Edit16", 222, 140, 73, QStringLiteral("Энтропия пара"),
+                         QStringLiteral("Энтропия пара на линии насыщения, кДж/кг С"));
+  edits_[16] = AddResult(page1, "Edit17", 222, 172, 73, QStringLiteral("Удельный объем пара"),
+                         QStringLiteral("Удельный объем пара на линии насыщения, м3/кг"));
   notebook_->addTab(page1, QStringLiteral("Состояние насыщения"));
   for (int i = 0; i < notebook_->count(); ++i) notebook_->tabBar()->setTabTextColor(i, kRed);
 
@@ -171,6 +196,10 @@ void TForm1::SetupControls() {
   SetTextStyle(bit_btn1, kRed, true, kButtonPixels);
 
   connect(button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+  // Enter in an input field presses "Расчет".
+  for (size_t i = 0; i < 5; ++i) {
+    connect(edits_[i], &QLineEdit::returnPressed, button4, &QPushButton::click);
+  }
   connect(button1, &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(boxes_[0], &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
   connect(boxes_[1], &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
@@ -215,8 +244,11 @@ void TForm1::Button4Click() { steamcalc::Button4Click(*this); }
 
 void TForm1::Button1Click() { ClearAll(*this); }
 
+// The old text is selected, so that typing replaces it.
 void TForm1::FocusInputIfTicked(int box) {
-  if (IsChecked(box)) Edit(box)->setFocus();
+  if (!IsChecked(box)) return;
+  Edit(box)->setFocus();
+  Edit(box)->selectAll();
 }
 
 void TForm1::CheckBox1Click() { FocusInputIfTicked(1); }
@@ -226,11 +258,11 @@ void TForm1::CheckBox4Click() { FocusInputIfTicked(4); }
 void TForm1::CheckBox5Click() { FocusInputIfTicked(5); }
 
 void TForm1::Button2Click() {
-  if (form3_ != nullptr) PlaceAndShow(form3_, pos() + kForm3Offset);
+  if (form3_ != nullptr) PlaceAndShow(form3_, pos() + kForm3Offset, true);
 }
 
 void TForm1::Button3Click() {
-  if (form2_ != nullptr) PlaceAndShow(form2_, pos() + kForm2Offset);
+  if (form2_ != nullptr) PlaceAndShow(form2_, pos() + kForm2Offset, true);
 }
 
 void TForm1::BitBtn1Click() { close(); }
@@ -245,7 +277,10 @@ void TForm1::SetText(Field field, const std::string& text) {
   const int n = static_cast<int>(field);
   const QString value = QString::fromStdString(text);
   if (n <= 18) {
+    // From the first character: a narrow field scrolled to the end would hide
+    // the sign of -1000000.
     Edit(n)->setText(value);
+    Edit(n)->setCursorPosition(0);
   } else if (form4_ != nullptr) {
     form4_->SetFieldText(n - 18, value);
   }
@@ -262,7 +297,7 @@ void TForm1::SetChecked(int box, bool checked) {
 void TForm1::SetPage(int page) { notebook_->setCurrentIndex(page); }
 
 void TForm1::ShowForm4() {
-  if (form4_ != nullptr) PlaceAndShow(form4_, pos() + kForm4Offset);
+  if (form4_ != nullptr) PlaceAndShow(form4_, pos() + kForm4Offset, false);
 }
 
 void TForm1::Message(const std::string& text) {

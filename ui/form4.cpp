@@ -53,6 +53,11 @@ void TForm4::SetupControls() {
   edits_[2] = AddEdit(panel3, "Edit3", 24, 228, 81, 21);
   AddLabel(panel3, "Label8", 112, 232, QStringLiteral("МПа"));
   for (QLineEdit* edit : edits_) SetResultStyle(edit);
+  edits_[0]->setAccessibleName(QStringLiteral("Давление насыщения по энтропии Ps=f(S), МПа"));
+  edits_[1]->setAccessibleName(
+      QStringLiteral("Давление насыщения по энтальпии, большее (P_left), МПа"));
+  edits_[2]->setAccessibleName(
+      QStringLiteral("Давление насыщения по энтальпии, меньшее (P_right), МПа"));
 
   QFrame* panel4 = AddPanel(this, "Panel4", 320, 296, 145, 41);
   QPushButton* button1 = AddButton(panel4, "Button1", 16, 8, 113, 25, QStringLiteral("Закрыть"));
@@ -61,8 +66,11 @@ void TForm4::SetupControls() {
 
 QString TForm4::FieldText(int n) const { return edits_.at(static_cast<size_t>(n - 1))->text(); }
 
+// Shown from the first character, so that the sign of -1000000 is in view.
 void TForm4::SetFieldText(int n, const QString& text) {
-  edits_.at(static_cast<size_t>(n - 1))->setText(text);
+  QLineEdit* edit = edits_.at(static_cast<size_t>(n - 1));
+  edit->setText(text);
+  edit->setCursorPosition(0);
 }
 
 void TForm4::Button1Click() { hide(); }

@@ -35,7 +35,6 @@ const std::string kAboveCriticalT =
 const std::string kPHRange = "Message Заданные значения Р и Н выходят за пределы допустимых";
 const std::string kPSRange = "Message Заданные значения Р и S выходят за пределы допустимых";
 // Library messages that the rows pass on.
-const std::string kPTRangeFromLibrary = kPTRange;
 const std::string kT_PS2bAbove800 =
     "Message Значение энтропии - недопустимо (больше чем при 800 гр.С)(T_PS2b)";
 
@@ -272,13 +271,25 @@ INSTANTIATE_TEST_SUITE_P(
                 {{P, "3"}, {S, "0.5"}},
                 {"Read Edit1", "Read Edit4", "Page 0", Set(Field::Edit6, "  34.69"),
                  Set(Field::Edit7, " 148.05"), Set(Field::Edit9, "0.0010046")}},
-        // T_PS rejects the entropy; H_PS and V_PS call T_PS again and then
-        // h_pt and v_pt at the failure temperature, which REGION_PT rejects.
+        // T_PS rejects the entropy; H_PS and V_PS call T_PS again, show its
+        // message and return the failure value.
         RowCase{"PressureEntropyAboveTheEntropyAt800",
                 {{P, "50"}, {S, "7.5"}},
-                {"Read Edit1", "Read Edit4", kT_PS2bAbove800, kT_PS2bAbove800, kPTRangeFromLibrary,
-                 kT_PS2bAbove800, kPTRangeFromLibrary, "Page 0", Set(Field::Edit6, kFailure72),
-                 Set(Field::Edit7, kFailure72), Set(Field::Edit9, kFailureAdaptive)}},
+                {"Read Edit1", "Read Edit4", kT_PS2bAbove800, kT_PS2bAbove800, kT_PS2bAbove800,
+                 "Page 0", Set(Field::Edit6, kFailure72), Set(Field::Edit7, kFailure72),
+                 Set(Field::Edit9, kFailureAdaptive)}},
+        // Up to 10 MPa the formulation reaches 1000 degC (region 5): the
+        // state at 4 MPa and 900 degC (h and v as row 3 gives them), and an
+        // entropy beyond 1000 degC.
+        RowCase{"PressureEntropyInRegion5",
+                {{P, "4"}, {S, Typed(if97::s_pt(4, 900))}},
+                {"Read Edit1", "Read Edit4", "Page 0", Set(Field::Edit6, " 900.00"),
+                 Set(Field::Edit7, "4383.89"), Set(Field::Edit9, "0.1347541")}},
+        RowCase{"PressureEntropyAbove1000",
+                {{P, "0.825"}, {S, "11.297"}},
+                {"Read Edit1", "Read Edit4", kPSRange, kPSRange, kPSRange, "Page 0",
+                 Set(Field::Edit6, kFailure72), Set(Field::Edit7, kFailure72),
+                 Set(Field::Edit9, kFailureAdaptive)}},
         // Row 6: x = 0 is saturated water at 1 MPa (values as for row 1).
         RowCase{"WetSteamSaturatedWater",
                 {{P, "1"}, {X, "0"}},

@@ -22,19 +22,41 @@ deb_of() {
   echo "${debs[0]}"
 }
 
-# ---- libif97-dev: static library, header, CMake package config ---------------
+# Both packages: the licence as a machine-readable copyright file and the
+# Debian changelog, whose latest entry is the package's version.
+check_docs() {
+  local deb=$1 package version doc
+  package=$(dpkg-deb -f "$deb" Package)
+  version=$(dpkg-deb -f "$deb" Version)
+  doc=$root/usr/share/doc/$package
+  grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    "$doc/copyright" 2>/dev/null || fail "$package: no machine-readable copyright file"
+  grep -q '^License: Expat' "$doc/copyright" || fail "$package: the copyright file names no licence"
+  gzip -dc "$doc/changelog.Debian.gz" >"$work/changelog" || fail "$package: no changelog.Debian.gz"
+  [ "$(dpkg-parsechangelog -l "$work/changelog" -S Version)" = "$version" ] ||
+    fail "$package: the latest changelog entry is not version $version"
+}
+
+# ---- libif97-dev: static library, headers, CMake and pkg-config files -------
 dev=$(deb_of libif97-dev)
 dpkg-deb -x "$dev" "$work/root"
 root=$work/root
-[ -f "$root/usr/include/if97.h" ] || fail "if97.h is not in /usr/include"
-lib=$(find "$root/usr" -name libif97.a)
-[ -n "$lib" ] || fail "libif97.a is missing"
+check_docs "$dev"
+for header in if97.h if97_version.h; do
+  [ -f "$root/usr/include/if97/$header" ] || fail "$header is not in /usr/include/if97"
+done
+[ -e "$root/usr/include/if97.h" ] && fail "if97.h is still in /usr/include"
+libdir=$root/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+lib=$libdir/libif97.a
+[ -f "$lib" ] || fail "libif97.a is not in the multiarch directory: $(find "$root" -name libif97.a)"
 ar t "$lib" | grep -q '\.o$' || fail "libif97.a holds no object files"
-config_dir=$(dirname "$(find "$root/usr" -name if97Config.cmake)")
+grep -qx 'prefix=/usr' "$libdir/pkgconfig/if97.pc" 2>/dev/null ||
+  fail "if97.pc is missing or not for the prefix /usr"
+config_dir=$libdir/cmake/if97
 for f in if97Config.cmake if97ConfigVersion.cmake if97Targets.cmake; do
   [ -f "$config_dir/$f" ] || fail "$f is missing from the package config"
 done
-grep -rq "$build" "$config_dir" && fail "the package config refers to the build tree"
+grep -rq "$build" "$config_dir" "$libdir/pkgconfig" && fail "the package config refers to the build tree"
 
 # ---- steamcalc: program, menu entry, icons, dependencies ---------------------
 if has_component Runtime; then
@@ -49,21 +71,33 @@ if has_component Runtime; then
   [ -f "$entry" ] || fail "the desktop entry is missing"
   exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
   [ -x "$root/usr/bin/$exec_name" ] || fail "Exec=$exec_name is not a program of the package"
+  check_docs "$app"
+  [ -f "$root/usr/share/man/man1/steamcalc.1.gz" ] || fail "the manual page steamcalc(1) is missing"
+  # The unpacked program answers --version without a display.
+  [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/steamcalc" --version)" = \
+    "steamcalc $(dpkg-deb -f "$app" Version | sed 's/-[^-]*$//')" ] ||
+    fail "the packaged program does not report the package's version"
+
   icon_name=$(sed -n 's/^Icon=//p' "$entry")
-  for size in 16 24 32 48 64; do
+  for size in 16 22 24 32 48 64 128 256; do
     png=$root/usr/share/icons/hicolor/${size}x${size}/apps/$icon_name.png
     [ -f "$png" ] || fail "icon $png is missing"
-    # PNG signature, then the IHDR chunk: width and height as 32-bit big-endian.
-    read -r -a header <<<"$(od -An -tx1 -N24 "$png" | tr '\n' ' ')"
+    # PNG signature, then the IHDR chunk: width and height as 32-bit
+    # big-endian, bit depth, colour type (6: RGB with alpha).
+    read -r -a header <<<"$(od -An -tx1 -N26 "$png" | tr '\n' ' ')"
     [ "${header[*]:0:8}" = "89 50 4e 47 0d 0a 1a 0a" ] || fail "$png is not a PNG file"
     width=$((16#${header[16]}${header[17]}${header[18]}${header[19]}))
     height=$((16#${header[20]}${header[21]}${header[22]}${header[23]}))
     [ "$width" -eq "$size" ] && [ "$height" -eq "$size" ] ||
       fail "$png is ${width}x$height, not ${size}x$size"
+    [ "${header[25]}" = "06" ] || fail "$png has no alpha channel"
   done
+  svg=$root/usr/share/icons/hicolor/scalable/apps/$icon_name.svg
+  grep -q '<svg xmlns="http://www.w3.org/2000/svg"' "$svg" 2>/dev/null ||
+    fail "the scalable icon $svg is missing"
 
   depends=$(dpkg-deb -f "$app" Depends)
-  for pkg in libqt6widgets6 libjpeg62-turbo libc6 libstdc++6; do
+  for pkg in libqt6widgets6 libjpeg62-turbo libc6 libstdc++6 fonts-liberation; do
     [[ ", $depends," == *", $pkg "* || ", $depends," == *", $pkg,"* ]] ||
       fail "steamcalc does not depend on $pkg (Depends: $depends)"
   done

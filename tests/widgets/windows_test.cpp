@@ -3,6 +3,7 @@
 // windows; message boxes caught by a watchdog.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,8 @@
 #include <QTimer>
 #include <cfenv>
 #include <clocale>
+#include <functional>
+#include <set>
 
 #include "form1.h"
 #include "form2.h"
@@ -199,6 +202,102 @@ TEST_F(WindowsTest, TickingMovesTheCaretIntoTheInputUntickingLeavesIt) {
   Edit(3)->setFocus();
   Click(form1_, "Button1");
   EXPECT_EQ(QApplication::focusWidget(), Find<QPushButton>(form1_, "Button1"));
+}
+
+// Typing after a tick replaces the old value instead of adding to it.
+TEST_F(WindowsTest, TickingSelectsTheOldTextSoThatTypingReplacesIt) {
+  Tick(1);
+  Type(1, QStringLiteral("12.5"));
+  Tick(1);
+  Tick(1);
+  EXPECT_EQ(Edit(1)->selectedText(), QStringLiteral("12.5"));
+  QTest::keyClicks(Edit(1), QStringLiteral("7"));
+  EXPECT_EQ(Text(1), QStringLiteral("7"));
+}
+
+TEST_F(WindowsTest, EnterInAnInputFieldCalculates) {
+  Tick(1);
+  Tick(2);
+  Type(1, QStringLiteral("3"));
+  Type(2, QStringLiteral("26.85"));
+  const struct {
+    int field;
+    Qt::Key key;
+  } presses[] = {{1, Qt::Key_Return}, {2, Qt::Key_Enter}, {3, Qt::Key_Return}};
+  for (const auto& press : presses) {
+    Edit(7)->clear();
+    QTest::keyClick(Edit(press.field), press.key);
+    EXPECT_EQ(Text(7), QStringLiteral(" 115.33")) << "Edit" << press.field;
+  }
+}
+
+// What a screen reader announces: the quantity of each box and field, never
+// the group box's title, and no two fields alike.
+TEST_F(WindowsTest, AccessibleNamesTellEveryBoxAndFieldApart) {
+  const auto name = [](QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+  };
+  std::set<QString> fields;
+  for (int n = 1; n <= 5; ++n) {
+    EXPECT_EQ(name(Box(n)), name(Edit(n))) << "row " << n;
+    // The name a sighted user sees beside the field.
+    EXPECT_EQ(name(Edit(n)), Find<QLabel>(form1_, ("Label" + std::to_string(n)).c_str())->text());
+  }
+  for (int n = 1; n <= 18; ++n) fields.insert(name(Edit(n)));
+  for (int n = 1; n <= 3; ++n) fields.insert(name(Form4Edit(n)));
+  EXPECT_EQ(fields.size(), 21u);
+  EXPECT_EQ(fields.count(QString()), 0u);
+  EXPECT_EQ(fields.count(QStringLiteral("Входные параметры")), 0u);
+}
+
+// Where the caret is drawn in a field, after painting it (which scrolls the
+// text to the caret).
+int CaretX(QLineEdit* edit) {
+  edit->grab();
+  return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+}
+
+// A narrow field scrolled to its end would show -1000000.0000 as 1000000.0000.
+TEST_F(WindowsTest, ResultsShowFromTheirFirstCharacter) {
+  Tick(1);
+  Tick(5);
+  Type(1, QStringLiteral("1"));
+  Type(5, QStringLiteral("1.5"));
+  Calculate();
+  for (int n = 6; n <= 9; ++n) {
+    EXPECT_EQ(Edit(n)->cursorPosition(), 0) << "Edit" << n;
+    EXPECT_LT(CaretX(Edit(n)), Edit(n)->fontMetrics().horizontalAdvance('-')) << "Edit" << n;
+  }
+  for (int n = 1; n <= 5; ++n) Box(n)->setChecked(false);
+  Tick(4);
+  Type(4, QStringLiteral("9.5"));
+  Calculate();
+  EXPECT_EQ(Form4Edit(1)->text(), QStringLiteral("-1000000.00000"));
+  EXPECT_EQ(Form4Edit(1)->cursorPosition(), 0);
+  EXPECT_LT(CaretX(Form4Edit(1)), Form4Edit(1)->fontMetrics().horizontalAdvance('-'));
+  watchdog_.clear();
+}
+
+TEST_F(WindowsTest, MinimisedSecondaryWindowsComeBackWhenAskedFor) {
+  const struct {
+    QWidget* window;
+    std::function<void()> ask;
+  } cases[] = {
+      {&form3_, [this] { Click(form1_, "Button2"); }},
+      {&form2_, [this] { Click(form1_, "Button3"); }},
+      {&form4_, [this] { Calculate(); }},
+  };
+  Tick(4);
+  Type(4, QStringLiteral("6.5850"));
+  for (const auto& c : cases) {
+    c.ask();
+    ASSERT_TRUE(c.window->isVisible()) << c.window->objectName().toStdString();
+    c.window->setWindowState(Qt::WindowMinimized);
+    c.ask();
+    EXPECT_TRUE(c.window->isVisible()) << c.window->objectName().toStdString();
+    EXPECT_FALSE(c.window->windowState() & Qt::WindowMinimized)
+        << c.window->objectName().toStdString();
+  }
 }
 
 TEST_F(WindowsTest, ClearAllEmptiesEveryFieldAndUnticksEveryBox) {
