@@ -40,6 +40,7 @@ constexpr char kPSOutOfRange[] = "Заданные значения Р и S вы
 
 // Shows a message while keeping the floating-point flags: the message box runs
 // an event loop whose code must neither raise nor hide a fault of the row.
+// The command keeps the flags around each box it shows; the view need not.
 void ShowInView(CalcView& view, const std::string& text) {
   KeepFpFlags keep;
   view.Message(text);
@@ -342,8 +343,10 @@ void Button4Click(CalcView& view) {
     LibraryMessagesToView messages(view);
     Calculate(view);
   } catch (const ConversionError& error) {
+    KeepFpFlags keep;
     view.ErrorBox(error.message());
   } catch (const FloatingPointFault& error) {
+    KeepFpFlags keep;
     view.ErrorBox(error.what());
   }
 }
