@@ -12,12 +12,12 @@ namespace steamcalc {
 namespace {
 
 // Check boxes of the input rows.
-constexpr int kPressureBox = 1;
-constexpr int kTemperatureBox = 2;
-constexpr int kEnthalpyBox = 3;
-constexpr int kEntropyBox = 4;
-constexpr int kDrynessBox = 5;
-constexpr int kBoxCount = 5;
+constexpr Box kPressureBox = Box::CheckBox1;
+constexpr Box kTemperatureBox = Box::CheckBox2;
+constexpr Box kEnthalpyBox = Box::CheckBox3;
+constexpr Box kEntropyBox = Box::CheckBox4;
+constexpr Box kDrynessBox = Box::CheckBox5;
+constexpr Box kBoxes[] = {kPressureBox, kTemperatureBox, kEnthalpyBox, kEntropyBox, kDrynessBox};
 
 // Limits of the window's own.
 constexpr double kHighestPressure = 100;      // MPa
@@ -72,7 +72,22 @@ double Checked(double value) {
 
 double Read(const CalcView& view, Field field) { return StrToFloat(DotToComma(view.Text(field))); }
 
-void Write(CalcView& view, Field field, const std::string& text) { view.SetText(field, text); }
+// A row's results, written in the order given once the page (or Form4) that
+// shows them is in front.
+struct Result {
+  Field field;
+  std::string text;
+};
+
+void ShowOnPage(CalcView& view, Page page, std::initializer_list<Result> results) {
+  view.SetPage(page);
+  for (const Result& result : results) view.SetText(result.field, result.text);
+}
+
+void ShowInForm4(CalcView& view, std::initializer_list<Result> results) {
+  view.ShowForm4();
+  for (const Result& result : results) view.SetText(result.field, result.text);
+}
 
 // A range rejection: the row's message, then clear-all.
 void Reject(CalcView& view, const std::string& text) {
@@ -116,14 +131,14 @@ void SaturationState(CalcView& view, const SaturationRow& row) {
   const double v_water = Checked(row.v_water(given));
   const double v_steam = Checked(row.v_steam(given));
 
-  view.SetPage(1);
-  Write(view, row.line_field, row.line_text(line));
-  Write(view, Field::Edit12, EnthalpyText(h_water));
-  Write(view, Field::Edit13, EntropyText(s_water));
-  Write(view, Field::Edit14, VolumeText(v_water));
-  Write(view, Field::Edit15, EnthalpyText(h_steam));
-  Write(view, Field::Edit16, EntropyText(s_steam));
-  Write(view, Field::Edit17, VolumeText(v_steam));
+  ShowOnPage(view, Page::Saturation,
+             {{row.line_field, row.line_text(line)},
+              {Field::Edit12, EnthalpyText(h_water)},
+              {Field::Edit13, EntropyText(s_water)},
+              {Field::Edit14, VolumeText(v_water)},
+              {Field::Edit15, EnthalpyText(h_steam)},
+              {Field::Edit16, EntropyText(s_steam)},
+              {Field::Edit17, VolumeText(v_steam)}});
 }
 
 // Row 1: saturation state at a pressure.
@@ -154,10 +169,10 @@ void StateAtPT(CalcView& view) {
   const double s = Checked(if97::s_pt(p, t));
   const double v = Checked(if97::v_pt(p, t));
 
-  view.SetPage(0);
-  Write(view, Field::Edit7, EnthalpyText(h));
-  Write(view, Field::Edit8, EntropyText(s));
-  Write(view, Field::Edit9, VolumeText(v));
+  ShowOnPage(view, Page::WaterAndSteam,
+             {{Field::Edit7, EnthalpyText(h)},
+              {Field::Edit8, EntropyText(s)},
+              {Field::Edit9, VolumeText(v)}});
 }
 
 // Rows 4 and 5: the state at a pressure and an enthalpy or an entropy y: its
@@ -189,10 +204,10 @@ void StateFromBackward(CalcView& view, const BackwardRow& row) {
   const double other = Checked(row.other(p, y));
   const double v = Checked(row.volume(p, y));
 
-  view.SetPage(0);
-  Write(view, Field::Edit6, TemperatureText(t));
-  Write(view, row.other_field, row.other_text(other));
-  Write(view, Field::Edit9, VolumeText(v));
+  ShowOnPage(view, Page::WaterAndSteam,
+             {{Field::Edit6, TemperatureText(t)},
+              {row.other_field, row.other_text(other)},
+              {Field::Edit9, VolumeText(v)}});
 }
 
 // The enthalpy bounds lie on the given isobar at 0 and 800 degC and are found
@@ -239,11 +254,11 @@ void WetSteam(CalcView& view) {
   const double s = Checked(if97::S_PX(p, x));
   const double v = Checked(if97::V_PX(p, x));
 
-  view.SetPage(0);
-  Write(view, Field::Edit6, TemperatureText(ts));
-  Write(view, Field::Edit7, EnthalpyText(h));
-  Write(view, Field::Edit8, EntropyText(s));
-  Write(view, Field::Edit9, VolumeText(v));
+  ShowOnPage(view, Page::WaterAndSteam,
+             {{Field::Edit6, TemperatureText(ts)},
+              {Field::Edit7, EnthalpyText(h)},
+              {Field::Edit8, EntropyText(s)},
+              {Field::Edit9, VolumeText(v)}});
 }
 
 // Row 7: saturation pressure from entropy, shown in Form4.
@@ -253,8 +268,7 @@ void SaturationPressureFromEntropy(CalcView& view) {
   ClearFpFlags();
   const double ps = Checked(if97::PS_S(s));
 
-  view.ShowForm4();
-  Write(view, Field::Form4Edit1, Form4PressureText(ps));
+  ShowInForm4(view, {{Field::Form4Edit1, Form4PressureText(ps)}});
 }
 
 // Row 8: the two saturation pressures from enthalpy, shown in Form4. Where
@@ -268,14 +282,13 @@ void SaturationPressuresFromEnthalpy(CalcView& view) {
   if97::PS_H(h, p_left, p_right);
   RaiseOnFpFault();
 
-  view.ShowForm4();
-  Write(view, Field::Form4Edit2, Form4PressureText(p_left));
-  Write(view, Field::Form4Edit3, Form4PressureText(p_right));
+  ShowInForm4(view, {{Field::Form4Edit2, Form4PressureText(p_left)},
+                     {Field::Form4Edit3, Form4PressureText(p_right)}});
 }
 
-constexpr unsigned Boxes(std::initializer_list<int> boxes) {
+constexpr unsigned Boxes(std::initializer_list<Box> boxes) {
   unsigned mask = 0;
-  for (const int box : boxes) mask |= 1u << box;
+  for (const Box box : boxes) mask |= 1u << static_cast<int>(box);
   return mask;
 }
 
@@ -298,7 +311,7 @@ constexpr Row kRows[] = {
 };
 
 // Pairs of given quantities for which no row exists, in the order tested.
-constexpr std::pair<int, int> kPairsWithoutFunctions[] = {
+constexpr std::pair<Box, Box> kPairsWithoutFunctions[] = {
     {kTemperatureBox, kEnthalpyBox}, {kTemperatureBox, kEntropyBox}, {kTemperatureBox, kDrynessBox},
     {kEnthalpyBox, kDrynessBox},     {kEntropyBox, kDrynessBox},
 };
@@ -311,13 +324,13 @@ constexpr Field kResultFields[] = {
 };
 
 void Calculate(CalcView& view) {
-  view.SetPage(0);
+  view.SetPage(Page::WaterAndSteam);
 
   unsigned ticked = 0;
   int count = 0;
-  for (int box = 1; box <= kBoxCount; ++box) {
+  for (const Box box : kBoxes) {
     if (view.IsChecked(box)) {
-      ticked |= 1u << box;
+      ticked |= Boxes({box});
       ++count;
     }
   }
@@ -356,7 +369,7 @@ void ClearAll(CalcView& view) {
        ++field) {
     view.SetText(static_cast<Field>(field), "");
   }
-  for (int box = 1; box <= kBoxCount; ++box) view.SetChecked(box, false);
+  for (const Box box : kBoxes) view.SetChecked(box, false);
 }
 
 }  // namespace steamcalc
