@@ -7,10 +7,10 @@ find_package(JPEG REQUIRED GLOBAL)
 
 add_library(steamcalc_ui STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/application.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/form1.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/form2.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/form3.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/form4.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/main_window.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/authors_window.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/about_window.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/saturation_pressure_window.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/jpeg_image.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/message_boxes.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/window_style.cpp)

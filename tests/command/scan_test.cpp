@@ -18,51 +18,15 @@
 #include <thread>
 #include <vector>
 
-#include "calc_view.h"
 #include "command.h"
 #include "if97.h"
+#include "recording_view.h"
 
 namespace {
 
 using steamcalc::Field;
 
 constexpr int P = 1, T = 2, H = 3, S = 4, X = 5;
-
-// Holds the typed inputs and the ticks, keeps what the command writes and
-// counts the boxes it shows.
-class ScanView : public steamcalc::CalcView {
- public:
-  explicit ScanView(const std::map<int, std::string>& inputs) {
-    for (const auto& [box, text] : inputs) {
-      checked_[box] = true;
-      texts_[static_cast<Field>(box)] = text;
-    }
-  }
-
-  std::string Text(Field field) const override {
-    const auto it = texts_.find(field);
-    return it == texts_.end() ? "" : it->second;
-  }
-  void SetText(Field field, const std::string& text) override {
-    texts_[field] = text;
-    written_[field] = text;
-  }
-  bool IsChecked(int box) const override { return checked_[box]; }
-  void SetChecked(int box, bool checked) override { checked_[box] = checked; }
-  void SetPage(int) override {}
-  void ShowForm4() override {}
-  void Message(const std::string& text) override { boxes_.push_back(text); }
-  void ErrorBox(const std::string& text) override { boxes_.push_back(text); }
-
-  const std::vector<std::string>& boxes() const { return boxes_; }
-  const std::map<Field, std::string>& written() const { return written_; }
-
- private:
-  std::map<Field, std::string> texts_;
-  std::map<Field, std::string> written_;
-  bool checked_[6] = {};
-  std::vector<std::string> boxes_;
-};
 
 // A field's text reads back as one number: blanks, an optional "-", digits
 // with at most one ".", nothing else.
@@ -217,7 +181,8 @@ class ScanTest : public ::testing::Test {
       inputs[row.boxes[i]] = Typed(values[i]);
       described.append(" ").append(Typed(values[i]));
     }
-    ScanView view(inputs);
+    steamcalc::RecordingView view(inputs);
+    view.record_events = false;
     watchdog_.Starting(described);
     steamcalc::Button4Click(view);
     watchdog_.Ended();
