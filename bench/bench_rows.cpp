@@ -17,8 +17,8 @@
 #include <map>
 #include <string>
 
-#include "../tests/support/recording_view.h"
 #include "command.h"
+#include "recording_view.h"
 #include "sweep.h"
 
 namespace {
