@@ -2,11 +2,10 @@
 // near-critical band, where every pass evaluates region-3 saturation states.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
-#include <ctime>
+#include <string>
 
 #include "if97.h"
+#include "sweep.h"
 
 namespace {
 
@@ -34,46 +33,18 @@ void BM_PS_H(benchmark::State& state, double h) {
   }
 }
 
-// Processor time of this thread, in ms: unlike the wall clock, it does not
-// count the time other programs take from a shared machine.
-double ThreadMs() {
-  timespec ts;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-// One run over a band of inputs: the mean and the slowest call (processor
-// time), the input that was slowest, and the slowest call by the wall clock.
+// One run over a band of inputs, from `from` to `to` in steps of `step`.
 template <typename Call>
 void Sweep(benchmark::State& state, double from, double to, double step, Call call) {
   QuietMessages();
-  using Clock = std::chrono::steady_clock;
   for (auto _ : state) {
-    double total = 0;
-    double slowest = 0;
-    double slowest_at = from;
-    double slowest_wall = 0;
-    int calls = 0;
+    steamcalc::bench::SweepTimes times;
     for (int i = 0;; ++i) {
       const double x = from + step * i;
       if (x > to + step / 2) break;
-      const auto start = Clock::now();
-      const double start_cpu = ThreadMs();
-      call(x);
-      const double ms = ThreadMs() - start_cpu;
-      const double wall = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-      total += ms;
-      ++calls;
-      slowest_wall = std::max(slowest_wall, wall);
-      if (ms > slowest) {
-        slowest = ms;
-        slowest_at = x;
-      }
+      times.Time([&] { call(x); }, x);
     }
-    state.counters["ms_per_call"] = total / calls;
-    state.counters["slowest_ms"] = slowest;
-    state.counters["slowest_at"] = slowest_at;
-    state.counters["slowest_wall_ms"] = slowest_wall;
+    times.Report(state, false);
   }
 }
 

@@ -1,7 +1,7 @@
 // The calculation command end to end at each row's slowest inputs: the
 // near-critical states where the region-3 volume search, the saturation
 // states above 16.53 MPa and the searches built on them (T_PH3, T_PS3,
-// PS_S, PS_H) do most work. Typical inputs are in bench_command.cpp.
+// PS_S, PS_H) do most work, and each row at typical inputs.
 // The "critical_band" sweeps are meant for the current library; with the
 // searches as first written each of their stalled states takes minutes.
 //
@@ -11,44 +11,22 @@
 // less) and where it was; "messages" is the largest number of message and
 // error boxes one run showed.
 #include <benchmark/benchmark.h>
-#include <time.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
-#include <utility>
 
 #include "command.h"
-#include "if97.h"
+#include "recording_view.h"
+#include "sweep.h"
 
 namespace {
 
-using steamcalc::Field;
-
 constexpr int P = 1, T = 2, H = 3, S = 4, X = 5;
 
-// Hands out the typed inputs, ignores every change and counts the boxes.
-class NullView : public steamcalc::CalcView {
- public:
-  explicit NullView(std::map<int, std::string> inputs) : inputs_(std::move(inputs)) {}
-
-  std::string Text(Field field) const override {
-    const auto it = inputs_.find(static_cast<int>(field));
-    return it == inputs_.end() ? "" : it->second;
-  }
-  void SetText(Field, const std::string& text) override { benchmark::DoNotOptimize(text.data()); }
-  bool IsChecked(int box) const override { return inputs_.contains(box); }
-  void SetChecked(int, bool) override {}
-  void SetPage(int) override {}
-  void ShowForm4() override {}
-  void Message(const std::string&) override { ++boxes; }
-  void ErrorBox(const std::string&) override { ++boxes; }
-
-  long boxes = 0;
-
- private:
-  std::map<int, std::string> inputs_;  // box -> typed text
-};
+// Typed texts by box number (1 to 5).
+using Inputs = std::map<int, std::string>;
 
 std::string Text(double value) {
   char text[32];
@@ -56,16 +34,25 @@ std::string Text(double value) {
   return text;
 }
 
-void RunRow(benchmark::State& state, std::map<int, std::string> inputs) {
-  NullView view(std::move(inputs));
-  for (auto _ : state) steamcalc::Button4Click(view);
-  state.counters["messages"] = static_cast<double>(view.boxes) / state.iterations();
+// A view with the inputs given and no record of events: only the boxes shown
+// are kept, to be counted.
+steamcalc::RecordingView ViewOf(const Inputs& inputs) {
+  steamcalc::RecordingView view(inputs);
+  view.record_events = false;
+  return view;
 }
 
-double ThreadMilliseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+void RunRow(benchmark::State& state, const Inputs& inputs) {
+  steamcalc::RecordingView view = ViewOf(inputs);
+  std::size_t boxes = 0;
+  for (auto _ : state) {
+    // Typed anew, since a range rejection clears the inputs.
+    for (const auto& [box, text] : inputs) view.Give(box, text);
+    steamcalc::Button4Click(view);
+    boxes += view.boxes().size();
+    view.ClearRecord();
+  }
+  state.counters["messages"] = static_cast<double>(boxes) / state.iterations();
 }
 
 // One run of the row at each point of a band of one input (second_box = 0)
@@ -80,41 +67,23 @@ struct Band {
 
 void Sweep(benchmark::State& state, Band first, Band second) {
   for (auto _ : state) {
-    double total = 0;
-    double slowest = 0;
-    double slowest_first = 0;
-    double slowest_second = 0;
-    long most_boxes = 0;
-    int runs = 0;
+    steamcalc::bench::SweepTimes times;
+    std::size_t most_boxes = 0;
     for (int i = 0; i < first.points; ++i) {
       for (int j = 0; j < (second.box != 0 ? second.points : 1); ++j) {
         const double x = first.At(i);
         const double y = second.At(j);
-        std::map<int, std::string> inputs{{first.box, Text(x)}};
+        Inputs inputs{{first.box, Text(x)}};
         if (second.box != 0) inputs[second.box] = Text(y);
-        NullView view(std::move(inputs));
-        const double start = ThreadMilliseconds();
-        steamcalc::Button4Click(view);
-        const double ms = ThreadMilliseconds() - start;
-        total += ms;
-        ++runs;
-        if (view.boxes > most_boxes) most_boxes = view.boxes;
-        if (ms > slowest) {
-          slowest = ms;
-          slowest_first = x;
-          slowest_second = y;
-        }
+        steamcalc::RecordingView view = ViewOf(inputs);
+        times.Time([&view] { steamcalc::Button4Click(view); }, x, y);
+        most_boxes = std::max(most_boxes, view.boxes().size());
       }
     }
-    state.counters["mean_ms"] = total / runs;
-    state.counters["slowest_ms"] = slowest;
-    state.counters["slowest_at_1"] = slowest_first;
-    state.counters["slowest_at_2"] = slowest_second;
+    times.Report(state, second.box != 0);
     state.counters["messages"] = static_cast<double>(most_boxes);
   }
 }
-
-using Inputs = std::map<int, std::string>;
 
 }  // namespace
 
@@ -150,6 +119,12 @@ BENCHMARK_CAPTURE(RunRow, 4_ph_stalled_22_06398_2088_8, Inputs{{P, "22.06398"}, 
 BENCHMARK_CAPTURE(RunRow, 5_ps_22_018_4_8, Inputs{{P, "22.0178"}, {S, "4.8"}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RunRow, 5_ps_stalled_22_06399_4_411, Inputs{{P, "22.06399"}, {S, "4.411"}})
+    ->Unit(benchmark::kMillisecond);
+// Just above 350 degC, where region 3 starts below the region-1 values at
+// 350 degC (once 30 000 walk messages in this row).
+BENCHMARK_CAPTURE(RunRow, 4_ph_64_53_1564_5, Inputs{{P, "64.53"}, {H, "1564.5"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunRow, 5_ps_21_3_7178, Inputs{{P, "21"}, {S, "3.7178"}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RunRow, 6_px_16_862_0_5, Inputs{{P, "16.862"}, {X, "0.5"}})
     ->Unit(benchmark::kMillisecond);
@@ -197,6 +172,12 @@ BENCHMARK_CAPTURE(Sweep, 4_ph_critical_band, Band{P, 22.0639, 22.0641, 21}, Band
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 5_ps_critical_band, Band{P, 22.0639, 22.0641, 21},
                   Band{S, 4.405, 4.415, 51})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 4_ph_just_above_350, Band{P, 17, 100, 84}, Band{H, 1545, 1680, 28})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(Sweep, 5_ps_just_above_350, Band{P, 17, 100, 84}, Band{S, 3.42, 3.79, 38})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Sweep, 5_ps_region2b, Band{P, 4, 100, 25}, Band{S, 5.8, 7.5, 18})

@@ -191,22 +191,24 @@ include(CPack)
 # checks their files; package.consumer builds a small program against the
 # unpacked library, with CMake and with pkg-config; package.lintian runs
 # lintian on both packages; package.desktop validates the menu entry.
-set(STEAMCALC_PACKAGE_TEST_DIR ${PROJECT_BINARY_DIR}/package-test)
-add_test(NAME package.deb
-  COMMAND ${PROJECT_SOURCE_DIR}/tests/package/deb_test.sh ${PROJECT_BINARY_DIR}
-          ${STEAMCALC_PACKAGE_TEST_DIR} "${CPACK_COMPONENTS_ALL}")
-set_tests_properties(package.deb PROPERTIES FIXTURES_SETUP package_root)
-add_test(NAME package.consumer
-  COMMAND ${PROJECT_SOURCE_DIR}/tests/package/consumer_test.sh
-          ${PROJECT_SOURCE_DIR}/tests/package/consumer ${STEAMCALC_PACKAGE_TEST_DIR}
-          ${PROJECT_VERSION})
-add_test(NAME package.lintian
-  COMMAND ${PROJECT_SOURCE_DIR}/tests/package/lintian_test.sh ${STEAMCALC_PACKAGE_TEST_DIR})
-set_tests_properties(package.consumer package.lintian PROPERTIES FIXTURES_REQUIRED package_root)
-set_tests_properties(package.lintian PROPERTIES SKIP_RETURN_CODE 77)
+if(BUILD_TESTING)
+  set(STEAMCALC_PACKAGE_TEST_DIR ${PROJECT_BINARY_DIR}/package-test)
+  add_test(NAME package.deb
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/package/deb_test.sh ${PROJECT_BINARY_DIR}
+            ${STEAMCALC_PACKAGE_TEST_DIR} "${CPACK_COMPONENTS_ALL}")
+  set_tests_properties(package.deb PROPERTIES FIXTURES_SETUP package_root)
+  add_test(NAME package.consumer
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/package/consumer_test.sh
+            ${PROJECT_SOURCE_DIR}/tests/package/consumer ${STEAMCALC_PACKAGE_TEST_DIR}
+            ${PROJECT_VERSION})
+  add_test(NAME package.lintian
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/package/lintian_test.sh ${STEAMCALC_PACKAGE_TEST_DIR})
+  set_tests_properties(package.consumer package.lintian PROPERTIES FIXTURES_REQUIRED package_root)
+  set_tests_properties(package.lintian PROPERTIES SKIP_RETURN_CODE 77)
 
-find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
-add_test(NAME package.desktop
-  COMMAND ${PROJECT_SOURCE_DIR}/tests/package/desktop_test.sh
-          ${STEAMCALC_PACKAGING_DIR}/steamcalc.desktop "${DESKTOP_FILE_VALIDATE}")
-set_tests_properties(package.desktop PROPERTIES SKIP_RETURN_CODE 77)
+  find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
+  add_test(NAME package.desktop
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/package/desktop_test.sh
+            ${STEAMCALC_PACKAGING_DIR}/steamcalc.desktop "${DESKTOP_FILE_VALIDATE}")
+  set_tests_properties(package.desktop PROPERTIES SKIP_RETURN_CODE 77)
+endif()

@@ -15,7 +15,9 @@ namespace {
 
 using ext = long double;
 
-constexpr double kT350 = kRegion3LowestTemperature;  // degC
+constexpr double kT350 = kRegion3LowestTemperature;   // degC
+constexpr double kBisectionRefinement = 1e-3;         // of the interpolation's tolerance
+constexpr double kBandPressureMax = 100.00000000001;  // MPa, the highest pressure of h_pt and s_pt
 
 // One step of the two-point interpolation for the temperature whose value of
 // the property is `target`.
@@ -25,13 +27,71 @@ double Interpolate(double t_lo, double y_lo, double t_hi, double y_hi, double ta
                                         (static_cast<ext>(y_hi) - y_lo));
 }
 
-// Whether the new point is the end it replaces, bit for bit: the bracket is
-// then what it was, and every later step would repeat this one (and its
-// messages) until the step limit.
-bool SamePoint(double t, double f, double t_new, double f_new) {
-  return std::bit_cast<std::uint64_t>(t) == std::bit_cast<std::uint64_t>(t_new) &&
-         std::bit_cast<std::uint64_t>(f) == std::bit_cast<std::uint64_t>(f_new);
+// How an interpolation ended.
+enum class End {
+  kConverged,  // t meets the tolerance
+  kFailed,     // no convergence; nothing shown yet
+  kReported,   // the forward function failed and has shown its message
+};
+
+struct Outcome {
+  End end;
+  double t;
+};
+
+// The ends of an interpolation and their values.
+struct Bracket {
+  double t_lo;
+  double y_lo;
+  double t_hi;
+  double y_hi;
+};
+
+bool SameBits(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
+
+bool SameBracket(const Bracket& a, const Bracket& b) {
+  return SameBits(a.t_lo, b.t_lo) && SameBits(a.y_lo, b.y_lo) && SameBits(a.t_hi, b.t_hi) &&
+         SameBits(a.y_hi, b.y_hi);
+}
+
+// Each step of an interpolation depends on its bracket alone. A bracket that
+// comes back bit for bit, unchanged by a step or after a short cycle, would
+// repeat the steps in between (none of which met the tolerance) until the
+// step limit.
+class Repetition {
+ public:
+  bool Seen(const Bracket& b) {
+    for (int i = 0; i < count_; ++i) {
+      if (SameBracket(recent_[i], b)) return true;
+    }
+    recent_[next_] = b;
+    next_ = (next_ + 1) % kKept;
+    if (count_ < kKept) ++count_;
+    return false;
+  }
+
+ private:
+  static constexpr int kKept = 4;
+  Bracket recent_[kKept] = {};
+  int count_ = 0;
+  int next_ = 0;
+};
+
+// The temperatures at which the interpolation may evaluate the forward
+// function; a step outside them ends it unconverged.
+struct Range {
+  double lowest;
+  double highest;
+};
+
+constexpr Range kAnyTemperature = {-INFINITY, INFINITY};
+// The near-critical band's steps stay where h_pt and s_pt have a value above
+// 10 MPa.
+constexpr Range kForwardRange = {0, 800};  // degC
+
+bool Outside(const Range& range, double t) { return !(t >= range.lowest && t <= range.highest); }
 
 double NoConvergence(const Interpolation& it) {
   ShowMessage(it.no_convergence);
@@ -42,26 +102,99 @@ double NoConvergence(const Interpolation& it) {
 // so the bracket always keeps the target between its ends. A new point
 // exactly on the saturation line, where the forward functions have no value,
 // is the answer itself: y then lies within rounding of y' or y''.
-double InterpolateBracketing(const Interpolation& it, double p, double y, double t_lo, double y_lo,
-                             double t_hi, double y_hi) {
+Outcome InterpolateBracketing(const Interpolation& it, double p, double y, Bracket b,
+                              const Range& range) {
   const double t_sat = TS_P(p);
+  Repetition repetition;
+  repetition.Seen(b);
   for (int step = 1;; ++step) {
-    const double t_new = Interpolate(t_lo, y_lo, t_hi, y_hi, y);
-    if (t_new == t_sat) return t_new;
+    const double t_new = Interpolate(b.t_lo, b.y_lo, b.t_hi, b.y_hi, y);
+    if (t_new == t_sat) return {End::kConverged, t_new};
+    if (Outside(range, t_new)) return {End::kFailed, t_new};
     const double y_new = it.forward(p, t_new);
+    if (y_new == FAILURE) return {End::kReported, FAILURE};
     const double r = static_cast<double>(std::fabs(static_cast<ext>(y) - y_new) / y);
-    const bool stuck =
-        y_new < y ? SamePoint(t_lo, y_lo, t_new, y_new) : SamePoint(t_hi, y_hi, t_new, y_new);
     if (y_new < y) {
-      t_lo = t_new;
-      y_lo = y_new;
+      b.t_lo = t_new;
+      b.y_lo = y_new;
     } else {
-      t_hi = t_new;
-      y_hi = y_new;
+      b.t_hi = t_new;
+      b.y_hi = y_new;
     }
-    if (step > it.step_limit) return NoConvergence(it);
-    if (r < it.tolerance) return t_new;
-    if (stuck) return NoConvergence(it);
+    if (step > it.step_limit) return {End::kFailed, t_new};
+    if (r < it.tolerance) return {End::kConverged, t_new};
+    if (repetition.Seen(b)) return {End::kFailed, t_new};
+  }
+}
+
+// The form in which the new point replaces the upper end when its value is
+// not above y.
+Outcome UpperFirst(const Interpolation& it, double p, double y, Bracket b, const Range& range) {
+  Repetition repetition;
+  repetition.Seen(b);
+  for (int step = 1;; ++step) {
+    double t_new = Interpolate(b.t_lo, b.y_lo, b.t_hi, b.y_hi, y);
+    if (it.clamp_at_zero && t_new < 0) t_new = 0;
+    if (Outside(range, t_new)) return {End::kFailed, t_new};
+    const double y_new = it.forward(p, t_new);
+    if (y_new == FAILURE) return {End::kReported, FAILURE};
+    const double r = static_cast<double>((static_cast<ext>(y) - y_new) / y);
+    if (r >= 0) {
+      b.t_hi = t_new;
+      b.y_hi = y_new;
+    } else {
+      b.t_lo = t_new;
+      b.y_lo = y_new;
+    }
+    if (step > it.step_limit) return {End::kFailed, t_new};
+    if (std::fabs(r) < it.tolerance) return {End::kConverged, t_new};
+    if (repetition.Seen(b)) return {End::kFailed, t_new};
+  }
+}
+
+// Where the interpolation fails in the near-critical band, the temperature
+// is found by bisection on the region-3 values between the ends. Two things
+// defeat the interpolation there. Regions 1 and 3 do not meet exactly on the
+// 350 degC isotherm (at 64.53 MPa region 3 starts 0.018 kJ/kg below the
+// region-1 enthalpy at 350 degC), so the values are not monotonic across the
+// lower end and the steps can cycle. And a value can lie in the gap between
+// two regions at a boundary, beyond every region-3 value yet short of the
+// neighbouring region's value at the boundary (a few parts in 1e5 below the
+// region-2 value on the B23 line, or just above the region-1 entropy at
+// 350 degC near 16.53 MPa); no temperature has it, and the answer is the
+// boundary temperature, where the two regions meet to within their
+// consistency. k_lo and k_hi select the region-3 volume at each end. The
+// bisection goes on well below the interpolation's tolerance: it halves the
+// bracket only, so its first point within that tolerance can still be
+// millikelvins off.
+Outcome Region3Bisection(const Interpolation& it, double p, double y, double t_lo, int k_lo,
+                         double t_hi, int k_hi) {
+  const double y_lo = it.region3(k_lo, p, t_lo);
+  if (y_lo == FAILURE) return {End::kReported, FAILURE};
+  if (y <= y_lo) return {End::kConverged, t_lo};
+  const double y_hi = it.region3(k_hi, p, t_hi);
+  if (y_hi == FAILURE) return {End::kReported, FAILURE};
+  if (y >= y_hi) return {End::kConverged, t_hi};
+  for (;;) {
+    const double t = static_cast<double>((static_cast<ext>(t_lo) + t_hi) / 2);
+    if (t == t_lo || t == t_hi) return {End::kConverged, t};
+    const double y_t = it.forward(p, t);
+    if (y_t == FAILURE) return {End::kReported, FAILURE};
+    if (std::fabs(static_cast<ext>(y) - y_t) / y < it.tolerance * kBisectionRefinement) {
+      return {End::kConverged, t};
+    }
+    (y_t < y ? t_lo : t_hi) = t;
+  }
+}
+
+double Finish(const Interpolation& it, const Outcome& outcome) {
+  switch (outcome.end) {
+    case End::kConverged:
+      return outcome.t;
+    case End::kReported:
+      return FAILURE;
+    default:
+      return NoConvergence(it);
   }
 }
 
@@ -93,33 +226,23 @@ double TB23Celsius(double p) {
 
 double InterpolateUpperFirst(const Interpolation& it, double p, double y, double t_lo, double y_lo,
                              double t_hi, double y_hi) {
-  for (int step = 1;; ++step) {
-    double t_new = Interpolate(t_lo, y_lo, t_hi, y_hi, y);
-    if (it.clamp_at_zero && t_new < 0) t_new = 0;
-    const double y_new = it.forward(p, t_new);
-    const double r = static_cast<double>((static_cast<ext>(y) - y_new) / y);
-    const bool stuck =
-        r >= 0 ? SamePoint(t_hi, y_hi, t_new, y_new) : SamePoint(t_lo, y_lo, t_new, y_new);
-    if (r >= 0) {
-      t_hi = t_new;
-      y_hi = y_new;
-    } else {
-      t_lo = t_new;
-      y_lo = y_new;
-    }
-    if (step > it.step_limit) return NoConvergence(it);
-    if (std::fabs(r) < it.tolerance) return t_new;
-    if (stuck) return NoConvergence(it);
-  }
+  return Finish(it, UpperFirst(it, p, y, {t_lo, y_lo, t_hi, y_hi}, kAnyTemperature));
 }
 
 double NearCriticalTemperature(const Interpolation& it, double (*saturated_water)(double),
                                double (*saturated_steam)(double), double p, double y) {
+  if (!(p > kB23LowestPressure && p <= kBandPressureMax)) return NoConvergence(it);
   double t_lo = kT350;
   double y_lo = it.forward(p, t_lo);
   double t_hi = TB23Celsius(p);
   double y_hi = it.forward(p, t_hi);
-  if (p > kCriticalPressure) return InterpolateUpperFirst(it, p, y, t_lo, y_lo, t_hi, y_hi);
+  if (y_lo == FAILURE || y_hi == FAILURE) return FAILURE;
+  if (!(y_lo <= y && y <= y_hi)) return NoConvergence(it);
+  if (p > kCriticalPressure) {
+    Outcome outcome = UpperFirst(it, p, y, {t_lo, y_lo, t_hi, y_hi}, kForwardRange);
+    if (outcome.end == End::kFailed) outcome = Region3Bisection(it, p, y, t_lo, 1, t_hi, 1);
+    return Finish(it, outcome);
+  }
   const double y_water = saturated_water(p);
   const double y_steam = saturated_steam(p);
   if (y < y_water) {
@@ -131,7 +254,15 @@ double NearCriticalTemperature(const Interpolation& it, double (*saturated_water
     y_lo = y_steam;
   }
   if (y_water < y && y < y_steam) return TS_P(p);
-  return InterpolateBracketing(it, p, y, t_lo, y_lo, t_hi, y_hi);
+  Outcome outcome = InterpolateBracketing(it, p, y, {t_lo, y_lo, t_hi, y_hi}, kForwardRange);
+  if (outcome.end == End::kFailed) {
+    // Liquid side below the saturated water, vapour side above the saturated
+    // steam.
+    const int k_lo = y > y_steam ? 2 : 1;
+    const int k_hi = y < y_water ? 1 : 2;
+    outcome = Region3Bisection(it, p, y, t_lo, k_lo, t_hi, k_hi);
+  }
+  return Finish(it, outcome);
 }
 
 double Region5Temperature(double (*forward5)(double p, double t), double p, double y) {

@@ -32,6 +32,9 @@ struct Interpolation {
   int step_limit;
   const char* no_convergence;  // shown, with FAILURE returned, when the limit runs out
   bool clamp_at_zero;          // a new temperature below 0 degC becomes 0
+  // The region-3 equation at the liquid-side (k = 1) or vapour-side (k = 2)
+  // volume (H3_PT or S3_PT); used by the near-critical band only.
+  double (*region3)(int k, double p, double t) = nullptr;
 };
 
 // The form in which the new point replaces the upper end when its value is
@@ -42,7 +45,8 @@ double InterpolateUpperFirst(const Interpolation& it, double p, double y, double
 
 // The near-critical band above 16.5292 MPa: from the 350 degC isotherm to the
 // B23 line, narrowed by the saturation line at or below the critical
-// pressure, where wet steam takes the saturation temperature.
+// pressure, where wet steam takes the saturation temperature. A pressure or a
+// value outside the band gets the no-convergence message at once.
 double NearCriticalTemperature(const Interpolation& it, double (*saturated_water)(double),
                                double (*saturated_steam)(double), double p, double y);
 

@@ -245,7 +245,7 @@ double T_PH2c(double p, double h) {
 // Near-critical band above 16.5292 MPa: interpolation on h_pt between the
 // 350 degC isotherm and the B23 line, to a relative enthalpy of 1e-5.
 double T_PH3(double p, double h) {
-  const detail::Interpolation it{h_pt, kTolerance3, kStepLimit3, kNoConvergence3, false};
+  const detail::Interpolation it{h_pt, kTolerance3, kStepLimit3, kNoConvergence3, false, H3_PT};
   return detail::NearCriticalTemperature(it, HSW_P, HSP_P, p, h);
 }
 

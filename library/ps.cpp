@@ -248,7 +248,7 @@ double T_PS2b(double p, double s) {
 // Near-critical band above 16.5292 MPa: interpolation on s_pt between the
 // 350 degC isotherm and the B23 line, to a relative entropy of 1e-6.
 double T_PS3(double p, double s) {
-  const detail::Interpolation it{s_pt, kTolerance3, kStepLimit3, kNoConvergence3, false};
+  const detail::Interpolation it{s_pt, kTolerance3, kStepLimit3, kNoConvergence3, false, S3_PT};
   return detail::NearCriticalTemperature(it, SSW_P, SSP_P, p, s);
 }
 

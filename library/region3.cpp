@@ -1,6 +1,7 @@
 // Region 3 (near-critical states): IAPWS-IF97 basic equation, dimensionless
 // Helmholtz free energy phi(delta, tau), eq. 28, and the search for the
 // specific volume of a state given by pressure and temperature.
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <limits>
@@ -156,7 +157,8 @@ class Isotherm {
 
 // Walks from start in fixed steps until F3_VT changes sign between a and b;
 // sign_a is F3Sign at a. The walk's new point is the next step's start, so
-// each point is evaluated once.
+// each point is evaluated once. False, without a message, when no sign change
+// is met within the walk limit.
 bool BOUNDS_KR(const Isotherm& iso, double start, double step, double& a, double& b,
                double& sign_a) {
   double x = start;
@@ -166,10 +168,7 @@ bool BOUNDS_KR(const Isotherm& iso, double start, double step, double& a, double
     const double fa = fx;
     x = static_cast<double>(static_cast<ext>(a) + step);
     fx = iso.F3Sign(x);
-    if (i > kWalkLimit) {
-      ShowMessage(kNoBracket);
-      return false;
-    }
+    if (i > kWalkLimit) return false;
     if (static_cast<ext>(fa) * fx < 0) {
       b = x;
       sign_a = fa;
@@ -201,14 +200,161 @@ double BISECT_KR(const Isotherm& iso, double A, double sign_A, double B) {
   }
 }
 
-// The root met first when walking from start by step, or FAILURE after the
-// walk's message.
-double WalkAndBisect(const Isotherm& iso, double start, double step) {
+// Regions 1 and 3 do not meet exactly on the 350 degC isotherm: from 350 to
+// about 350.012 degC (at 19-25, 50-78 and 94-100 MPa) the region-3 volume
+// lies a few parts in 1e5 below the region-1 volume at 350 degC, the start of
+// the liquid-side search. Walking down from that start in the same steps
+// finds it; the walk stays at positive volumes.
+bool BracketBelow(const Isotherm& iso, double start, double& a, double& b, double& sign_a) {
+  const int steps = static_cast<int>(std::min<double>(kWalkLimit, start / kWalkStep - 1));
+  double x = start;
+  double fx = iso.F3Sign(x);
+  for (int i = 0; i < steps; ++i) {
+    a = x;
+    const double fa = fx;
+    x = static_cast<double>(static_cast<ext>(a) - kWalkStep);
+    fx = iso.F3Sign(x);
+    if (static_cast<ext>(fa) * fx < 0) {
+      b = x;
+      sign_a = fa;
+      return true;
+    }
+  }
+  return false;
+}
+
+double NoBracket() {
+  ShowMessage(kNoBracket);
+  return FAILURE;
+}
+
+// The liquid-side root: the first one met walking up from start, or, where
+// that walk meets none, the first one below start. FAILURE after the walk's
+// message.
+double LiquidRoot(const Isotherm& iso, double start) {
   double a = 0;
   double b = 0;
   double sign_a = 0;
-  if (!BOUNDS_KR(iso, start, step, a, b, sign_a)) return FAILURE;
-  return BISECT_KR(iso, a, sign_a, b);
+  if (BOUNDS_KR(iso, start, kWalkStep, a, b, sign_a) || BracketBelow(iso, start, a, b, sign_a)) {
+    return BISECT_KR(iso, a, sign_a, b);
+  }
+  return NoBracket();
+}
+
+// The vapour-side root: the first one met walking down from start.
+double VapourRoot(const Isotherm& iso, double start) {
+  double a = 0;
+  double b = 0;
+  double sign_a = 0;
+  if (BOUNDS_KR(iso, start, -kWalkStep, a, b, sign_a)) return BISECT_KR(iso, a, sign_a, b);
+  return NoBracket();
+}
+
+// ---- saturated steam beside the critical point ----------------------------------
+//
+// Within about 3e-5 MPa below the critical pressure the vapour root and the
+// middle root of the isotherm's loop lie closer together than one walk step,
+// and the walk down from the vapour side steps over both onto the liquid
+// root. There the loop is located from the shape of the isotherm instead:
+// above the liquid root the residual falls to a minimum, rises to a maximum
+// and falls for good, so its slope has one maximum (the inflection) between
+// the two. The vapour root lies above the residual's maximum.
+//
+// From about 22.06399 MPa up, the saturation temperature of eq. 31 passes
+// just outside the loop of the region-3 equation: the maximum stays below
+// zero (the isotherm's pressure there falls short of p by less than 1e-9 MPa)
+// and the vapour root does not exist. The saturated steam is then the state
+// at that maximum, the vapour-side state nearest to p. It joins the vapour
+// root where the two merge and closes on the critical volume towards the
+// critical point.
+
+constexpr double kLoopWidth = 4 * kWalkStep;  // m3/kg above the liquid root
+constexpr double kGoldenSection = 0.38196601125010515;
+constexpr double kSectionTolerance = 1e-12;  // relative width
+constexpr double kSameRoot = 1e-9;           // relative, the walk's root is the vapour root
+
+// v dF3/dv = -sum I_i^2 n_i delta^I_i tau^J_i - v p / (R T) along one
+// isotherm, in extended precision; zero at the minimum and at the maximum of
+// the loop. The factors I_i^2 n_i tau^J_i are formed once.
+class VolumeSlope {
+ public:
+  VolumeSlope(double p, double t)
+      : pressure_(static_cast<ext>(p) * 1000),
+        gas_((static_cast<ext>(t) + kKelvinOffset) * kGasConstant) {
+    const ext tau = TauOfTemperature(t);
+    for (std::size_t i = 0; i < std::size(n); ++i) {
+      ext tau_power = 1;
+      for (int j = 0; j < J[i]; ++j) tau_power *= tau;
+      factor_[i] = kIN[i] * I[i] * tau_power;
+    }
+  }
+
+  ext operator()(double v) const {
+    const ext delta = (1 / static_cast<ext>(v)) / kRhoStar;
+    ext delta_power[kHighestI + 1];
+    delta_power[0] = 1;
+    for (int k = 1; k <= kHighestI; ++k) delta_power[k] = delta_power[k - 1] * delta;
+    ext sum = 0;
+    for (std::size_t i = 0; i < std::size(n); ++i) sum += factor_[i] * delta_power[I[i]];
+    return -sum - static_cast<ext>(v) * pressure_ / gas_;
+  }
+
+ private:
+  ext pressure_;  // p in kPa
+  ext gas_;       // R T
+  ext factor_[std::size(n)];
+};
+
+// Bisection of [lo, hi] for the sign change of a function positive at lo and
+// negative at hi.
+template <typename Function>
+double FallingZero(Function f, double lo, double hi) {
+  while (std::fabs((static_cast<ext>(hi) - lo) * 2 / (static_cast<ext>(hi) + lo)) >=
+         kBisectionTolerance) {
+    const double m = static_cast<double>((static_cast<ext>(lo) + hi) / 2);
+    if (m == lo || m == hi) break;
+    (f(m) > 0 ? lo : hi) = m;
+  }
+  return static_cast<double>((static_cast<ext>(lo) + hi) / 2);
+}
+
+// The saturated-steam volume at (p, t) on the line, given the liquid root and
+// the root of the walk from the vapour side, which lies less than one walk
+// step above the liquid root.
+double SteamBesideCriticalPoint(const Isotherm& iso, double p, double t, double liquid,
+                                double walked) {
+  const VolumeSlope slope(p, t);
+  const double top = static_cast<double>(static_cast<ext>(liquid) + kLoopWidth);
+  if (!(iso.F3Sign(top) < 0 && slope(top) < 0)) return walked;
+  // Golden section for the inflection.
+  double lo = liquid;
+  double hi = top;
+  double x1 = static_cast<double>(lo + kGoldenSection * (static_cast<ext>(hi) - lo));
+  double x2 = static_cast<double>(hi - kGoldenSection * (static_cast<ext>(hi) - lo));
+  ext g1 = slope(x1);
+  ext g2 = slope(x2);
+  while ((static_cast<ext>(hi) - lo) / lo >= kSectionTolerance) {
+    if (g1 < g2) {
+      lo = x1;
+      x1 = x2;
+      g1 = g2;
+      x2 = static_cast<double>(hi - kGoldenSection * (static_cast<ext>(hi) - lo));
+      g2 = slope(x2);
+    } else {
+      hi = x2;
+      x2 = x1;
+      g2 = g1;
+      x1 = static_cast<double>(lo + kGoldenSection * (static_cast<ext>(hi) - lo));
+      g1 = slope(x1);
+    }
+  }
+  const double inflection = g1 < g2 ? x2 : x1;
+  // No loop above the liquid root: the walk's root is the only one.
+  if (!(slope(inflection) > 0)) return walked;
+  const double maximum = FallingZero([&](double v) { return slope(v); }, inflection, top);
+  if (!(iso.F3_VT(maximum) > 0)) return maximum;
+  const double steam = FallingZero([&](double v) { return iso.F3_VT(v); }, maximum, top);
+  return std::fabs((static_cast<ext>(steam) - walked) / walked) < kSameRoot ? walked : steam;
 }
 
 // ---- enthalpy and entropy at a volume -----------------------------------------
@@ -263,16 +409,16 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
   if (p > kCriticalPressure) {
     const double A = V1_PT(p, kLiquidStartTemperature);
     const double B = VP_PT(p, TB23);
-    // Within a few hundredths of a kelvin above 350 degC the region-3 volume
-    // lies below the region-1 volume at 350 degC, outside [A, B]. Bisecting a
-    // bracket without a sign change would close on B, a volume far from the
-    // state's, so that case is reported like a failed walk.
     double v = FAILURE;
-    const double sign_A = iso.F3Sign(A);
+    double sign_A = iso.F3Sign(A);
     if (static_cast<ext>(sign_A) * iso.F3Sign(B) < 0) {
       v = BISECT_KR(iso, A, sign_A, B);
     } else {
-      ShowMessage(kNoBracket);
+      // The region-3 volume below the region-1 volume at 350 degC (see
+      // BracketBelow): bisect the step below A that holds it.
+      double a = 0;
+      double b = 0;
+      v = BracketBelow(iso, A, a, b, sign_A) ? BISECT_KR(iso, a, sign_A, b) : NoBracket();
     }
     v1 = v;
     v2 = v;
@@ -281,18 +427,20 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
   double ts = TS_P(p);
   if (std::fabs((static_cast<ext>(ts) - t) / t) < kSaturationSnap) ts = t;
   if (t == ts) {
-    const double vapour = WalkAndBisect(iso, VP_PT(p, TB23), -kWalkStep);
-    const double liquid = vapour == FAILURE
-                              ? FAILURE
-                              : WalkAndBisect(iso, VW_PT(p, kLiquidStartTemperature), kWalkStep);
+    double vapour = VapourRoot(iso, VP_PT(p, TB23));
+    const double liquid =
+        vapour == FAILURE ? FAILURE : LiquidRoot(iso, VW_PT(p, kLiquidStartTemperature));
+    if (liquid != FAILURE && vapour < liquid + kWalkStep) {
+      vapour = SteamBesideCriticalPoint(iso, p, t, liquid, vapour);
+    }
     v1 = liquid;
     v2 = liquid == FAILURE ? FAILURE : vapour;
   } else if (t < ts) {
-    const double v = WalkAndBisect(iso, VW_PT(p, kLiquidStartTemperature), kWalkStep);
+    const double v = LiquidRoot(iso, VW_PT(p, kLiquidStartTemperature));
     v1 = v;
     v2 = v;
   } else if (t > ts) {
-    const double v = WalkAndBisect(iso, VP_PT(p, TB23), -kWalkStep);
+    const double v = VapourRoot(iso, VP_PT(p, TB23));
     v1 = v;
     v2 = v;
   }

@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
   steamcalc::ConfigureApplication();
 
   steamcalc::Windows windows;
-  auto& [form1, form2, form3, form4] = windows;
+  auto& [form2, form3, form4, form1] = windows;
   form1.move(16, 16);
   form1.show();
   Settle();

@@ -3,10 +3,10 @@
 #ifndef STEAMCALC_UI_APPLICATION_H
 #define STEAMCALC_UI_APPLICATION_H
 
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
-#include "form4.h"
+#include "about_window.h"
+#include "authors_window.h"
+#include "main_window.h"
+#include "saturation_pressure_window.h"
 
 namespace steamcalc {
 
@@ -15,14 +15,13 @@ namespace steamcalc {
 // Needs the QApplication.
 void ConfigureApplication();
 
-// The main window and the three secondary windows it shows, created hidden.
+// The main window and the three secondary windows it shows, created hidden;
+// the secondary windows first, since the main window holds them.
 struct Windows {
-  Windows() { form1.SetSecondaryWindows(&form2, &form3, &form4); }
-
-  TForm1 form1;
   TForm2 form2;
   TForm3 form3;
   TForm4 form4;
+  TForm1 form1{form2, form3, form4};
 };
 
 }  // namespace steamcalc

@@ -2,23 +2,18 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <cfenv>
 
+#include "fp_faults.h"
 #include "if97.h"
 
 namespace steamcalc {
 namespace {
 
 void RunBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
-  std::fexcept_t flags;
-  std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
-  {
-    QMessageBox box(icon, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok, parent);
-    box.setObjectName(icon == QMessageBox::Critical ? QStringLiteral("ErrorBox")
-                                                    : QStringLiteral("MessageBox"));
-    box.exec();
-  }
-  std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+  QMessageBox box(icon, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok, parent);
+  box.setObjectName(icon == QMessageBox::Critical ? QStringLiteral("ErrorBox")
+                                                  : QStringLiteral("MessageBox"));
+  box.exec();
 }
 
 }  // namespace
@@ -33,6 +28,7 @@ void ShowErrorBox(QWidget* parent, const QString& text) {
 
 void InstallMessageBoxHandler() {
   if97::SetMessageHandler([](const std::string& text) {
+    KeepFpFlags keep;
     ShowModalMessage(QApplication::activeWindow(), QString::fromStdString(text));
   });
 }

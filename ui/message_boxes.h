@@ -13,14 +13,16 @@ namespace steamcalc {
 inline constexpr char kApplicationTitle[] = "steamcalc";
 
 // A modal box with the text, no icon and an OK button; returns when the user
-// closes it. The floating-point exception flags are the same afterwards as
-// before, whatever the window system did meanwhile.
+// closes it. The window system's code may change the floating-point exception
+// flags meanwhile: a caller that needs them keeps them (KeepFpFlags), as the
+// calculation command does around each of its boxes.
 void ShowModalMessage(QWidget* parent, const QString& text);
 
 // The same with an error icon.
 void ShowErrorBox(QWidget* parent, const QString& text);
 
-// Routes if97::ShowMessage to ShowModalMessage, over the active window.
+// Routes if97::ShowMessage to ShowModalMessage, over the active window, with
+// the floating-point exception flags kept across the box.
 void InstallMessageBoxHandler();
 
 }  // namespace steamcalc

@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPixmap>
 #include <QPushButton>
+
+#include "jpeg_image.h"
 
 namespace steamcalc {
 
@@ -70,6 +73,24 @@ void SetResultStyle(QLineEdit* edit) {
   palette.setColor(QPalette::Base, kSilver);
   palette.setColor(QPalette::Text, kBlack);
   edit->setPalette(palette);
+}
+
+QLabel* AddPicture(QWidget* parent, int left, int top, int width, int height,
+                   const QString& resource) {
+  auto* image = new QLabel(parent);
+  image->setObjectName(QStringLiteral("Image1"));
+  image->setGeometry(left, top, width, height);
+  image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  image->setPixmap(QPixmap::fromImage(LoadJpegResource(resource)));
+  return image;
+}
+
+void SetSecondaryWindowStyle(QWidget* window, const char* name, const QString& title) {
+  window->setObjectName(QString::fromLatin1(name));
+  window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  window->setAttribute(Qt::WA_QuitOnClose, false);
+  window->setWindowTitle(title);
+  window->setFont(WindowFont());
 }
 
 }  // namespace steamcalc

@@ -50,6 +50,16 @@ QPushButton* AddButton(QWidget* parent, const char* name, int left, int top, int
 // The grey result field: silver background, bold black text.
 void SetResultStyle(QLineEdit* edit);
 
+// A picture from the program's resources ("Image1"), drawn from its top-left
+// corner in a label of the given geometry.
+QLabel* AddPicture(QWidget* parent, int left, int top, int width, int height,
+                   const QString& resource);
+
+// A secondary window: a title bar without a close box (its own "Закрыть"
+// button hides it), the window font, and it does not keep the program running
+// once the main window has closed.
+void SetSecondaryWindowStyle(QWidget* window, const char* name, const QString& title);
+
 }  // namespace steamcalc
 
 #endif  // STEAMCALC_UI_WINDOW_STYLE_H

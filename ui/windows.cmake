@@ -1,15 +1,16 @@
 # The Qt windows: the four forms, the JPEG pictures they show and the message
 # boxes behind the library's messages. The calculation itself is steamcalc_command.
-# GLOBAL: app/, tools/ and the widgets tests link Qt too.
-find_package(Qt6 REQUIRED COMPONENTS Widgets Test GLOBAL)
+# GLOBAL: app/, tools/ and the widgets tests link Qt too. Qt Test is looked
+# for only where it is used: tests/ and tools/take_screenshots.
+find_package(Qt6 REQUIRED COMPONENTS Widgets GLOBAL)
 find_package(JPEG REQUIRED GLOBAL)
 
 add_library(steamcalc_ui STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/application.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/form1.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/form2.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/form3.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/form4.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/main_window.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/authors_window.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/about_window.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/saturation_pressure_window.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/jpeg_image.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/message_boxes.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/window_style.cpp)

@@ -210,12 +210,14 @@ INSTANTIATE_TEST_SUITE_P(
                  Set(Field::Edit12, " 762.68"), Set(Field::Edit13, " 2.1384"),
                  Set(Field::Edit14, "0.0011272"), Set(Field::Edit15, "2777.12"),
                  Set(Field::Edit16, " 6.5850"), Set(Field::Edit17, "0.1943489")}},
+        // At the critical pressure the steam closes on the critical state of region 3
+        // (322 kg/m3, 2087.55 kJ/kg); the water keeps the liquid root.
         RowCase{"CriticalPressureAlone",
                 {{P, "22.064"}},
                 {"Read Edit1", "Page 1", Set(Field::Edit10, " 373.95"),
                  Set(Field::Edit12, "2087.25"), Set(Field::Edit13, " 4.4116"),
-                 Set(Field::Edit14, "0.0031039"), Set(Field::Edit15, "2087.25"),
-                 Set(Field::Edit16, " 4.4116"), Set(Field::Edit17, "0.0031039")}},
+                 Set(Field::Edit14, "0.0031039"), Set(Field::Edit15, "2087.55"),
+                 Set(Field::Edit16, " 4.4120"), Set(Field::Edit17, "0.0031056")}},
         // Row 2. PS_T: IAPWS-IF97 Table 35 (T = 300 K and 500 K); the saturation
         // properties agree with the IF97 steam tables (h' 112.6 and 975.4, h" 2549.9
         // and 2802.5 kJ/kg).
@@ -231,6 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
                  Set(Field::Edit12, " 975.46"), Set(Field::Edit13, " 2.5811"),
                  Set(Field::Edit14, "0.0012029"), Set(Field::Edit15, "2802.59"),
                  Set(Field::Edit16, " 6.2354"), Set(Field::Edit17, "0.0757711")}},
+        // PS_T(373.946) lies 3e-10 MPa above the critical pressure, where region 3
+        // has one root: steam and water meet.
         RowCase{"CriticalTemperatureAlone",
                 {{T, "373.946"}},
                 {"Read Edit2", "Page 1", Set(Field::Edit11, " 22.0640"),
@@ -265,6 +269,13 @@ INSTANTIATE_TEST_SUITE_P(
                 {{P, "3"}, {H, "500"}},
                 {"Read Edit1", "Read Edit3", "Page 0", Set(Field::Edit6, " 118.65"),
                  Set(Field::Edit8, " 1.5107"), Set(Field::Edit9, "0.0010575")}},
+        // Row 4 just above 350 degC at 64.53 MPa, where region 3 starts below the
+        // region-1 enthalpy at 350 degC: once 30 000 walk messages; now the state
+        // at 350.0068 degC, h_pt there 1564.49999 kJ/kg, and no message.
+        RowCase{"PressureEnthalpyJustAbove350",
+                {{P, "64.53"}, {H, "1564.5"}},
+                {"Read Edit1", "Read Edit3", "Page 0", Set(Field::Edit6, " 350.01"),
+                 Set(Field::Edit8, " 3.4915"), Set(Field::Edit9, "0.0013927")}},
         // Row 5. T_PS(3, 0.5) = 34.692258 degC (IAPWS-IF97 Table 9); h and v agree
         // with the IF97 steam tables (148.0, 0.001005).
         RowCase{"PressureEntropy",

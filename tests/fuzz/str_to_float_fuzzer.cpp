@@ -3,12 +3,14 @@
 // mis-read: a text accepted although it is not a number of the accepted form,
 // a number of that form rejected, or a value other than the C library's
 // strtod gives for the same digits. Built and run by scripts/fuzz.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <regex>
 #include <string>
 #include <string_view>
 
@@ -16,45 +18,23 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// The accepted grammar, written down independently of the reader: blanks, an
+// optional sign, digits with at most one "," (at least one digit in all), an
+// optional exponent with at least one digit, blanks.
+const std::regex kAccepted(R"(^[ \t]*[+-]?([0-9]+,?[0-9]*|,[0-9]+)([eE][+-]?[0-9]+)?[ \t]*$)");
+const std::regex kNonZeroMantissa(R"(^[ \t]*[+-]?[0,]*[1-9])");
 
-// The value a text should read as, or nothing when it should be rejected:
-// blanks, a sign, digits with at most one ",", an exponent, blanks; a
-// magnitude beyond double (or a non-zero value that would read as zero) is
-// rejected.
-std::optional<double> Expected(std::string_view text) {
-  std::size_t i = 0;
-  std::size_t end = text.size();
-  while (i < end && IsBlank(text[i])) ++i;
-  while (end > i && IsBlank(text[end - 1])) --end;
-  std::string c_text;
-  if (i < end && (text[i] == '+' || text[i] == '-')) c_text += text[i++];
-  int digits = 0;
-  bool non_zero = false;
-  for (; i < end && IsDigit(text[i]); ++i, ++digits) {
-    c_text += text[i];
-    non_zero = non_zero || text[i] != '0';
-  }
-  if (i < end && text[i] == ',') {
-    c_text += '.';
-    for (++i; i < end && IsDigit(text[i]); ++i, ++digits) {
-      c_text += text[i];
-      non_zero = non_zero || text[i] != '0';
-    }
-  }
-  if (digits == 0) return std::nullopt;
-  if (i < end && (text[i] == 'e' || text[i] == 'E')) {
-    c_text += 'e';
-    ++i;
-    if (i < end && (text[i] == '+' || text[i] == '-')) c_text += text[i++];
-    int exponent_digits = 0;
-    for (; i < end && IsDigit(text[i]); ++i, ++exponent_digits) c_text += text[i];
-    if (exponent_digits == 0) return std::nullopt;
-  }
-  if (i != end) return std::nullopt;
+// The value a text should read as, or nothing when it should be rejected: the
+// C library's strtod of the same text with "," as ".", unless the magnitude is
+// beyond double or a non-zero mantissa reads as zero.
+std::optional<double> Expected(const std::string& text) {
+  if (!std::regex_match(text, kAccepted)) return std::nullopt;
+  std::string c_text = text;
+  std::replace(c_text.begin(), c_text.end(), ',', '.');
   const double value = std::strtod(c_text.c_str(), nullptr);
-  if (std::isinf(value) || (value == 0 && non_zero)) return std::nullopt;
+  if (std::isinf(value) || (value == 0 && std::regex_search(text, kNonZeroMantissa))) {
+    return std::nullopt;
+  }
   return value;
 }
 

@@ -283,15 +283,27 @@ bool BOUNDS_KR(double p, double t, double start, double step, double& a, double&
     x = static_cast<double>(static_cast<ext>(a) + step);
     const double fa = F3_VT(p, a, t);
     const double fx = F3_VT(p, x, t);
-    if (i > 10000) {
-      ShowMessage(kNoBracket);
-      return false;
-    }
+    if (i > 10000) return false;
     if (static_cast<ext>(fa) * fx < 0) {
       b = x;
       return true;
     }
   }
+}
+
+// The walk down from the liquid-side start, at positive volumes.
+bool BracketBelow(double p, double t, double start, double& a, double& b) {
+  const int steps = static_cast<int>(std::min<double>(10000, start / 0.00001 - 1));
+  double x = start;
+  for (int i = 0; i < steps; ++i) {
+    a = x;
+    x = static_cast<double>(static_cast<ext>(a) - 0.00001);
+    if (static_cast<ext>(F3_VT(p, a, t)) * F3_VT(p, x, t) < 0) {
+      b = x;
+      return true;
+    }
+  }
+  return false;
 }
 
 double BISECT_KR(double p, double A, double B, double t) {
@@ -312,11 +324,77 @@ double BISECT_KR(double p, double A, double B, double t) {
   }
 }
 
-double WalkAndBisect(double p, double t, double start, double step) {
+double LiquidRoot(double p, double t, double start) {
   double a = 0;
   double b = 0;
-  if (!BOUNDS_KR(p, t, start, step, a, b)) return FAILURE;
-  return BISECT_KR(p, a, b, t);
+  if (BOUNDS_KR(p, t, start, 0.00001, a, b) || BracketBelow(p, t, start, a, b)) {
+    return BISECT_KR(p, a, b, t);
+  }
+  ShowMessage(kNoBracket);
+  return FAILURE;
+}
+
+double VapourRoot(double p, double t, double start) {
+  double a = 0;
+  double b = 0;
+  if (BOUNDS_KR(p, t, start, -0.00001, a, b)) return BISECT_KR(p, a, b, t);
+  ShowMessage(kNoBracket);
+  return FAILURE;
+}
+
+// v dF3/dv, term by term.
+ext VolumeSlope(double p, double t, double v) {
+  const double tau = static_cast<double>(647.096 / (static_cast<ext>(t) + kKelvinOffset));
+  const ext delta = (1 / static_cast<ext>(v)) / 322;
+  ext sum = 0;
+  for (std::size_t i = 0; i < std::size(r3::n); ++i) {
+    ext tau_power = 1;
+    for (int j = 0; j < r3::J[i]; ++j) tau_power *= tau;
+    ext delta_power = 1;
+    for (int k = 0; k < r3::I[i]; ++k) delta_power *= delta;
+    sum += static_cast<ext>(r3::I[i]) * r3::n[i] * r3::I[i] * tau_power * delta_power;
+  }
+  return -sum - static_cast<ext>(v) * (static_cast<ext>(p) * 1000) /
+                    ((static_cast<ext>(t) + kKelvinOffset) * kGasConstant);
+}
+
+template <typename Function>
+double FallingZero(Function f, double lo, double hi) {
+  while (std::fabs((static_cast<ext>(hi) - lo) * 2 / (static_cast<ext>(hi) + lo)) >= 1e-13) {
+    const double m = static_cast<double>((static_cast<ext>(lo) + hi) / 2);
+    if (m == lo || m == hi) break;
+    (f(m) > 0 ? lo : hi) = m;
+  }
+  return static_cast<double>((static_cast<ext>(lo) + hi) / 2);
+}
+
+double SteamBesideCriticalPoint(double p, double t, double liquid, double walked) {
+  const auto slope = [&](double v) { return VolumeSlope(p, t, v); };
+  const auto f = [&](double v) { return F3_VT(p, v, t); };
+  const double g = 0.38196601125010515;
+  const double top = static_cast<double>(static_cast<ext>(liquid) + 4 * 0.00001);
+  if (!(f(top) < 0 && slope(top) < 0)) return walked;
+  double lo = liquid;
+  double hi = top;
+  double x1 = static_cast<double>(lo + g * (static_cast<ext>(hi) - lo));
+  double x2 = static_cast<double>(hi - g * (static_cast<ext>(hi) - lo));
+  while ((static_cast<ext>(hi) - lo) / lo >= 1e-12) {
+    if (slope(x1) < slope(x2)) {
+      lo = x1;
+      x1 = x2;
+      x2 = static_cast<double>(hi - g * (static_cast<ext>(hi) - lo));
+    } else {
+      hi = x2;
+      x2 = x1;
+      x1 = static_cast<double>(lo + g * (static_cast<ext>(hi) - lo));
+    }
+  }
+  const double inflection = slope(x1) < slope(x2) ? x2 : x1;
+  if (!(slope(inflection) > 0)) return walked;
+  const double maximum = FallingZero(slope, inflection, top);
+  if (!(f(maximum) > 0)) return maximum;
+  const double steam = FallingZero(f, maximum, top);
+  return std::fabs((static_cast<ext>(steam) - walked) / walked) < 1e-9 ? walked : steam;
 }
 
 void VKR_PT(double p, double t, double& v1, double& v2) {
@@ -326,8 +404,12 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
     const double A = V1_PT(p, 350);
     const double B = VP_PT(p, TB23);
     double v = FAILURE;
+    double a = 0;
+    double b = 0;
     if (static_cast<ext>(F3_VT(p, A, t)) * F3_VT(p, B, t) < 0) {
       v = BISECT_KR(p, A, B, t);
+    } else if (BracketBelow(p, t, A, a, b)) {
+      v = BISECT_KR(p, a, b, t);
     } else {
       ShowMessage(kNoBracket);
     }
@@ -338,16 +420,19 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
   double ts = TS_P(p);
   if (std::fabs((static_cast<ext>(ts) - t) / t) < 1e-14) ts = t;
   if (t == ts) {
-    const double vapour = WalkAndBisect(p, t, VP_PT(p, TB23), -0.00001);
-    const double liquid = vapour == FAILURE ? FAILURE : WalkAndBisect(p, t, VW_PT(p, 350), 0.00001);
+    double vapour = VapourRoot(p, t, VP_PT(p, TB23));
+    const double liquid = vapour == FAILURE ? FAILURE : LiquidRoot(p, t, VW_PT(p, 350));
+    if (liquid != FAILURE && vapour < liquid + 0.00001) {
+      vapour = SteamBesideCriticalPoint(p, t, liquid, vapour);
+    }
     v1 = liquid;
     v2 = liquid == FAILURE ? FAILURE : vapour;
   } else if (t < ts) {
-    const double v = WalkAndBisect(p, t, VW_PT(p, 350), 0.00001);
+    const double v = LiquidRoot(p, t, VW_PT(p, 350));
     v1 = v;
     v2 = v;
   } else if (t > ts) {
-    const double v = WalkAndBisect(p, t, VP_PT(p, TB23), -0.00001);
+    const double v = VapourRoot(p, t, VP_PT(p, TB23));
     v1 = v;
     v2 = v;
   }
@@ -743,6 +828,20 @@ TEST_F(EquivalenceTest, VolumeSearchAndRegion3Properties) {
   states.push_back({21, 350.002});
   states.push_back({100, 350.005});
   states.push_back({22.064, if97::TS_P(22.064)});
+  // Just above 350 degC, where the liquid-side volume can lie below the
+  // search's start; just below the B23 line; the saturation line within
+  // 1e-4 MPa of the critical pressure, where the walk from the vapour side
+  // steps over the vapour root.
+  const std::vector<State> above350 = Uniform(rng, 80, 16.53, 100, 350, 350.015);
+  states.insert(states.end(), above350.begin(), above350.end());
+  std::uniform_real_distribution<double> below(0, 0.01);
+  for (const State& s : Uniform(rng, 30, 16.6, 100, 0, 0)) {
+    const double tb23 =
+        572.54459862746 + std::sqrt((s.first - 13.91883977887) / 0.0010192970039326);
+    states.push_back({s.first, tb23 - 273.15 - below(rng)});
+  }
+  const std::vector<State> critical_line = SaturationLine(22.0639, 22.064, 25);
+  states.insert(states.end(), critical_line.begin(), critical_line.end());
 
   int mismatches = 0;
   for (const State& s : states) {

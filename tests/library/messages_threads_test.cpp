@@ -64,13 +64,16 @@ TEST(MessageThreads, ParallelCallsGiveTheSingleThreadResultsAndEveryMessageOnce)
   Counter odd;
   std::atomic<int> mismatches{0};
   std::atomic<int> running{kWorkers};
-  int swaps = 0;
+  // The workers start once the swapper runs, so that swaps overlap the calls
+  // however the threads are scheduled.
+  std::atomic<int> swaps{0};
   std::thread swapper([&] {
-    while (running.load() > 0) {
-      if97::SetMessageHandler((swaps++ % 2 == 0 ? even : odd).Handler());
+    while (running.load() > 0 || swaps.load() < 2) {
+      if97::SetMessageHandler((swaps.fetch_add(1) % 2 == 0 ? even : odd).Handler());
       std::this_thread::yield();
     }
   });
+  while (swaps.load() == 0) std::this_thread::yield();
   std::vector<std::thread> workers;
   for (int w = 0; w < kWorkers; ++w) {
     workers.emplace_back([&] {
@@ -90,7 +93,7 @@ TEST(MessageThreads, ParallelCallsGiveTheSingleThreadResultsAndEveryMessageOnce)
   if97::SetMessageHandler(original);
 
   EXPECT_EQ(mismatches.load(), 0);
-  EXPECT_GT(swaps, 1);
+  EXPECT_GT(swaps.load(), 1);
   EXPECT_EQ(single.received.load() - messages_per_round + even.received + odd.received,
             kWorkers * kRounds * messages_per_round);
   EXPECT_EQ(single.garbled + even.garbled + odd.garbled, 0);

@@ -90,11 +90,44 @@ TEST_F(RecordingTest, Region3SaturationGivesTwoPhasesAtEveryTemperature) {
   EXPECT_TRUE(messages().empty());
 }
 
-// At the critical pressure the two phases meet: with extended arithmetic both
-// enthalpies are 2087.247992 kJ/kg within 5e-7.
-TEST(SaturationByPressure, PhasesMeetAtTheCriticalPressure) {
-  EXPECT_NEAR(if97::HSW_P(22.064), 2087.247992, 2e-6);
-  EXPECT_NEAR(if97::HSP_P(22.064), 2087.247992, 2e-6);
+// Within 3e-5 MPa below the critical pressure the vapour and middle roots of
+// the region-3 loop lie closer than one step of the bracket walk. Saturated
+// steam keeps its own values there, distinct from the water values, and they
+// run on continuously up to the critical pressure. The steam volume is a
+// state of region 3 at (p, TS_P(p)): from about 22.06399 MPa up, where the
+// saturation line passes just outside the loop, the state nearest to p,
+// whose pressure falls short of p by less than 1e-9 MPa.
+TEST_F(RecordingTest, SaturatedSteamRunsOnToTheCriticalPressure) {
+  constexpr double kPc = if97::kCriticalPressure;
+  constexpr int kSteps = 600;
+  double h_before = if97::HSP_P(22.0639);
+  double v_before = if97::VSP_P(22.0639);
+  for (int i = 1; i <= kSteps; ++i) {
+    const double p = 22.0639 + (kPc - 22.0639) * i / kSteps;
+    SCOPED_TRACE(testing::Message() << "p = " << p);
+    const double h_steam = if97::HSP_P(p);
+    const double v_steam = if97::VSP_P(p);
+    EXPECT_GT(h_steam - if97::HSW_P(p), 0.25);
+    EXPECT_GT(v_steam - if97::VSW_P(p), 1e-6);
+    EXPECT_GT(if97::SSP_P(p), if97::SSW_P(p));
+    // Neighbours 1.7e-7 MPa apart: no jump like the 3 kJ/kg of the walk's liquid
+    // root (the steepest steps, 0.07 kJ/kg, come where two roots merge).
+    EXPECT_NEAR(h_steam, h_before, 0.1);
+    EXPECT_NEAR(v_steam, v_before, 5e-7);
+    h_before = h_steam;
+    v_before = v_steam;
+    const double t = if97::TS_P(p);
+    const double p_state =
+        if97::Z3_VT(v_steam, t) * (t + 273.15) * 0.461526 / v_steam / 1000;  // MPa
+    EXPECT_NEAR(p_state, p, 1e-9);
+    EXPECT_EQ(if97::HSP_T(t), if97::H3_PT(2, if97::PS_T(t), t));
+  }
+  // At the critical pressure the water root stays where it was; the steam
+  // closes on the critical state of region 3, ρ = 322 kg/m3, h = 2087.55 kJ/kg.
+  EXPECT_NEAR(if97::HSW_P(kPc), 2087.247992, 2e-6);
+  EXPECT_NEAR(if97::HSP_P(kPc), 2087.5468, 0.002);
+  EXPECT_NEAR(if97::VSP_P(kPc), 1 / 322.0, 1e-8);
+  EXPECT_TRUE(messages().empty());
 }
 
 // ---- wet steam --------------------------------------------------------------

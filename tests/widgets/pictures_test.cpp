@@ -6,8 +6,7 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "form1.h"
-#include "form4.h"
+#include "application.h"
 #include "jpeg_image.h"
 #include "widget_support.h"
 
@@ -80,10 +79,9 @@ TEST(Pictures, TruncatedJpegStillGivesAPictureOfItsSize) {
 }
 
 TEST(Pictures, WindowsShowTheDecodedPictures) {
-  steamcalc::TForm1 form1;
-  steamcalc::TForm4 form4;
-  const auto* emblem = form1.findChild<QLabel*>(QStringLiteral("Image1"));
-  const auto* diagram = form4.findChild<QLabel*>(QStringLiteral("Image1"));
+  const steamcalc::Windows windows;
+  const auto* emblem = windows.form1.findChild<QLabel*>(QStringLiteral("Image1"));
+  const auto* diagram = windows.form4.findChild<QLabel*>(QStringLiteral("Image1"));
   ASSERT_NE(emblem, nullptr);
   ASSERT_NE(diagram, nullptr);
   EXPECT_EQ(emblem->pixmap().size(), QSize(65, 65));

@@ -18,12 +18,12 @@
 #include <functional>
 #include <set>
 
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
-#include "form4.h"
+#include "about_window.h"
+#include "authors_window.h"
 #include "if97.h"
+#include "main_window.h"
 #include "message_boxes.h"
+#include "saturation_pressure_window.h"
 #include "widget_support.h"
 
 namespace {
@@ -38,7 +38,6 @@ const QString kTitle = QStringLiteral("steamcalc");
 class WindowsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form1_.SetSecondaryWindows(&form2_, &form3_, &form4_);
     form1_.move(100, 80);
     form1_.show();
     form1_.activateWindow();
@@ -85,10 +84,10 @@ class WindowsTest : public ::testing::Test {
   }
 
   ModalWatchdog watchdog_;
-  TForm1 form1_;
   TForm2 form2_;
   TForm3 form3_;
   TForm4 form4_;
+  TForm1 form1_{form2_, form3_, form4_};
 };
 
 // Reference states: IAPWS-IF97 Table 5 (region 1) and Table 15 (region 2),
@@ -202,6 +201,20 @@ TEST_F(WindowsTest, TickingMovesTheCaretIntoTheInputUntickingLeavesIt) {
   Edit(3)->setFocus();
   Click(form1_, "Button1");
   EXPECT_EQ(QApplication::focusWidget(), Find<QPushButton>(form1_, "Button1"));
+}
+
+// A tick by the space bar moves the caret as a click does; ticks set by the
+// program (clear-all among them) leave it where it is.
+TEST_F(WindowsTest, OnlyTheUsersTicksMoveTheCaret) {
+  Box(3)->setFocus();
+  QTest::keyClick(Box(3), Qt::Key_Space);
+  EXPECT_TRUE(Box(3)->isChecked());
+  EXPECT_EQ(QApplication::focusWidget(), Edit(3));
+  Edit(5)->setFocus();
+  Box(1)->setChecked(true);
+  Box(1)->setChecked(false);
+  Box(2)->setChecked(true);
+  EXPECT_EQ(QApplication::focusWidget(), Edit(5));
 }
 
 // Typing after a tick replaces the old value instead of adding to it.

@@ -34,16 +34,32 @@ enum class Field {
   Form4Edit3,
 };
 
+// The check boxes of the five inputs, by their component names: pressure,
+// temperature, enthalpy, entropy, dryness fraction.
+enum class Box {
+  CheckBox1 = 1,
+  CheckBox2,
+  CheckBox3,
+  CheckBox4,
+  CheckBox5,
+};
+
+// The pages of TabbedNotebook1.
+enum class Page {
+  WaterAndSteam = 0,  // "Вода  и  пар"
+  Saturation = 1,     // "Состояние насыщения"
+};
+
 class CalcView {
  public:
   virtual ~CalcView() = default;
 
   virtual std::string Text(Field field) const = 0;                 // UTF-8
   virtual void SetText(Field field, const std::string& text) = 0;  // UTF-8
-  virtual bool IsChecked(int box) const = 0;                       // CheckBox1..CheckBox5
-  virtual void SetChecked(int box, bool checked) = 0;
-  virtual void SetPage(int page) = 0;  // TabbedNotebook1: 0 or 1
-  virtual void ShowForm4() = 0;        // place at (main left + 60, main top), show non-modal
+  virtual bool IsChecked(Box box) const = 0;
+  virtual void SetChecked(Box box, bool checked) = 0;
+  virtual void SetPage(Page page) = 0;
+  virtual void ShowForm4() = 0;  // place at (main left + 60, main top), show non-modal
   virtual void Message(const std::string& text) = 0;   // modal message box, OK button
   virtual void ErrorBox(const std::string& text) = 0;  // modal error box, error icon
 };

@@ -12,22 +12,23 @@ namespace steamcalc {
 namespace {
 
 // Check boxes of the input rows.
-constexpr int kPressureBox = 1;
-constexpr int kTemperatureBox = 2;
-constexpr int kEnthalpyBox = 3;
-constexpr int kEntropyBox = 4;
-constexpr int kDrynessBox = 5;
-constexpr int kBoxCount = 5;
+constexpr Box kPressureBox = Box::CheckBox1;
+constexpr Box kTemperatureBox = Box::CheckBox2;
+constexpr Box kEnthalpyBox = Box::CheckBox3;
+constexpr Box kEntropyBox = Box::CheckBox4;
+constexpr Box kDrynessBox = Box::CheckBox5;
+constexpr Box kBoxes[] = {kPressureBox, kTemperatureBox, kEnthalpyBox, kEntropyBox, kDrynessBox};
 
 // Limits of the window's own.
-constexpr double kCriticalPressure = 22.064;      // MPa
-constexpr double kCriticalTemperature = 373.946;  // degC
-constexpr double kHighestPressure = 100;          // MPa
-constexpr double kHighestTemperature = 1000;      // degC
-constexpr double kRegion5Pressure = 10;           // MPa, highest pressure above 800 degC
+constexpr double kHighestPressure = 100;      // MPa
+constexpr double kHighestTemperature = 1000;  // degC
+constexpr double kRegion5Pressure = 10;       // MPa, highest pressure above 800 degC
 constexpr double kHighPressureTemperature = 800.000000000001;  // degC, just above 800
 constexpr double kLowestPressurePH = 0.000999999999;           // MPa, so that 0.001 passes
 constexpr double kLowestPressurePS = 0.001;                    // MPa
+// The saturation line begins at 0 degC, at 0.000611213 MPa (rounded up).
+constexpr double kLowestSaturationTemperature = 0;         // degC
+constexpr double kLowestSaturationPressure = 0.000611213;  // MPa
 
 // Texts shown by the command itself.
 constexpr char kNoInputs[] = "Введите входные параметры для расчета";
@@ -42,6 +43,7 @@ constexpr char kPSOutOfRange[] = "Заданные значения Р и S вы
 
 // Shows a message while keeping the floating-point flags: the message box runs
 // an event loop whose code must neither raise nor hide a fault of the row.
+// The command keeps the flags around each box it shows; the view need not.
 void ShowInView(CalcView& view, const std::string& text) {
   KeepFpFlags keep;
   view.Message(text);
@@ -73,7 +75,22 @@ double Checked(double value) {
 
 double Read(const CalcView& view, Field field) { return StrToFloat(DotToComma(view.Text(field))); }
 
-void Write(CalcView& view, Field field, const std::string& text) { view.SetText(field, text); }
+// A row's results, written in the order given once the page (or Form4) that
+// shows them is in front.
+struct Result {
+  Field field;
+  std::string text;
+};
+
+void ShowOnPage(CalcView& view, Page page, std::initializer_list<Result> results) {
+  view.SetPage(page);
+  for (const Result& result : results) view.SetText(result.field, result.text);
+}
+
+void ShowInForm4(CalcView& view, std::initializer_list<Result> results) {
+  view.ShowForm4();
+  for (const Result& result : results) view.SetText(result.field, result.text);
+}
 
 // A range rejection: the row's message, then clear-all.
 void Reject(CalcView& view, const std::string& text) {
@@ -81,52 +98,70 @@ void Reject(CalcView& view, const std::string& text) {
   ClearAll(view);
 }
 
-// Row 1: saturation state at a pressure.
-void SaturationAtPressure(CalcView& view) {
-  const double p = Read(view, Field::Edit1);
-  if (p > kCriticalPressure) return Reject(view, kAboveCriticalPressure);
+// The window's number formats, one per quantity.
+std::string TemperatureText(double t) { return FormatFixed(t, 7, 2); }
+std::string EnthalpyText(double h) { return FormatFixed(h, 7, 2); }
+std::string EntropyText(double s) { return FormatFixed(s, 7, 4); }
+std::string VolumeText(double v) { return FormatAdaptive(v); }
+std::string SaturationPressureText(double p) { return FormatAdaptive(p); }
+std::string Form4PressureText(double p) { return FormatFixed(p, 7, 5); }
+
+// Rows 1 and 2: the saturation state at a pressure or at a temperature, on the
+// second page. The library is called in the order line, h', h'', s', s'', v',
+// v''; that order is also the order of its messages.
+struct SaturationRow {
+  Field given;                       // Edit1 or Edit2
+  double lowest;                     // 0.000611213 MPa or 0 degC
+  double highest;                    // the critical pressure or temperature
+  const char* above_highest;         // the row's rejection
+  double (*line)(double);            // TS_P or PS_T
+  Field line_field;                  // Edit10 or Edit11
+  std::string (*line_text)(double);  // its format
+  double (*h_water)(double), (*h_steam)(double);
+  double (*s_water)(double), (*s_steam)(double);
+  double (*v_water)(double), (*v_steam)(double);
+};
+
+void SaturationState(CalcView& view, const SaturationRow& row) {
+  const double given = Read(view, row.given);
+  if (given > row.highest) return Reject(view, row.above_highest);
 
   ClearFpFlags();
-  const double ts = Checked(if97::TS_P(p));
-  const double h_water = Checked(if97::HSW_P(p));
-  const double h_steam = Checked(if97::HSP_P(p));
-  const double s_water = Checked(if97::SSW_P(p));
-  const double s_steam = Checked(if97::SSP_P(p));
-  const double v_water = Checked(if97::VSW_P(p));
-  const double v_steam = Checked(if97::VSP_P(p));
+  double line = Checked(row.line(given));
+  // Below the lowest point of the saturation line the saturation functions
+  // report that there is no saturation state; eqs. 30 and 31 only extrapolate.
+  if (given < row.lowest) line = if97::FAILURE;
+  const double h_water = Checked(row.h_water(given));
+  const double h_steam = Checked(row.h_steam(given));
+  const double s_water = Checked(row.s_water(given));
+  const double s_steam = Checked(row.s_steam(given));
+  const double v_water = Checked(row.v_water(given));
+  const double v_steam = Checked(row.v_steam(given));
 
-  view.SetPage(1);
-  Write(view, Field::Edit10, FormatFixed(ts, 7, 2));
-  Write(view, Field::Edit12, FormatFixed(h_water, 7, 2));
-  Write(view, Field::Edit13, FormatFixed(s_water, 7, 4));
-  Write(view, Field::Edit14, FormatAdaptive(v_water));
-  Write(view, Field::Edit15, FormatFixed(h_steam, 7, 2));
-  Write(view, Field::Edit16, FormatFixed(s_steam, 7, 4));
-  Write(view, Field::Edit17, FormatAdaptive(v_steam));
+  ShowOnPage(view, Page::Saturation,
+             {{row.line_field, row.line_text(line)},
+              {Field::Edit12, EnthalpyText(h_water)},
+              {Field::Edit13, EntropyText(s_water)},
+              {Field::Edit14, VolumeText(v_water)},
+              {Field::Edit15, EnthalpyText(h_steam)},
+              {Field::Edit16, EntropyText(s_steam)},
+              {Field::Edit17, VolumeText(v_steam)}});
+}
+
+// Row 1: saturation state at a pressure.
+void SaturationAtPressure(CalcView& view) {
+  SaturationState(view,
+                  {Field::Edit1, kLowestSaturationPressure, if97::kCriticalPressure,
+                   kAboveCriticalPressure, if97::TS_P, Field::Edit10, TemperatureText, if97::HSW_P,
+                   if97::HSP_P, if97::SSW_P, if97::SSP_P, if97::VSW_P, if97::VSP_P});
 }
 
 // Row 2: saturation state at a temperature.
 void SaturationAtTemperature(CalcView& view) {
-  const double t = Read(view, Field::Edit2);
-  if (t > kCriticalTemperature) return Reject(view, kAboveCriticalTemperature);
-
-  ClearFpFlags();
-  const double ps = Checked(if97::PS_T(t));
-  const double h_water = Checked(if97::HSW_T(t));
-  const double h_steam = Checked(if97::HSP_T(t));
-  const double s_water = Checked(if97::SSW_T(t));
-  const double s_steam = Checked(if97::SSP_T(t));
-  const double v_water = Checked(if97::VSW_T(t));
-  const double v_steam = Checked(if97::VSP_T(t));
-
-  view.SetPage(1);
-  Write(view, Field::Edit11, FormatAdaptive(ps));
-  Write(view, Field::Edit12, FormatFixed(h_water, 7, 2));
-  Write(view, Field::Edit13, FormatFixed(s_water, 7, 4));
-  Write(view, Field::Edit14, FormatAdaptive(v_water));
-  Write(view, Field::Edit15, FormatFixed(h_steam, 7, 2));
-  Write(view, Field::Edit16, FormatFixed(s_steam, 7, 4));
-  Write(view, Field::Edit17, FormatAdaptive(v_steam));
+  SaturationState(view,
+                  {Field::Edit2, kLowestSaturationTemperature, if97::kCriticalTemperature,
+                   kAboveCriticalTemperature, if97::PS_T, Field::Edit11, SaturationPressureText,
+                   if97::HSW_T, if97::HSP_T, if97::SSW_T, if97::SSP_T, if97::VSW_T, if97::VSP_T});
 }
 
 // Row 3: state at pressure and temperature.
@@ -143,54 +178,71 @@ void StateAtPT(CalcView& view) {
   const double s = Checked(if97::s_pt(p, t));
   const double v = Checked(if97::v_pt(p, t));
 
-  view.SetPage(0);
-  Write(view, Field::Edit7, FormatFixed(h, 7, 2));
-  Write(view, Field::Edit8, FormatFixed(s, 7, 4));
-  Write(view, Field::Edit9, FormatAdaptive(v));
+  ShowOnPage(view, Page::WaterAndSteam,
+             {{Field::Edit7, EnthalpyText(h)},
+              {Field::Edit8, EntropyText(s)},
+              {Field::Edit9, VolumeText(v)}});
 }
 
-// Row 4: state at pressure and enthalpy. The enthalpy bounds lie on the given
-// isobar at 0 and 800 degC and are found before the pressure is checked.
+// Rows 4 and 5: the state at a pressure and an enthalpy or an entropy y: its
+// temperature, the other one of h and s, and the volume, on the first page.
+struct BackwardRow {
+  Field given;               // Edit3 (h) or Edit4 (s)
+  double lowest_pressure;    // MPa
+  const char* out_of_range;  // the row's rejection
+  void (*bounds)(double p, double& y_min, double& y_max);
+  double (*temperature)(double p, double y);  // T_PH or T_PS
+  double (*other)(double p, double y);        // S_PH or H_PS
+  Field other_field;                          // Edit8 (s) or Edit7 (h)
+  std::string (*other_text)(double);
+  double (*volume)(double p, double y);  // V_PH or V_PS
+};
+
+void StateFromBackward(CalcView& view, const BackwardRow& row) {
+  const double p = Read(view, Field::Edit1);
+  const double y = Read(view, row.given);
+
+  ClearFpFlags();
+  double y_min = 0;
+  double y_max = 0;
+  row.bounds(p, y_min, y_max);
+  if (p > kHighestPressure || p < row.lowest_pressure || y < y_min || y > y_max) {
+    return Reject(view, row.out_of_range);
+  }
+  const double t = Checked(row.temperature(p, y));
+  const double other = Checked(row.other(p, y));
+  const double v = Checked(row.volume(p, y));
+
+  ShowOnPage(view, Page::WaterAndSteam,
+             {{Field::Edit6, TemperatureText(t)},
+              {row.other_field, row.other_text(other)},
+              {Field::Edit9, VolumeText(v)}});
+}
+
+// The enthalpy bounds lie on the given isobar at 0 and 800 degC and are found
+// before the pressure is checked.
+void EnthalpyBounds(double p, double& h_min, double& h_max) {
+  h_max = Checked(if97::h_pt(p, 800));
+  h_min = Checked(if97::h_pt(p, 0));
+}
+
+// The entropy bounds are those of (0.001 MPa, 1000 degC) and (100 MPa,
+// 0 degC), whatever the pressure.
+void EntropyBounds(double, double& s_min, double& s_max) {
+  s_max = Checked(if97::s_pt(0.001, 1000));
+  s_min = Checked(if97::s_pt(100, 0));
+}
+
+// Row 4: state at pressure and enthalpy.
 void StateAtPH(CalcView& view) {
-  const double p = Read(view, Field::Edit1);
-  const double h = Read(view, Field::Edit3);
-
-  ClearFpFlags();
-  const double h_max = Checked(if97::h_pt(p, 800));
-  const double h_min = Checked(if97::h_pt(p, 0));
-  if (p > kHighestPressure || p < kLowestPressurePH || h < h_min || h > h_max) {
-    return Reject(view, kPHOutOfRange);
-  }
-  const double t = Checked(if97::T_PH(p, h));
-  const double s = Checked(if97::S_PH(p, h));
-  const double v = Checked(if97::V_PH(p, h));
-
-  view.SetPage(0);
-  Write(view, Field::Edit6, FormatFixed(t, 7, 2));
-  Write(view, Field::Edit8, FormatFixed(s, 7, 4));
-  Write(view, Field::Edit9, FormatAdaptive(v));
+  StateFromBackward(view, {Field::Edit3, kLowestPressurePH, kPHOutOfRange, EnthalpyBounds,
+                           if97::T_PH, if97::S_PH, Field::Edit8, EntropyText, if97::V_PH});
 }
 
-// Row 5: state at pressure and entropy. The entropy bounds are those of
-// (0.001 MPa, 1000 degC) and (100 MPa, 0 degC), whatever the pressure.
+// Row 5: state at pressure and entropy.
 void StateAtPS(CalcView& view) {
-  const double p = Read(view, Field::Edit1);
-  const double s = Read(view, Field::Edit4);
-
-  ClearFpFlags();
-  const double s_max = Checked(if97::s_pt(0.001, 1000));
-  const double s_min = Checked(if97::s_pt(100, 0));
-  if (p > kHighestPressure || p < kLowestPressurePS || s < s_min || s > s_max) {
-    return Reject(view, kPSOutOfRange);
-  }
-  const double t = Checked(if97::T_PS(p, s));
-  const double h = Checked(if97::H_PS(p, s));
-  const double v = Checked(if97::V_PS(p, s));
-
-  view.SetPage(0);
-  Write(view, Field::Edit6, FormatFixed(t, 7, 2));
-  Write(view, Field::Edit7, FormatFixed(h, 7, 2));
-  Write(view, Field::Edit9, FormatAdaptive(v));
+  StateFromBackward(view, {Field::Edit4, kLowestPressurePS, kPSOutOfRange, EntropyBounds,
+                           if97::T_PS, if97::H_PS, Field::Edit7, EnthalpyText, if97::V_PS});
 }
 
 // Row 6: wet steam at pressure and dryness fraction. The library checks x,
@@ -206,16 +258,19 @@ void WetSteam(CalcView& view) {
   if (p > kHighestPressure) return Reject(view, kAboveCriticalPressure);
 
   ClearFpFlags();
-  const double ts = Checked(if97::TS_P(p));
+  double ts = Checked(if97::TS_P(p));
   const double h = Checked(if97::H_PX(p, x));
   const double s = Checked(if97::S_PX(p, x));
   const double v = Checked(if97::V_PX(p, x));
+  // Below 0 degC the saturation functions by temperature have reported that
+  // there is no saturation state; eq. 31 only extrapolates there.
+  if (ts < kLowestSaturationTemperature) ts = if97::FAILURE;
 
-  view.SetPage(0);
-  Write(view, Field::Edit6, FormatFixed(ts, 7, 2));
-  Write(view, Field::Edit7, FormatFixed(h, 7, 2));
-  Write(view, Field::Edit8, FormatFixed(s, 7, 4));
-  Write(view, Field::Edit9, FormatAdaptive(v));
+  ShowOnPage(view, Page::WaterAndSteam,
+             {{Field::Edit6, TemperatureText(ts)},
+              {Field::Edit7, EnthalpyText(h)},
+              {Field::Edit8, EntropyText(s)},
+              {Field::Edit9, VolumeText(v)}});
 }
 
 // Row 7: saturation pressure from entropy, shown in Form4.
@@ -225,8 +280,7 @@ void SaturationPressureFromEntropy(CalcView& view) {
   ClearFpFlags();
   const double ps = Checked(if97::PS_S(s));
 
-  view.ShowForm4();
-  Write(view, Field::Form4Edit1, FormatFixed(ps, 7, 5));
+  ShowInForm4(view, {{Field::Form4Edit1, Form4PressureText(ps)}});
 }
 
 // Row 8: the two saturation pressures from enthalpy, shown in Form4. Where
@@ -240,14 +294,13 @@ void SaturationPressuresFromEnthalpy(CalcView& view) {
   if97::PS_H(h, p_left, p_right);
   RaiseOnFpFault();
 
-  view.ShowForm4();
-  Write(view, Field::Form4Edit2, FormatFixed(p_left, 7, 5));
-  Write(view, Field::Form4Edit3, FormatFixed(p_right, 7, 5));
+  ShowInForm4(view, {{Field::Form4Edit2, Form4PressureText(p_left)},
+                     {Field::Form4Edit3, Form4PressureText(p_right)}});
 }
 
-constexpr unsigned Boxes(std::initializer_list<int> boxes) {
+constexpr unsigned Boxes(std::initializer_list<Box> boxes) {
   unsigned mask = 0;
-  for (const int box : boxes) mask |= 1u << box;
+  for (const Box box : boxes) mask |= 1u << static_cast<int>(box);
   return mask;
 }
 
@@ -270,7 +323,7 @@ constexpr Row kRows[] = {
 };
 
 // Pairs of given quantities for which no row exists, in the order tested.
-constexpr std::pair<int, int> kPairsWithoutFunctions[] = {
+constexpr std::pair<Box, Box> kPairsWithoutFunctions[] = {
     {kTemperatureBox, kEnthalpyBox}, {kTemperatureBox, kEntropyBox}, {kTemperatureBox, kDrynessBox},
     {kEnthalpyBox, kDrynessBox},     {kEntropyBox, kDrynessBox},
 };
@@ -283,13 +336,13 @@ constexpr Field kResultFields[] = {
 };
 
 void Calculate(CalcView& view) {
-  view.SetPage(0);
+  view.SetPage(Page::WaterAndSteam);
 
   unsigned ticked = 0;
   int count = 0;
-  for (int box = 1; box <= kBoxCount; ++box) {
+  for (const Box box : kBoxes) {
     if (view.IsChecked(box)) {
-      ticked |= 1u << box;
+      ticked |= Boxes({box});
       ++count;
     }
   }
@@ -315,8 +368,10 @@ void Button4Click(CalcView& view) {
     LibraryMessagesToView messages(view);
     Calculate(view);
   } catch (const ConversionError& error) {
+    KeepFpFlags keep;
     view.ErrorBox(error.message());
   } catch (const FloatingPointFault& error) {
+    KeepFpFlags keep;
     view.ErrorBox(error.what());
   }
 }
@@ -326,7 +381,7 @@ void ClearAll(CalcView& view) {
        ++field) {
     view.SetText(static_cast<Field>(field), "");
   }
-  for (int box = 1; box <= kBoxCount; ++box) view.SetChecked(box, false);
+  for (const Box box : kBoxes) view.SetChecked(box, false);
 }
 
 }  // namespace steamcalc

@@ -1,6 +1,6 @@
 // The About window ("О программе,,,").
-#ifndef STEAMCALC_UI_FORM3_H
-#define STEAMCALC_UI_FORM3_H
+#ifndef STEAMCALC_UI_ABOUT_WINDOW_H
+#define STEAMCALC_UI_ABOUT_WINDOW_H
 
 #include <QWidget>
 
@@ -21,4 +21,4 @@ class TForm3 : public QWidget {
 
 }  // namespace steamcalc
 
-#endif  // STEAMCALC_UI_FORM3_H
+#endif  // STEAMCALC_UI_ABOUT_WINDOW_H

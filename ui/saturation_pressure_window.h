@@ -1,7 +1,7 @@
 // The saturation-pressure window: the pressures the calculation command finds
 // from an entropy or an enthalpy alone, beside the h-s diagram that explains them.
-#ifndef STEAMCALC_UI_FORM4_H
-#define STEAMCALC_UI_FORM4_H
+#ifndef STEAMCALC_UI_SATURATION_PRESSURE_WINDOW_H
+#define STEAMCALC_UI_SATURATION_PRESSURE_WINDOW_H
 
 #include <QString>
 #include <QWidget>
@@ -34,4 +34,4 @@ class TForm4 : public QWidget {
 
 }  // namespace steamcalc
 
-#endif  // STEAMCALC_UI_FORM4_H
+#endif  // STEAMCALC_UI_SATURATION_PRESSURE_WINDOW_H

@@ -1,8 +1,8 @@
 // The main window: five inputs with their check boxes, the two result pages,
 // and the buttons. The calculation itself is Button4Click of the command
 // library; this class only lets it read and write the controls.
-#ifndef STEAMCALC_UI_FORM1_H
-#define STEAMCALC_UI_FORM1_H
+#ifndef STEAMCALC_UI_MAIN_WINDOW_H
+#define STEAMCALC_UI_MAIN_WINDOW_H
 
 #include <QWidget>
 #include <array>
@@ -13,6 +13,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTabWidget;
 
 namespace steamcalc {
@@ -25,11 +26,9 @@ class TForm1 : public QWidget, public CalcView {
   Q_OBJECT
 
  public:
-  explicit TForm1(QWidget* parent = nullptr);
-
-  // The secondary windows, created after the main window; the main window
-  // places and shows them but does not own them.
-  void SetSecondaryWindows(TForm2* form2, TForm3* form3, TForm4* form4);
+  // The secondary windows: the main window places and shows them but does not
+  // own them; they must outlive it.
+  TForm1(TForm2& form2, TForm3& form3, TForm4& form4, QWidget* parent = nullptr);
 
   // Centres the window on the available area of its screen.
   void CentreOnDesktop();
@@ -49,9 +48,9 @@ class TForm1 : public QWidget, public CalcView {
   // CalcView
   std::string Text(Field field) const override;
   void SetText(Field field, const std::string& text) override;
-  bool IsChecked(int box) const override;
-  void SetChecked(int box, bool checked) override;
-  void SetPage(int page) override;
+  bool IsChecked(Box box) const override;
+  void SetChecked(Box box, bool checked) override;
+  void SetPage(Page page) override;
   void ShowForm4() override;
   void Message(const std::string& text) override;
   void ErrorBox(const std::string& text) override;
@@ -59,18 +58,24 @@ class TForm1 : public QWidget, public CalcView {
  private:
   void SetupControls();
   void SetupTabOrder();
-  void FocusInputIfTicked(int box);
-  QLineEdit* Edit(int n) const;  // Edit1 .. Edit18
+  void FocusInputIfTicked(int n);
+  QLineEdit* Edit(int n) const;      // Edit1 .. Edit18
+  QCheckBox* CheckBox(int n) const;  // CheckBox1 .. CheckBox5
 
+  TForm2& form2_;
+  TForm3& form3_;
+  TForm4& form4_;
   std::array<QCheckBox*, 5> boxes_{};
   std::array<QLineEdit*, 18> edits_{};
   QTabWidget* notebook_ = nullptr;
   QLabel* image1_ = nullptr;
-  TForm2* form2_ = nullptr;
-  TForm3* form3_ = nullptr;
-  TForm4* form4_ = nullptr;
+  QPushButton* button1_ = nullptr;   // "Очистить всё"
+  QPushButton* button2_ = nullptr;   // "О программе..."
+  QPushButton* button3_ = nullptr;   // "Авторы"
+  QPushButton* button4_ = nullptr;   // "Расчет"
+  QPushButton* bit_btn1_ = nullptr;  // "Выход"
 };
 
 }  // namespace steamcalc
 
-#endif  // STEAMCALC_UI_FORM1_H
+#endif  // STEAMCALC_UI_MAIN_WINDOW_H

@@ -1,23 +1,22 @@
-#include "form1.h"
+#include "main_window.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <span>
 #include <vector>
 
+#include "about_window.h"
+#include "authors_window.h"
 #include "command.h"
-#include "form2.h"
-#include "form3.h"
-#include "form4.h"
-#include "jpeg_image.h"
 #include "message_boxes.h"
+#include "saturation_pressure_window.h"
 #include "window_style.h"
 
 namespace steamcalc {
@@ -51,13 +50,61 @@ QLineEdit* AddInput(QWidget* parent, const char* name, int top, const QString& h
   return edit;
 }
 
-QLineEdit* AddResult(QWidget* page, const char* name, int left, int top, int width,
-                     const QString& hint, const QString& accessible_name) {
-  QLineEdit* edit = AddEdit(page, name, left, top, width, 21);
-  SetResultStyle(edit);
-  edit->setToolTip(hint);
-  edit->setAccessibleName(accessible_name);
-  return edit;
+// A result field of a page: EditN at (left, top), its hint and the name a
+// screen reader gives it. A field with a caption of its own has the caption
+// label at the page's left edge, 4 pixels lower.
+struct ResultField {
+  int n;
+  int left, top, width;
+  const char* hint;
+  const char* accessible_name;
+  const char* label = nullptr;  // the caption's component name
+  const char* caption = nullptr;
+};
+constexpr int kCaptionLeft = 16;
+
+// Page 0, "Вода  и  пар": the state.
+constexpr ResultField kStateFields[] = {
+    {18, 192, 16, 89, "Давление", "Результат: давление, МПа", "Label18", "Давление, МПа"},
+    {6, 192, 54, 89, "Температура", "Результат: температура, гр.С", "Label7", "Температура, гр.С"},
+    {7, 192, 92, 89, "Энтальпия", "Результат: энтальпия, кДж/кг", "Label8", "Энтальпия, кДж/кг"},
+    {8, 192, 129, 89, "Энтропия", "Результат: энтропия, кДж/кг С", "Label9", "Энтропия, кДж/кг С"},
+    {9, 192, 167, 89, "Удельный объем", "Результат: удельный объем, м3/кг", "Label10",
+     "Удельный объем, м3/кг"},
+};
+
+// Page 1, "Состояние насыщения": the saturation line, then water and steam on
+// it, below their captions.
+constexpr ResultField kSaturationLineFields[] = {
+    {10, 206, 12, 89, "Температура насыщения", "Температура насыщения, гр.С", "Label11",
+     "Температура насыщения, гр.С"},
+    {11, 206, 44, 89, "Давление насыщения", "Давление насыщения, МПа", "Label12",
+     "Давление насыщения, МПа"},
+};
+constexpr ResultField kSaturatedPhaseFields[] = {
+    {12, 138, 108, 73, "Энтальпия воды", "Энтальпия воды на линии насыщения, кДж/кг"},
+    {13, 138, 140, 73, "Энтропия воды", "Энтропия воды на линии насыщения, кДж/кг С"},
+    {14, 138, 172, 73, "Удельный объем воды", "Удельный объем воды на линии насыщения, м3/кг"},
+    {15, 222, 108, 73, "Энтальпия пара", "Энтальпия пара на линии насыщения, кДж/кг"},
+    {16, 222, 140, 73, "Энтропия пара", "Энтропия пара на линии насыщения, кДж/кг С"},
+    {17, 222, 172, 73, "Удельный объем пара", "Удельный объем пара на линии насыщения, м3/кг"},
+};
+
+QString Utf8(const char* text) { return QString::fromUtf8(text); }
+
+void AddResults(QWidget* page, std::span<const ResultField> fields,
+                std::array<QLineEdit*, 18>& edits) {
+  for (const ResultField& field : fields) {
+    if (field.label != nullptr) {
+      AddLabel(page, field.label, kCaptionLeft, field.top + 4, Utf8(field.caption), kBlue);
+    }
+    const QByteArray name = "Edit" + QByteArray::number(field.n);
+    QLineEdit* edit = AddEdit(page, name.constData(), field.left, field.top, field.width, 21);
+    SetResultStyle(edit);
+    edit->setToolTip(Utf8(field.hint));
+    edit->setAccessibleName(Utf8(field.accessible_name));
+    edits.at(static_cast<size_t>(field.n - 1)) = edit;
+  }
 }
 
 // Shows a secondary window at its place, also when the user has minimised it
@@ -74,7 +121,8 @@ void PlaceAndShow(QWidget* window, QPoint position, bool activate) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+TForm1::TForm1(TForm2& form2, TForm3& form3, TForm4& form4, QWidget* parent)
+    : QWidget(parent), form2_(form2), form3_(form3), form4_(form4) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Расчет термодинамических свойств воды и водяного пара"));
   SetTextStyle(this, kRed);
@@ -94,11 +142,7 @@ void TForm1::SetupControls() {
   panel1->setGeometry(8, 8, 508, 41);
 
   QFrame* panel4 = AddPanel(this, "Panel4", 520, 8, 65, 65);
-  image1_ = new QLabel(panel4);
-  image1_->setObjectName(QStringLiteral("Image1"));
-  image1_->setGeometry(0, 0, 65, 65);
-  image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  image1_->setPixmap(QPixmap::fromImage(LoadJpegResource(QStringLiteral(":/emblem.jpg"))));
+  image1_ = AddPicture(panel4, 0, 0, 65, 65, QStringLiteral(":/emblem.jpg"));
 
   auto* group_box1 = new QGroupBox(QStringLiteral("Входные параметры"), this);
   group_box1->setObjectName(QStringLiteral("GroupBox1"));
@@ -128,10 +172,10 @@ void TForm1::SetupControls() {
   }
 
   QFrame* panel2 = AddPanel(this, "Panel2", 8, 248, 265, 41);
-  QPushButton* button1 = AddButton(panel2, "Button1", 8, 8, 97, 25, QStringLiteral("Очистить всё"));
-  SetTextStyle(button1, kBlack);
-  QPushButton* button4 = AddButton(panel2, "Button4", 136, 8, 121, 25, QStringLiteral("Расчет"));
-  SetTextStyle(button4, kBlack, true, kButtonPixels);
+  button1_ = AddButton(panel2, "Button1", 8, 8, 97, 25, QStringLiteral("Очистить всё"));
+  SetTextStyle(button1_, kBlack);
+  button4_ = AddButton(panel2, "Button4", 136, 8, 121, 25, QStringLiteral("Расчет"));
+  SetTextStyle(button4_, kBlack, true, kButtonPixels);
 
   notebook_ = new QTabWidget(this);
   notebook_->setObjectName(QStringLiteral("TabbedNotebook1"));
@@ -140,75 +184,45 @@ void TForm1::SetupControls() {
 
   auto* page0 = new QWidget;
   page0->setObjectName(QStringLiteral("Page0"));
-  AddLabel(page0, "Label18", 16, 20, QStringLiteral("Давление, МПа"), kBlue);
-  edits_[17] = AddResult(page0, "Edit18", 192, 16, 89, QStringLiteral("Давление"),
-                         QStringLiteral("Результат: давление, МПа"));
-  AddLabel(page0, "Label7", 16, 58, QStringLiteral("Температура, гр.С"), kBlue);
-  edits_[5] = AddResult(page0, "Edit6", 192, 54, 89, QStringLiteral("Температура"),
-                        QStringLiteral("Результат: температура, гр.С"));
-  AddLabel(page0, "Label8", 16, 96, QStringLiteral("Энтальпия, кДж/кг"), kBlue);
-  edits_[6] = AddResult(page0, "Edit7", 192, 92, 89, QStringLiteral("Энтальпия"),
-                        QStringLiteral("Результат: энтальпия, кДж/кг"));
-  AddLabel(page0, "Label9", 16, 133, QStringLiteral("Энтропия, кДж/кг С"), kBlue);
-  edits_[7] = AddResult(page0, "Edit8", 192, 129, 89, QStringLiteral("Энтропия"),
-                        QStringLiteral("Результат: энтропия, кДж/кг С"));
-  AddLabel(page0, "Label10", 16, 171, QStringLiteral("Удельный объем, м3/кг"), kBlue);
-  edits_[8] = AddResult(page0, "Edit9", 192, 167, 89, QStringLiteral("Удельный объем"),
-                        QStringLiteral("Результат: удельный объем, м3/кг"));
+  AddResults(page0, kStateFields, edits_);
   notebook_->addTab(page0, QStringLiteral("Вода  и  пар"));
 
   auto* page1 = new QWidget;
   page1->setObjectName(QStringLiteral("Page1"));
-  AddLabel(page1, "Label11", 16, 16, QStringLiteral("Температура насыщения, гр.С"), kBlue);
-  edits_[9] = AddResult(page1, "Edit10", 206, 12, 89, QStringLiteral("Температура насыщения"),
-                        QStringLiteral("Температура насыщения, гр.С"));
-  AddLabel(page1, "Label12", 16, 48, QStringLiteral("Давление насыщения, МПа"), kBlue);
-  edits_[10] = AddResult(page1, "Edit11", 206, 44, 89, QStringLiteral("Давление насыщения"),
-                         QStringLiteral("Давление насыщения, МПа"));
+  AddResults(page1, kSaturationLineFields, edits_);
   AddLabel(page1, "Label6", 128, 72, QStringLiteral("Параметры на линии насыщения"), kRed);
   AddLabel(page1, "Label13", 160, 88, QStringLiteral("Вода"), kRed, true);
   AddLabel(page1, "Label14", 248, 88, QStringLiteral("Пар"), kRed, true);
   AddLabel(page1, "Label15", 8, 112, QStringLiteral("Энтальпия,кДж/кг"), kBlue);
   AddLabel(page1, "Label16", 8, 144, QStringLiteral("Энтропия, кДж/кг С"), kBlue);
   AddLabel(page1, "Label17", 8, 176, QStringLiteral("Удельный объем, м3/кг"), kBlue);
-  edits_[11] = AddResult(page1, "Edit12", 138, 108, 73, QStringLiteral("Энтальпия воды"),
-                         QStringLiteral("Энтальпия воды на линии насыщения, кДж/кг"));
-  edits_[12] = AddResult(page1, "Edit13", 138, 140, 73, QStringLiteral("Энтропия воды"),
-                         QStringLiteral("Энтропия воды на линии насыщения, кДж/кг С"));
-  edits_[13] = AddResult(page1, "Edit14", 138, 172, 73, QStringLiteral("Удельный объем воды"),
-                         QStringLiteral("Удельный объем воды на линии насыщения, м3/кг"));
-  edits_[14] = AddResult(page1, "Edit15", 222, 108, 73, QStringLiteral("Энтальпия пара"),
-                         QStringLiteral("Энтальпия пара на линии насыщения, кДж/кг"));
-  edits_[15] = AddResult(page1, "Edit16", 222, 140, 73, QStringLiteral("Энтропия пара"),
-                         QStringLiteral("Энтропия пара на линии насыщения, кДж/кг С"));
-  edits_[16] = AddResult(page1, "Edit17", 222, 172, 73, QStringLiteral("Удельный объем пара"),
-                         QStringLiteral("Удельный объем пара на линии насыщения, м3/кг"));
+  AddResults(page1, kSaturatedPhaseFields, edits_);
   notebook_->addTab(page1, QStringLiteral("Состояние насыщения"));
   for (int i = 0; i < notebook_->count(); ++i) notebook_->tabBar()->setTabTextColor(i, kRed);
 
   QFrame* panel3 = AddPanel(this, "Panel3", 8, 296, 577, 41);
-  QPushButton* button2 =
-      AddButton(panel3, "Button2", 8, 8, 121, 25, QStringLiteral("О программе..."));
-  SetTextStyle(button2, kBlue);
-  QPushButton* button3 = AddButton(panel3, "Button3", 240, 8, 121, 25, QStringLiteral("Авторы"));
-  SetTextStyle(button3, kRed);
-  QPushButton* bit_btn1 = AddButton(panel3, "BitBtn1", 488, 8, 81, 25, QStringLiteral("Выход"));
-  SetTextStyle(bit_btn1, kRed, true, kButtonPixels);
+  button2_ = AddButton(panel3, "Button2", 8, 8, 121, 25, QStringLiteral("О программе..."));
+  SetTextStyle(button2_, kBlue);
+  button3_ = AddButton(panel3, "Button3", 240, 8, 121, 25, QStringLiteral("Авторы"));
+  SetTextStyle(button3_, kRed);
+  bit_btn1_ = AddButton(panel3, "BitBtn1", 488, 8, 81, 25, QStringLiteral("Выход"));
+  SetTextStyle(bit_btn1_, kRed, true, kButtonPixels);
 
-  connect(button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+  connect(button4_, &QPushButton::clicked, this, &TForm1::Button4Click);
   // Enter in an input field presses "Расчет".
   for (size_t i = 0; i < 5; ++i) {
-    connect(edits_[i], &QLineEdit::returnPressed, button4, &QPushButton::click);
+    connect(edits_[i], &QLineEdit::returnPressed, button4_, &QPushButton::click);
   }
-  connect(button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-  connect(boxes_[0], &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
-  connect(boxes_[1], &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
-  connect(boxes_[2], &QCheckBox::toggled, this, &TForm1::CheckBox3Click);
-  connect(boxes_[3], &QCheckBox::toggled, this, &TForm1::CheckBox4Click);
-  connect(boxes_[4], &QCheckBox::toggled, this, &TForm1::CheckBox5Click);
-  connect(button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-  connect(button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-  connect(bit_btn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+  connect(button1_, &QPushButton::clicked, this, &TForm1::Button1Click);
+  // The user's clicks (mouse or space bar) only: clear-all and other ticks
+  // set by the program do not move the caret.
+  constexpr std::array<void (TForm1::*)(), 5> kBoxClicks = {
+      &TForm1::CheckBox1Click, &TForm1::CheckBox2Click, &TForm1::CheckBox3Click,
+      &TForm1::CheckBox4Click, &TForm1::CheckBox5Click};
+  for (size_t i = 0; i < 5; ++i) connect(boxes_[i], &QCheckBox::clicked, this, kBoxClicks[i]);
+  connect(button2_, &QPushButton::clicked, this, &TForm1::Button2Click);
+  connect(button3_, &QPushButton::clicked, this, &TForm1::Button3Click);
+  connect(bit_btn1_, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
 }
 
 // Boxes, then inputs; "Расчет" before "Очистить всё"; the notebook; "Выход"
@@ -216,21 +230,10 @@ void TForm1::SetupControls() {
 void TForm1::SetupTabOrder() {
   std::vector<QWidget*> chain(boxes_.begin(), boxes_.end());
   for (int n = 1; n <= 5; ++n) chain.push_back(Edit(n));
-  chain.push_back(findChild<QPushButton*>(QStringLiteral("Button4")));
-  chain.push_back(findChild<QPushButton*>(QStringLiteral("Button1")));
-  chain.push_back(notebook_);
-  chain.push_back(Edit(18));
+  chain.insert(chain.end(), {button4_, button1_, notebook_, Edit(18)});
   for (int n = 6; n <= 17; ++n) chain.push_back(Edit(n));
-  chain.push_back(findChild<QPushButton*>(QStringLiteral("BitBtn1")));
-  chain.push_back(findChild<QPushButton*>(QStringLiteral("Button2")));
-  chain.push_back(findChild<QPushButton*>(QStringLiteral("Button3")));
+  chain.insert(chain.end(), {bit_btn1_, button2_, button3_});
   for (size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
-}
-
-void TForm1::SetSecondaryWindows(TForm2* form2, TForm3* form3, TForm4* form4) {
-  form2_ = form2;
-  form3_ = form3;
-  form4_ = form4;
 }
 
 void TForm1::CentreOnDesktop() {
@@ -240,15 +243,17 @@ void TForm1::CentreOnDesktop() {
 
 QLineEdit* TForm1::Edit(int n) const { return edits_.at(static_cast<size_t>(n - 1)); }
 
+QCheckBox* TForm1::CheckBox(int n) const { return boxes_.at(static_cast<size_t>(n - 1)); }
+
 void TForm1::Button4Click() { steamcalc::Button4Click(*this); }
 
 void TForm1::Button1Click() { ClearAll(*this); }
 
 // The old text is selected, so that typing replaces it.
-void TForm1::FocusInputIfTicked(int box) {
-  if (!IsChecked(box)) return;
-  Edit(box)->setFocus();
-  Edit(box)->selectAll();
+void TForm1::FocusInputIfTicked(int n) {
+  if (!CheckBox(n)->isChecked()) return;
+  Edit(n)->setFocus();
+  Edit(n)->selectAll();
 }
 
 void TForm1::CheckBox1Click() { FocusInputIfTicked(1); }
@@ -257,20 +262,16 @@ void TForm1::CheckBox3Click() { FocusInputIfTicked(3); }
 void TForm1::CheckBox4Click() { FocusInputIfTicked(4); }
 void TForm1::CheckBox5Click() { FocusInputIfTicked(5); }
 
-void TForm1::Button2Click() {
-  if (form3_ != nullptr) PlaceAndShow(form3_, pos() + kForm3Offset, true);
-}
+void TForm1::Button2Click() { PlaceAndShow(&form3_, pos() + kForm3Offset, true); }
 
-void TForm1::Button3Click() {
-  if (form2_ != nullptr) PlaceAndShow(form2_, pos() + kForm2Offset, true);
-}
+void TForm1::Button3Click() { PlaceAndShow(&form2_, pos() + kForm2Offset, true); }
 
 void TForm1::BitBtn1Click() { close(); }
 
 std::string TForm1::Text(Field field) const {
   const int n = static_cast<int>(field);
   if (n <= 18) return Edit(n)->text().toStdString();
-  return form4_ != nullptr ? form4_->FieldText(n - 18).toStdString() : std::string();
+  return form4_.FieldText(n - 18).toStdString();
 }
 
 void TForm1::SetText(Field field, const std::string& text) {
@@ -281,24 +282,20 @@ void TForm1::SetText(Field field, const std::string& text) {
     // the sign of -1000000.
     Edit(n)->setText(value);
     Edit(n)->setCursorPosition(0);
-  } else if (form4_ != nullptr) {
-    form4_->SetFieldText(n - 18, value);
+  } else {
+    form4_.SetFieldText(n - 18, value);
   }
 }
 
-bool TForm1::IsChecked(int box) const {
-  return boxes_.at(static_cast<size_t>(box - 1))->isChecked();
+bool TForm1::IsChecked(Box box) const { return CheckBox(static_cast<int>(box))->isChecked(); }
+
+void TForm1::SetChecked(Box box, bool checked) {
+  CheckBox(static_cast<int>(box))->setChecked(checked);
 }
 
-void TForm1::SetChecked(int box, bool checked) {
-  boxes_.at(static_cast<size_t>(box - 1))->setChecked(checked);
-}
+void TForm1::SetPage(Page page) { notebook_->setCurrentIndex(static_cast<int>(page)); }
 
-void TForm1::SetPage(int page) { notebook_->setCurrentIndex(page); }
-
-void TForm1::ShowForm4() {
-  if (form4_ != nullptr) PlaceAndShow(form4_, pos() + kForm4Offset, false);
-}
+void TForm1::ShowForm4() { PlaceAndShow(&form4_, pos() + kForm4Offset, false); }
 
 void TForm1::Message(const std::string& text) {
   ShowModalMessage(this, QString::fromStdString(text));

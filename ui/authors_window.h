@@ -1,6 +1,6 @@
 // The Authors window ("Авторы").
-#ifndef STEAMCALC_UI_FORM2_H
-#define STEAMCALC_UI_FORM2_H
+#ifndef STEAMCALC_UI_AUTHORS_WINDOW_H
+#define STEAMCALC_UI_AUTHORS_WINDOW_H
 
 #include <QWidget>
 
@@ -21,4 +21,4 @@ class TForm2 : public QWidget {
 
 }  // namespace steamcalc
 
-#endif  // STEAMCALC_UI_FORM2_H
+#endif  // STEAMCALC_UI_AUTHORS_WINDOW_H

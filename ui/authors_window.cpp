@@ -1,4 +1,4 @@
-#include "form2.h"
+#include "authors_window.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -21,11 +21,7 @@ void AddCentredLine(QWidget* panel, const char* name, int top, const QString& te
 }  // namespace
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("Form2"));
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-  setAttribute(Qt::WA_QuitOnClose, false);
-  setWindowTitle(QStringLiteral("Авторы"));
-  setFont(WindowFont());
+  SetSecondaryWindowStyle(this, "Form2", QStringLiteral("Авторы"));
   setFixedSize(kClientWidth, kClientHeight);
   SetupControls();
 }

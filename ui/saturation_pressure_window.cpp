@@ -1,12 +1,10 @@
-#include "form4.h"
+#include "saturation_pressure_window.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 
-#include "jpeg_image.h"
 #include "window_style.h"
 
 namespace steamcalc {
@@ -19,22 +17,15 @@ constexpr int kHeadingPixels = 16;
 }  // namespace
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("Form4"));
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-  setAttribute(Qt::WA_QuitOnClose, false);
-  setWindowTitle(QStringLiteral("Давление на линии насыщения по энтальпии или энтропии"));
-  setFont(WindowFont());
+  SetSecondaryWindowStyle(this, "Form4",
+                          QStringLiteral("Давление на линии насыщения по энтальпии или энтропии"));
   setFixedSize(kClientWidth, kClientHeight);
   SetupControls();
 }
 
 void TForm4::SetupControls() {
   QFrame* panel1 = AddPanel(this, "Panel1", 8, 8, 305, 281);
-  image1_ = new QLabel(panel1);
-  image1_->setObjectName(QStringLiteral("Image1"));
-  image1_->setGeometry(8, 8, 289, 265);
-  image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  image1_->setPixmap(QPixmap::fromImage(LoadJpegResource(QStringLiteral(":/hs_diagram.jpg"))));
+  image1_ = AddPicture(panel1, 8, 8, 289, 265, QStringLiteral(":/hs_diagram.jpg"));
 
   QFrame* panel2 = AddPanel(this, "Panel2", 8, 296, 305, 41);
   AddLabel(panel2, "Label4", 64, 8, QStringLiteral("Пояснения к определению давлений "));
