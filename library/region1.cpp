@@ -8,12 +8,14 @@
 #include "if97.h"
 #include "powers.h"
 #include "properties.h"
+#include "stored.h"
 #include "unchecked.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
+using detail::ext;
+using detail::Stored;
 
 using detail::AsDoubles;
 using detail::Exponents;
@@ -39,11 +41,11 @@ struct Reduced {
 
 Reduced Reduce(double p, double t) {
   Reduced r;
-  r.pi = static_cast<double>(static_cast<ext>(p) / kPStar);
-  r.a = static_cast<double>(kPiShift - static_cast<ext>(r.pi));
-  r.T = static_cast<double>(static_cast<ext>(t) + kKelvinOffset);
-  r.tau = static_cast<double>(kTStar / static_cast<ext>(r.T));
-  r.c = static_cast<double>(static_cast<ext>(r.tau) - kTauShift);
+  r.pi = Stored(ext{p} / kPStar);
+  r.a = Stored(kPiShift - ext{r.pi});
+  r.T = Stored(ext{t} + kKelvinOffset);
+  r.tau = Stored(kTStar / ext{r.T});
+  r.c = Stored(ext{r.tau} - kTauShift);
   return r;
 }
 
@@ -64,9 +66,7 @@ constexpr Exponents kCAll = Exponents{}.With(J).With(J, -1);
 constexpr double kNotFormed = std::numeric_limits<double>::quiet_NaN();
 
 // The state lies on the water side of the saturation line (within the tolerance).
-bool OnWaterSide(double p, double t) {
-  return static_cast<ext>(TS_P(p)) + kWaterSideTolerance >= t;
-}
+bool OnWaterSide(double p, double t) { return ext{TS_P(p)} + kWaterSideTolerance >= t; }
 
 }  // namespace
 
@@ -79,10 +79,9 @@ double H1_PT(double p, double t) {
   const PowerTable<kCJMinus1> c(r.c);
   double gamma_tau = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_tau =
-        static_cast<double>(gamma_tau + static_cast<ext>(n[i]) * a[I[i]] * kJ[i] * c[J[i] - 1]);
+    gamma_tau = Stored(gamma_tau + ext{n[i]} * a[I[i]] * kJ[i] * c[J[i] - 1]);
   }
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau * gamma_tau);
+  return Stored(ext{r.T} * kGasConstant * r.tau * gamma_tau);
 }
 
 // IAPWS-IF97 Tables 3 and 4: s = R (tau gamma_tau - gamma).
@@ -93,11 +92,11 @@ double S1_PT(double p, double t) {
   double gamma_tau = 0;
   double gamma = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    const ext n_a = static_cast<ext>(n[i]) * a[I[i]];
-    gamma_tau = static_cast<double>(gamma_tau + n_a * kJ[i] * c[J[i] - 1]);
-    gamma = static_cast<double>(gamma + n_a * c[J[i]]);
+    const ext n_a = ext{n[i]} * a[I[i]];
+    gamma_tau = Stored(gamma_tau + n_a * kJ[i] * c[J[i] - 1]);
+    gamma = Stored(gamma + n_a * c[J[i]]);
   }
-  return static_cast<double>((static_cast<ext>(r.tau) * gamma_tau - gamma) * kGasConstant);
+  return Stored((ext{r.tau} * gamma_tau - gamma) * kGasConstant);
 }
 
 // IAPWS-IF97 Tables 3 and 4, every relation from one pass over the terms. h,
@@ -126,43 +125,41 @@ Properties Region1Evaluate(double p, double t) {
   ext sum_pitau = 0;
   ext sum_tautautau = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    const ext n_a = static_cast<ext>(n[i]) * a[I[i]];
+    const ext n_a = ext{n[i]} * a[I[i]];
     const ext term_tau = n_a * kJ[i] * c[J[i] - 1];
-    gamma_tau = static_cast<double>(gamma_tau + term_tau);
-    gamma = static_cast<double>(gamma + n_a * c[J[i]]);
+    gamma_tau = Stored(gamma_tau + term_tau);
+    gamma = Stored(gamma + n_a * c[J[i]]);
     sum_tautau += (J[i] - 1) * term_tau;
     sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
     if constexpr (kWhole) {
       const ext term_pi = -kIN[i] * a[I[i] - 1] * c[J[i]];
-      gamma_pi = static_cast<double>(gamma_pi + term_pi);
+      gamma_pi = Stored(gamma_pi + term_pi);
       sum_pipi += (I[i] - 1) * term_pi;
       sum_pitau += I[i] * term_tau;
     }
   }
   Properties out{kNotFormed, kNotFormed, kNotFormed, kNotFormed,
                  kNotFormed, kNotFormed, kNotFormed, kNotFormed};
-  out.h = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau * gamma_tau);
-  out.s = static_cast<double>((static_cast<ext>(r.tau) * gamma_tau - gamma) * kGasConstant);
+  out.h = Stored(ext{r.T} * kGasConstant * r.tau * gamma_tau);
+  out.s = Stored((ext{r.tau} * gamma_tau - gamma) * kGasConstant);
   const ext gamma_tautau = sum_tautau / r.c;
-  const ext gamma_tautautau = sum_tautautau / (static_cast<ext>(r.c) * r.c);
+  const ext gamma_tautautau = sum_tautautau / (ext{r.c} * r.c);
   const ext tau = r.tau;
   const ext tau2_gamma_tautau = tau * tau * gamma_tautau;
-  out.cp = static_cast<double>(-kGasConstant * tau2_gamma_tautau);
+  out.cp = Stored(-kGasConstant * tau2_gamma_tautau);
   // cp = -R tau^2 gamma_tautau and d tau / dT = -tau / T.
-  out.dcp_dt = static_cast<double>(kGasConstant * tau * tau *
-                                   (2 * gamma_tautau + tau * gamma_tautautau) / r.T);
+  out.dcp_dt = Stored(kGasConstant * tau * tau * (2 * gamma_tautau + tau * gamma_tautautau) / r.T);
   if constexpr (kWhole) {
-    out.v = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi * gamma_pi /
-                                (static_cast<ext>(p) * 1000));
+    out.v = Stored(ext{r.T} * kGasConstant * r.pi * gamma_pi / (ext{p} * 1000));
     const ext gamma_pipi = -sum_pipi / r.a;
     const ext gamma_pitau = -sum_pitau / r.a;
-    const ext rt = static_cast<ext>(r.T) * kGasConstant;
+    const ext rt = ext{r.T} * kGasConstant;
     const ext pi = r.pi;
     const ext b = gamma_pi - tau * gamma_pitau;
-    out.u = static_cast<double>(rt * (tau * gamma_tau - pi * gamma_pi));
-    out.cv = static_cast<double>(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
+    out.u = Stored(rt * (tau * gamma_tau - pi * gamma_pi));
+    out.cv = Stored(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
     // R T in J/kg gives w in m/s.
-    out.w = static_cast<double>(
+    out.w = Stored(
         std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
   }
   return out;
@@ -208,11 +205,10 @@ double V1_PT(double p, double t) {
   const PowerTable<kCJ> c(r.c);
   double gamma_pi = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_pi = static_cast<double>(gamma_pi + -kIN[i] * a[I[i] - 1] * c[J[i]]);
+    gamma_pi = Stored(gamma_pi + -kIN[i] * a[I[i] - 1] * c[J[i]]);
   }
   // kJ/(kg K) * K / MPa = 1e-3 m3/kg.
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi * gamma_pi /
-                             (static_cast<ext>(p) * 1000));
+  return Stored(ext{r.T} * kGasConstant * r.pi * gamma_pi / (ext{p} * 1000));
 }
 
 }  // namespace if97

@@ -7,11 +7,13 @@
 #include "if97.h"
 #include "powers.h"
 #include "properties.h"
+#include "stored.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
+using detail::ext;
+using detail::Stored;
 
 using detail::AsDoubles;
 using detail::Exponents;
@@ -36,10 +38,10 @@ struct Reduced {
 
 Reduced Reduce(double p, double t) {
   Reduced r;
-  r.pi = static_cast<double>(static_cast<ext>(p) / kPStar);
-  r.T = static_cast<double>(static_cast<ext>(t) + kKelvinOffset);
-  r.tau = static_cast<double>(kTStar / static_cast<ext>(r.T));
-  r.c = static_cast<double>(static_cast<ext>(r.tau) - kTauShift);
+  r.pi = Stored(ext{p} / kPStar);
+  r.T = Stored(ext{t} + kKelvinOffset);
+  r.tau = Stored(kTStar / ext{r.T});
+  r.c = Stored(ext{r.tau} - kTauShift);
   return r;
 }
 
@@ -74,19 +76,17 @@ double HP_PT(double p, double t) {
   double ideal_tau = 0;
   double residual_tau = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    if (i < std::size(n0)) ideal_tau = static_cast<double>(ideal_tau + kJ0N0[i] * tau[J0[i] - 1]);
-    residual_tau =
-        static_cast<double>(residual_tau + static_cast<ext>(n[i]) * pi[I[i]] * kJ[i] * c[J[i] - 1]);
+    if (i < std::size(n0)) ideal_tau = Stored(ideal_tau + kJ0N0[i] * tau[J0[i] - 1]);
+    residual_tau = Stored(residual_tau + ext{n[i]} * pi[I[i]] * kJ[i] * c[J[i] - 1]);
   }
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau *
-                             (static_cast<ext>(ideal_tau) + residual_tau));
+  return Stored(ext{r.T} * kGasConstant * r.tau * (ext{ideal_tau} + residual_tau));
 }
 
 // IAPWS-IF97 Table 12: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)),
 // the ideal-gas and residual sums side by side.
 double SP_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
-  const ext ln_pi = std::log(static_cast<ext>(r.pi));
+  const ext ln_pi = std::log(ext{r.pi});
   const PowerTable<kCJBoth> c(r.c);
   const PowerTable<kPiI> pi(r.pi);
   const PowerTable<kTauJ0Both> tau(r.tau);
@@ -96,17 +96,15 @@ double SP_PT(double p, double t) {
   double residual = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
     if (i < std::size(n0)) {
-      ideal_tau = static_cast<double>(ideal_tau + kJ0N0[i] * tau[J0[i] - 1]);
-      ideal_sum = static_cast<double>(ideal_sum + static_cast<ext>(n0[i]) * tau[J0[i]]);
+      ideal_tau = Stored(ideal_tau + kJ0N0[i] * tau[J0[i] - 1]);
+      ideal_sum = Stored(ideal_sum + ext{n0[i]} * tau[J0[i]]);
     }
-    const ext n_pi = static_cast<ext>(n[i]) * pi[I[i]];
-    residual_tau = static_cast<double>(residual_tau + n_pi * kJ[i] * c[J[i] - 1]);
-    residual = static_cast<double>(residual + n_pi * c[J[i]]);
+    const ext n_pi = ext{n[i]} * pi[I[i]];
+    residual_tau = Stored(residual_tau + n_pi * kJ[i] * c[J[i] - 1]);
+    residual = Stored(residual + n_pi * c[J[i]]);
   }
-  const double gamma = static_cast<double>(ln_pi + ideal_sum + residual);
-  return static_cast<double>(
-      (static_cast<ext>(r.tau) * (static_cast<ext>(ideal_tau) + residual_tau) - gamma) *
-      kGasConstant);
+  const double gamma = Stored(ln_pi + ideal_sum + residual);
+  return Stored((ext{r.tau} * (ext{ideal_tau} + residual_tau) - gamma) * kGasConstant);
 }
 
 // IAPWS-IF97 Table 12: v = R T pi (gamma_o_pi + gamma_r_pi) / p, gamma_o_pi = 1 / pi.
@@ -116,12 +114,10 @@ double VP_PT(double p, double t) {
   const PowerTable<kCJ> c(r.c);
   double residual_pi = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_pi = static_cast<double>(residual_pi + kIN[i] * pi[I[i] - 1] * c[J[i]]);
+    residual_pi = Stored(residual_pi + kIN[i] * pi[I[i] - 1] * c[J[i]]);
   }
   // kJ/(kg K) * K / MPa = 1e-3 m3/kg.
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi *
-                             (1 / static_cast<ext>(r.pi) + residual_pi) /
-                             (static_cast<ext>(p) * 1000));
+  return Stored(ext{r.T} * kGasConstant * r.pi * (1 / ext{r.pi} + residual_pi) / (ext{p} * 1000));
 }
 
 // IAPWS-IF97 Tables 12 to 14, every relation from one pass over the terms.
@@ -136,7 +132,7 @@ double VP_PT(double p, double t) {
 // gamma_o_pi = 1 / pi, gamma_o_pipi = -1 / pi^2, gamma_o_pitau = 0.
 detail::Properties detail::Region2Properties(double p, double t) {
   const Reduced r = Reduce(p, t);
-  const ext ln_pi = std::log(static_cast<ext>(r.pi));
+  const ext ln_pi = std::log(ext{r.pi});
   const PowerTable<kCJAll> c(r.c);
   const PowerTable<kPiIAll> pi(r.pi);
   const PowerTable<kTauJ0All> tau(r.tau);
@@ -146,8 +142,8 @@ detail::Properties detail::Region2Properties(double p, double t) {
   ext sum_ideal_tautautau = 0;
   for (std::size_t i = 0; i < std::size(n0); ++i) {
     const ext term_tau = kJ0N0[i] * tau[J0[i] - 1];
-    ideal_tau = static_cast<double>(ideal_tau + term_tau);
-    ideal_sum = static_cast<double>(ideal_sum + static_cast<ext>(n0[i]) * tau[J0[i]]);
+    ideal_tau = Stored(ideal_tau + term_tau);
+    ideal_sum = Stored(ideal_sum + ext{n0[i]} * tau[J0[i]]);
     sum_ideal_tautau += (J0[i] - 1) * term_tau;
     sum_ideal_tautautau += (J0[i] - 1) * (J0[i] - 2) * term_tau;
   }
@@ -159,48 +155,43 @@ detail::Properties detail::Region2Properties(double p, double t) {
   ext sum_pitau = 0;
   ext sum_tautautau = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    const ext n_pi = static_cast<ext>(n[i]) * pi[I[i]];
+    const ext n_pi = ext{n[i]} * pi[I[i]];
     const ext term_tau = n_pi * kJ[i] * c[J[i] - 1];
     const ext term_pi = kIN[i] * pi[I[i] - 1] * c[J[i]];
-    residual_tau = static_cast<double>(residual_tau + term_tau);
-    residual = static_cast<double>(residual + n_pi * c[J[i]]);
-    residual_pi = static_cast<double>(residual_pi + term_pi);
+    residual_tau = Stored(residual_tau + term_tau);
+    residual = Stored(residual + n_pi * c[J[i]]);
+    residual_pi = Stored(residual_pi + term_pi);
     sum_pipi += (I[i] - 1) * term_pi;
     sum_tautau += (J[i] - 1) * term_tau;
     sum_pitau += I[i] * term_tau;
     sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
   }
   detail::Properties out;
-  out.h = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau *
-                              (static_cast<ext>(ideal_tau) + residual_tau));
-  const double gamma = static_cast<double>(ln_pi + ideal_sum + residual);
-  out.s = static_cast<double>(
-      (static_cast<ext>(r.tau) * (static_cast<ext>(ideal_tau) + residual_tau) - gamma) *
-      kGasConstant);
-  out.v = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi *
-                              (1 / static_cast<ext>(r.pi) + residual_pi) /
-                              (static_cast<ext>(p) * 1000));
-  const ext rt = static_cast<ext>(r.T) * kGasConstant;
+  out.h = Stored(ext{r.T} * kGasConstant * r.tau * (ext{ideal_tau} + residual_tau));
+  const double gamma = Stored(ln_pi + ideal_sum + residual);
+  out.s = Stored((ext{r.tau} * (ext{ideal_tau} + residual_tau) - gamma) * kGasConstant);
+  out.v = Stored(ext{r.T} * kGasConstant * r.pi * (1 / ext{r.pi} + residual_pi) / (ext{p} * 1000));
+  const ext rt = ext{r.T} * kGasConstant;
   const ext tau_ = r.tau;
   const ext pi_ = r.pi;
   const ext gamma_pi = 1 / pi_ + residual_pi;
-  const ext gamma_tau = static_cast<ext>(ideal_tau) + residual_tau;
+  const ext gamma_tau = ext{ideal_tau} + residual_tau;
   const ext gamma_pipi = -1 / (pi_ * pi_) + sum_pipi / pi_;
   const ext gamma_tautau = sum_ideal_tautau / tau_ + sum_tautau / r.c;
   const ext gamma_pitau = sum_pitau / pi_;
   const ext gamma_tautautau =
-      sum_ideal_tautautau / (tau_ * tau_) + sum_tautautau / (static_cast<ext>(r.c) * r.c);
+      sum_ideal_tautautau / (tau_ * tau_) + sum_tautautau / (ext{r.c} * r.c);
   const ext tau2_gamma_tautau = tau_ * tau_ * gamma_tautau;
   const ext b = gamma_pi - tau_ * gamma_pitau;
-  out.u = static_cast<double>(rt * (tau_ * gamma_tau - pi_ * gamma_pi));
-  out.cp = static_cast<double>(-kGasConstant * tau2_gamma_tautau);
-  out.cv = static_cast<double>(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
+  out.u = Stored(rt * (tau_ * gamma_tau - pi_ * gamma_pi));
+  out.cp = Stored(-kGasConstant * tau2_gamma_tautau);
+  out.cv = Stored(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
   // R T in J/kg gives w in m/s.
-  out.w = static_cast<double>(
-      std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
+  out.w =
+      Stored(std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
   // cp = -R tau^2 gamma_tautau and d tau / dT = -tau / T.
-  out.dcp_dt = static_cast<double>(kGasConstant * tau_ * tau_ *
-                                   (2 * gamma_tautau + tau_ * gamma_tautautau) / r.T);
+  out.dcp_dt =
+      Stored(kGasConstant * tau_ * tau_ * (2 * gamma_tautau + tau_ * gamma_tautautau) / r.T);
   return out;
 }
 

@@ -8,14 +8,17 @@
 #include "if97.h"
 #include "powers.h"
 #include "properties.h"
+#include "stored.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
+using detail::ext;
+using detail::Stored;
 
 using detail::Exponents;
 using detail::PowerTable;
+using detail::Products;
 using region5::I;
 using region5::J;
 using region5::J0;
@@ -33,9 +36,9 @@ struct Reduced {
 
 Reduced Reduce(double p, double t) {
   Reduced r;
-  r.pi = static_cast<double>(static_cast<ext>(p) / kPStar);
-  r.T = static_cast<double>(static_cast<ext>(t) + kKelvinOffset);
-  r.tau = static_cast<double>(kTStar / static_cast<ext>(r.T));
+  r.pi = Stored(ext{p} / kPStar);
+  r.T = Stored(ext{t} + kKelvinOffset);
+  r.tau = Stored(kTStar / ext{r.T});
   return r;
 }
 
@@ -48,6 +51,9 @@ constexpr Exponents kTauJBoth = Exponents{}.With(J, -1).With(J);     // both of 
 constexpr Exponents kPiI = Exponents{}.With(I);                      // pi^I
 constexpr Exponents kPiIMinus1 = Exponents{}.With(I, -1);            // pi^(I - 1)
 
+constexpr auto kJ0N0 = Products(J0, n0);  // J0_i n0_i
+constexpr auto kIN = Products(I, n);      // I_i n_i
+
 // The powers h, s and v read, together: the second derivatives reuse them.
 constexpr Exponents kTauJ0All = Exponents{}.With(J0).With(J0, -1);
 constexpr Exponents kTauJAll = Exponents{}.With(J).With(J, -1);
@@ -59,7 +65,7 @@ double IdealGammaTau(const Reduced& r) {
   const PowerTable<kTauJ0Minus1> tau(r.tau);
   double gamma_tau = 0;
   for (std::size_t i = 0; i < std::size(n0); ++i) {
-    gamma_tau = static_cast<double>(gamma_tau + static_cast<ext>(J0[i]) * n0[i] * tau[J0[i] - 1]);
+    gamma_tau = Stored(gamma_tau + kJ0N0[i] * tau[J0[i] - 1]);
   }
   return gamma_tau;
 }
@@ -70,8 +76,7 @@ double ResidualGammaTau(const Reduced& r) {
   const PowerTable<kTauJMinus1> tau(r.tau);
   double gamma_tau = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_tau =
-        static_cast<double>(gamma_tau + static_cast<ext>(n[i]) * pi[I[i]] * J[i] * tau[J[i] - 1]);
+    gamma_tau = Stored(gamma_tau + ext{n[i]} * pi[I[i]] * J[i] * tau[J[i] - 1]);
   }
   return gamma_tau;
 }
@@ -83,8 +88,7 @@ double H5_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const double ideal_tau = IdealGammaTau(r);
   const double residual_tau = ResidualGammaTau(r);
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau *
-                             (static_cast<ext>(ideal_tau) + residual_tau));
+  return Stored(ext{r.T} * kGasConstant * r.tau * (ext{ideal_tau} + residual_tau));
 }
 
 // IAPWS-IF97 Table 39: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)).
@@ -94,22 +98,20 @@ double S5_PT(double p, double t) {
   double ideal_tau = 0;
   double ideal_sum = 0;
   for (std::size_t i = 0; i < std::size(n0); ++i) {
-    ideal_tau = static_cast<double>(ideal_tau + static_cast<ext>(J0[i]) * n0[i] * tau0[J0[i] - 1]);
-    ideal_sum = static_cast<double>(ideal_sum + static_cast<ext>(n0[i]) * tau0[J0[i]]);
+    ideal_tau = Stored(ideal_tau + kJ0N0[i] * tau0[J0[i] - 1]);
+    ideal_sum = Stored(ideal_sum + ext{n0[i]} * tau0[J0[i]]);
   }
   const PowerTable<kPiI> pi(r.pi);
   const PowerTable<kTauJBoth> tau(r.tau);
   double residual_tau = 0;
   double residual = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_tau = static_cast<double>(residual_tau +
-                                       static_cast<ext>(n[i]) * pi[I[i]] * J[i] * tau[J[i] - 1]);
-    residual = static_cast<double>(residual + static_cast<ext>(n[i]) * pi[I[i]] * tau[J[i]]);
+    residual_tau = Stored(residual_tau + ext{n[i]} * pi[I[i]] * J[i] * tau[J[i] - 1]);
+    residual = Stored(residual + ext{n[i]} * pi[I[i]] * tau[J[i]]);
   }
-  return static_cast<double>(
-      (static_cast<ext>(r.tau) * (static_cast<ext>(ideal_tau) + residual_tau) -
-       (std::log(static_cast<ext>(r.pi)) + ideal_sum + residual)) *
-      kGasConstant);
+  return Stored((ext{r.tau} * (ext{ideal_tau} + residual_tau) -
+                 (std::log(ext{r.pi}) + ideal_sum + residual)) *
+                kGasConstant);
 }
 
 // IAPWS-IF97 Table 39: v = R T pi (gamma_o_pi + gamma_r_pi) / p, gamma_o_pi = 1 / pi.
@@ -119,13 +121,10 @@ double V5_PT(double p, double t) {
   const PowerTable<kTauJ> tau(r.tau);
   double residual_pi = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_pi =
-        static_cast<double>(residual_pi + static_cast<ext>(I[i]) * n[i] * pi[I[i] - 1] * tau[J[i]]);
+    residual_pi = Stored(residual_pi + kIN[i] * pi[I[i] - 1] * tau[J[i]]);
   }
   // kJ/(kg K) * K / MPa = 1e-3 m3/kg.
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi *
-                             (1 / static_cast<ext>(r.pi) + residual_pi) /
-                             (static_cast<ext>(p) * 1000));
+  return Stored(ext{r.T} * kGasConstant * r.pi * (1 / ext{r.pi} + residual_pi) / (ext{p} * 1000));
 }
 
 // IAPWS-IF97 Tables 39 to 41, every relation from one pass over the terms.
@@ -146,9 +145,9 @@ detail::Properties detail::Region5Properties(double p, double t) {
   ext sum_ideal_tautau = 0;
   ext sum_ideal_tautautau = 0;
   for (std::size_t i = 0; i < std::size(n0); ++i) {
-    const ext term_tau = static_cast<ext>(J0[i]) * n0[i] * tau0[J0[i] - 1];
-    ideal_tau = static_cast<double>(ideal_tau + term_tau);
-    ideal_sum = static_cast<double>(ideal_sum + static_cast<ext>(n0[i]) * tau0[J0[i]]);
+    const ext term_tau = kJ0N0[i] * tau0[J0[i] - 1];
+    ideal_tau = Stored(ideal_tau + term_tau);
+    ideal_sum = Stored(ideal_sum + ext{n0[i]} * tau0[J0[i]]);
     sum_ideal_tautau += (J0[i] - 1) * term_tau;
     sum_ideal_tautautau += (J0[i] - 1) * (J0[i] - 2) * term_tau;
   }
@@ -162,46 +161,42 @@ detail::Properties detail::Region5Properties(double p, double t) {
   ext sum_pitau = 0;
   ext sum_tautautau = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    const ext term_tau = static_cast<ext>(n[i]) * pi[I[i]] * J[i] * tau[J[i] - 1];
-    const ext term_pi = static_cast<ext>(I[i]) * n[i] * pi[I[i] - 1] * tau[J[i]];
-    residual_tau = static_cast<double>(residual_tau + term_tau);
-    residual = static_cast<double>(residual + static_cast<ext>(n[i]) * pi[I[i]] * tau[J[i]]);
-    residual_pi = static_cast<double>(residual_pi + term_pi);
+    const ext term_tau = ext{n[i]} * pi[I[i]] * J[i] * tau[J[i] - 1];
+    const ext term_pi = kIN[i] * pi[I[i] - 1] * tau[J[i]];
+    residual_tau = Stored(residual_tau + term_tau);
+    residual = Stored(residual + ext{n[i]} * pi[I[i]] * tau[J[i]]);
+    residual_pi = Stored(residual_pi + term_pi);
     sum_pipi += (I[i] - 1) * term_pi;
     sum_tautau += (J[i] - 1) * term_tau;
     sum_pitau += I[i] * term_tau;
     sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
   }
   detail::Properties out;
-  out.h = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau *
-                              (static_cast<ext>(ideal_tau) + residual_tau));
-  out.s =
-      static_cast<double>((static_cast<ext>(r.tau) * (static_cast<ext>(ideal_tau) + residual_tau) -
-                           (std::log(static_cast<ext>(r.pi)) + ideal_sum + residual)) *
-                          kGasConstant);
-  out.v = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi *
-                              (1 / static_cast<ext>(r.pi) + residual_pi) /
-                              (static_cast<ext>(p) * 1000));
-  const ext rt = static_cast<ext>(r.T) * kGasConstant;
+  out.h = Stored(ext{r.T} * kGasConstant * r.tau * (ext{ideal_tau} + residual_tau));
+  out.s = Stored((ext{r.tau} * (ext{ideal_tau} + residual_tau) -
+                  (std::log(ext{r.pi}) + ideal_sum + residual)) *
+                 kGasConstant);
+  out.v = Stored(ext{r.T} * kGasConstant * r.pi * (1 / ext{r.pi} + residual_pi) / (ext{p} * 1000));
+  const ext rt = ext{r.T} * kGasConstant;
   const ext tau_ = r.tau;
   const ext pi_ = r.pi;
   const ext gamma_pi = 1 / pi_ + residual_pi;
-  const ext gamma_tau = static_cast<ext>(ideal_tau) + residual_tau;
+  const ext gamma_tau = ext{ideal_tau} + residual_tau;
   const ext gamma_pipi = -1 / (pi_ * pi_) + sum_pipi / pi_;
   const ext gamma_tautau = (sum_ideal_tautau + sum_tautau) / tau_;
   const ext gamma_pitau = sum_pitau / pi_;
   const ext gamma_tautautau = (sum_ideal_tautautau + sum_tautautau) / (tau_ * tau_);
   const ext tau2_gamma_tautau = tau_ * tau_ * gamma_tautau;
   const ext b = gamma_pi - tau_ * gamma_pitau;
-  out.u = static_cast<double>(rt * (tau_ * gamma_tau - pi_ * gamma_pi));
-  out.cp = static_cast<double>(-kGasConstant * tau2_gamma_tautau);
-  out.cv = static_cast<double>(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
+  out.u = Stored(rt * (tau_ * gamma_tau - pi_ * gamma_pi));
+  out.cp = Stored(-kGasConstant * tau2_gamma_tautau);
+  out.cv = Stored(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
   // R T in J/kg gives w in m/s.
-  out.w = static_cast<double>(
-      std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
+  out.w =
+      Stored(std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
   // cp = -R tau^2 gamma_tautau and d tau / dT = -tau / T.
-  out.dcp_dt = static_cast<double>(kGasConstant * tau_ * tau_ *
-                                   (2 * gamma_tautau + tau_ * gamma_tautautau) / r.T);
+  out.dcp_dt =
+      Stored(kGasConstant * tau_ * tau_ * (2 * gamma_tautau + tau_ * gamma_tautautau) / r.T);
   return out;
 }
 

@@ -12,13 +12,15 @@
 #include "if97_state.h"
 #include "message_capture.h"
 #include "properties.h"
+#include "stored.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
+using detail::ext;
 using detail::MessageCapture;
 using detail::Properties;
+using detail::Stored;
 
 constexpr double kRegion3Above = 350;                      // degC, saturation temperature
 constexpr double kLowestTemperature = 0;                   // degC
@@ -150,7 +152,7 @@ bool BothPhases(double p, double t, bool region3, SaturatedPair& pair) {
 }
 
 double MixValue(double x, double water, double steam) {
-  return static_cast<double>((1 - static_cast<ext>(x)) * water + static_cast<ext>(x) * steam);
+  return Stored((1 - ext{x}) * water + ext{x} * steam);
 }
 
 // Wet steam as H_PX mixes it; x = 0 and x = 1 are the saturated phases.
@@ -261,7 +263,7 @@ ext Step(Given given, const Point& point, ext residual) {
   ext slope = point.props.cp;
   ext curvature = point.props.dcp_dt;
   if (given == Given::kEntropy) {
-    const ext T = static_cast<ext>(point.t) + kKelvinOffset;
+    const ext T = ext{point.t} + kKelvinOffset;
     curvature = (curvature - slope / T) / T;
     slope = slope / T;
   }
@@ -291,9 +293,8 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
       const double y_lo = ValueOf(search.given, lo.point.props);
       const double y_hi = ValueOf(search.given, hi.point.props);
       if (y_hi > y_lo) {
-        chord = static_cast<double>(lo.t + (static_cast<ext>(hi.t) - lo.t) *
-                                               (static_cast<ext>(search.target) - y_lo) /
-                                               (static_cast<ext>(y_hi) - y_lo));
+        chord =
+            Stored(lo.t + (ext{hi.t} - lo.t) * (ext{search.target} - y_lo) / (ext{y_hi} - y_lo));
       }
     }
     if (!std::isnan(chord) && chord >= lo.t && chord <= hi.t) {
@@ -301,7 +302,7 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
     } else if (!std::isnan(t0)) {
       t = std::clamp(t0, lo.t, hi.t);
     } else {
-      t = static_cast<double>((static_cast<ext>(lo.t) + hi.t) / 2);
+      t = Stored((ext{lo.t} + hi.t) / 2);
     }
   }
   for (int i = 0; i < kIterationLimit; ++i) {
@@ -329,7 +330,7 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
           continue;
       }
     }
-    const ext residual = static_cast<ext>(search.target) - ValueOf(search.given, point.props);
+    const ext residual = ext{search.target} - ValueOf(search.given, point.props);
     if (std::fabs(residual) <= search.tolerance) {
       found = Whole(search.p, search.side, point);
       return Outcome::kFound;
@@ -347,7 +348,7 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
       }
       hi = KnownEnd(point);
     }
-    double next = static_cast<double>(t + Step(search.given, point, residual));
+    double next = Stored(t + Step(search.given, point, residual));
     if (next == t) next = std::nextafter(t, residual > 0 ? hi.t : lo.t);
     if (!(next > lo.t && next < hi.t)) {
       if (!(next > lo.t) && !lo.known) {
@@ -355,7 +356,7 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
       } else if (!(next < hi.t) && !hi.known) {
         next = hi.t;
       } else {
-        next = static_cast<double>((static_cast<ext>(lo.t) + hi.t) / 2);
+        next = Stored((ext{lo.t} + hi.t) / 2);
         // Adjacent ends: the value jumps between them (a region boundary).
         if (next == lo.t || next == hi.t) return Outcome::kFailed;
       }
@@ -417,8 +418,7 @@ class PressureAndValue {
     const SaturatedPair pair{water.props, steam.props, water.code, steam.code};
     const double y_water = ValueOf(given_, water.props);
     const double y_steam = ValueOf(given_, steam.props);
-    const double x = static_cast<double>((static_cast<ext>(y_) - y_water) /
-                                         (static_cast<ext>(y_steam) - y_water));
+    const double x = Stored((ext{y_} - y_water) / (ext{y_steam} - y_water));
     StateResult result;
     result.state = Wet(p_, ts, pair, std::clamp(x, 0.0, 1.0));
     return result;
