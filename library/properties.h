@@ -5,7 +5,11 @@
 #ifndef STEAMCALC_LIBRARY_PROPERTIES_H
 #define STEAMCALC_LIBRARY_PROPERTIES_H
 
+#include <cmath>
 #include <string>
+
+#include "if97.h"
+#include "stored.h"
 
 namespace if97::detail {
 
@@ -21,6 +25,58 @@ struct Properties {
   // functions; regions 1, 2 and 5 only, NaN for region 3.
   double dcp_dt;
 };
+
+// The relations of IAPWS-IF97 Tables 3, 12 and 39 between the properties
+// and the derivatives of the dimensionless Gibbs free energy gamma(pi, tau),
+// shared by regions 1, 2 and 5; each region forms the derivatives from its
+// own terms. The arguments are extended: a double passed in is exact.
+struct GibbsDerivatives {
+  ext T;  // K
+  ext pi;
+  ext tau;
+  ext gamma_pi;
+  ext gamma_tau;
+  ext gamma_pipi;
+  ext gamma_tautau;
+  ext gamma_pitau;
+  ext gamma_tautautau;
+};
+
+// h = R T tau gamma_tau.
+inline double GibbsEnthalpy(ext T, ext tau, ext gamma_tau) {
+  return Stored(T * kGasConstant * tau * gamma_tau);
+}
+
+// s = R (tau gamma_tau - gamma).
+inline double GibbsEntropy(ext tau, ext gamma_tau, ext gamma) {
+  return Stored((tau * gamma_tau - gamma) * kGasConstant);
+}
+
+// v = R T pi gamma_pi / p; kJ/(kg K) * K / MPa = 1e-3 m3/kg.
+inline double GibbsVolume(ext p, ext T, ext pi, ext gamma_pi) {
+  return Stored(T * kGasConstant * pi * gamma_pi / (p * 1000));
+}
+
+// cp = -R tau^2 gamma_tautau, and d cp / dT from d tau / dT = -tau / T.
+inline void GibbsHeatCapacity(const GibbsDerivatives& g, Properties& out) {
+  out.cp = Stored(-kGasConstant * (g.tau * g.tau * g.gamma_tautau));
+  out.dcp_dt =
+      Stored(kGasConstant * g.tau * g.tau * (2 * g.gamma_tautau + g.tau * g.gamma_tautautau) / g.T);
+}
+
+// u = R T (tau gamma_tau - pi gamma_pi),
+// cv = R (-tau^2 gamma_tautau + (gamma_pi - tau gamma_pitau)^2 / gamma_pipi),
+// w^2 = R T gamma_pi^2 / ((gamma_pi - tau gamma_pitau)^2 / (tau^2 gamma_tautau) - gamma_pipi).
+inline void GibbsCaloric(const GibbsDerivatives& g, Properties& out) {
+  const ext rt = g.T * kGasConstant;
+  const ext tau2_gamma_tautau = g.tau * g.tau * g.gamma_tautau;
+  const ext b = g.gamma_pi - g.tau * g.gamma_pitau;
+  out.u = Stored(rt * (g.tau * g.gamma_tau - g.pi * g.gamma_pi));
+  out.cv = Stored(kGasConstant * (-tau2_gamma_tautau + b * b / g.gamma_pipi));
+  // R T in J/kg gives w in m/s.
+  out.w = Stored(
+      std::sqrt(rt * 1000 * g.gamma_pi * g.gamma_pi / (b * b / tau2_gamma_tautau - g.gamma_pipi)));
+}
 
 // Regions 1, 2 and 5 at (p, t): h, s and v bit for bit what H1_PT (HW_PT),
 // S1_PT, V1_PT, HP_PT, SP_PT, VP_PT, H5_PT, S5_PT and V5_PT return; the other

@@ -14,16 +14,11 @@
 namespace if97 {
 namespace {
 
-using detail::ext;
-using detail::Stored;
-
-using detail::AsDoubles;
-using detail::Exponents;
-using detail::PowerTable;
-using detail::Products;
-using region1::I;
-using region1::J;
-using region1::n;
+using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsCaloric,
+    detail::GibbsDerivatives, detail::GibbsEnthalpy, detail::GibbsEntropy,
+    detail::GibbsHeatCapacity, detail::GibbsVolume, detail::PowerTable, detail::Products,
+    detail::Stored;
+using region1::I, region1::J, region1::n;
 
 constexpr double kPStar = 16.53;                // MPa
 constexpr double kTStar = 1386;                 // K
@@ -81,7 +76,7 @@ double H1_PT(double p, double t) {
   for (std::size_t i = 0; i < std::size(n); ++i) {
     gamma_tau = Stored(gamma_tau + ext{n[i]} * a[I[i]] * kJ[i] * c[J[i] - 1]);
   }
-  return Stored(ext{r.T} * kGasConstant * r.tau * gamma_tau);
+  return GibbsEnthalpy(r.T, r.tau, gamma_tau);
 }
 
 // IAPWS-IF97 Tables 3 and 4: s = R (tau gamma_tau - gamma).
@@ -96,7 +91,7 @@ double S1_PT(double p, double t) {
     gamma_tau = Stored(gamma_tau + n_a * kJ[i] * c[J[i] - 1]);
     gamma = Stored(gamma + n_a * c[J[i]]);
   }
-  return Stored((ext{r.tau} * gamma_tau - gamma) * kGasConstant);
+  return GibbsEntropy(r.tau, gamma_tau, gamma);
 }
 
 // IAPWS-IF97 Tables 3 and 4, every relation from one pass over the terms. h,
@@ -140,27 +135,22 @@ Properties Region1Evaluate(double p, double t) {
   }
   Properties out{kNotFormed, kNotFormed, kNotFormed, kNotFormed,
                  kNotFormed, kNotFormed, kNotFormed, kNotFormed};
-  out.h = Stored(ext{r.T} * kGasConstant * r.tau * gamma_tau);
-  out.s = Stored((ext{r.tau} * gamma_tau - gamma) * kGasConstant);
-  const ext gamma_tautau = sum_tautau / r.c;
-  const ext gamma_tautautau = sum_tautautau / (ext{r.c} * r.c);
-  const ext tau = r.tau;
-  const ext tau2_gamma_tautau = tau * tau * gamma_tautau;
-  out.cp = Stored(-kGasConstant * tau2_gamma_tautau);
-  // cp = -R tau^2 gamma_tautau and d tau / dT = -tau / T.
-  out.dcp_dt = Stored(kGasConstant * tau * tau * (2 * gamma_tautau + tau * gamma_tautautau) / r.T);
+  out.h = GibbsEnthalpy(r.T, r.tau, gamma_tau);
+  out.s = GibbsEntropy(r.tau, gamma_tau, gamma);
+  GibbsDerivatives g{};
+  g.T = r.T;
+  g.tau = r.tau;
+  g.gamma_tau = gamma_tau;
+  g.gamma_tautau = sum_tautau / r.c;
+  g.gamma_tautautau = sum_tautautau / (ext{r.c} * r.c);
+  GibbsHeatCapacity(g, out);
   if constexpr (kWhole) {
-    out.v = Stored(ext{r.T} * kGasConstant * r.pi * gamma_pi / (ext{p} * 1000));
-    const ext gamma_pipi = -sum_pipi / r.a;
-    const ext gamma_pitau = -sum_pitau / r.a;
-    const ext rt = ext{r.T} * kGasConstant;
-    const ext pi = r.pi;
-    const ext b = gamma_pi - tau * gamma_pitau;
-    out.u = Stored(rt * (tau * gamma_tau - pi * gamma_pi));
-    out.cv = Stored(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
-    // R T in J/kg gives w in m/s.
-    out.w = Stored(
-        std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
+    out.v = GibbsVolume(p, r.T, r.pi, gamma_pi);
+    g.pi = r.pi;
+    g.gamma_pi = gamma_pi;
+    g.gamma_pipi = -sum_pipi / r.a;
+    g.gamma_pitau = -sum_pitau / r.a;
+    GibbsCaloric(g, out);
   }
   return out;
 }
@@ -207,8 +197,7 @@ double V1_PT(double p, double t) {
   for (std::size_t i = 0; i < std::size(n); ++i) {
     gamma_pi = Stored(gamma_pi + -kIN[i] * a[I[i] - 1] * c[J[i]]);
   }
-  // kJ/(kg K) * K / MPa = 1e-3 m3/kg.
-  return Stored(ext{r.T} * kGasConstant * r.pi * gamma_pi / (ext{p} * 1000));
+  return GibbsVolume(p, r.T, r.pi, gamma_pi);
 }
 
 }  // namespace if97

@@ -12,18 +12,11 @@
 namespace if97 {
 namespace {
 
-using detail::ext;
-using detail::Stored;
-
-using detail::AsDoubles;
-using detail::Exponents;
-using detail::PowerTable;
-using detail::Products;
-using region2::I;
-using region2::J;
-using region2::J0;
-using region2::n;
-using region2::n0;
+using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsCaloric,
+    detail::GibbsDerivatives, detail::GibbsEnthalpy, detail::GibbsEntropy,
+    detail::GibbsHeatCapacity, detail::GibbsVolume, detail::PowerTable, detail::Products,
+    detail::Stored;
+using region2::I, region2::J, region2::J0, region2::n, region2::n0;
 
 constexpr double kPStar = 1;       // MPa
 constexpr double kTStar = 540;     // K
@@ -79,7 +72,7 @@ double HP_PT(double p, double t) {
     if (i < std::size(n0)) ideal_tau = Stored(ideal_tau + kJ0N0[i] * tau[J0[i] - 1]);
     residual_tau = Stored(residual_tau + ext{n[i]} * pi[I[i]] * kJ[i] * c[J[i] - 1]);
   }
-  return Stored(ext{r.T} * kGasConstant * r.tau * (ext{ideal_tau} + residual_tau));
+  return GibbsEnthalpy(r.T, r.tau, ext{ideal_tau} + residual_tau);
 }
 
 // IAPWS-IF97 Table 12: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)),
@@ -103,8 +96,7 @@ double SP_PT(double p, double t) {
     residual_tau = Stored(residual_tau + n_pi * kJ[i] * c[J[i] - 1]);
     residual = Stored(residual + n_pi * c[J[i]]);
   }
-  const double gamma = Stored(ln_pi + ideal_sum + residual);
-  return Stored((ext{r.tau} * (ext{ideal_tau} + residual_tau) - gamma) * kGasConstant);
+  return GibbsEntropy(r.tau, ext{ideal_tau} + residual_tau, Stored(ln_pi + ideal_sum + residual));
 }
 
 // IAPWS-IF97 Table 12: v = R T pi (gamma_o_pi + gamma_r_pi) / p, gamma_o_pi = 1 / pi.
@@ -116,8 +108,7 @@ double VP_PT(double p, double t) {
   for (std::size_t i = 0; i < std::size(n); ++i) {
     residual_pi = Stored(residual_pi + kIN[i] * pi[I[i] - 1] * c[J[i]]);
   }
-  // kJ/(kg K) * K / MPa = 1e-3 m3/kg.
-  return Stored(ext{r.T} * kGasConstant * r.pi * (1 / ext{r.pi} + residual_pi) / (ext{p} * 1000));
+  return GibbsVolume(p, r.T, r.pi, 1 / ext{r.pi} + residual_pi);
 }
 
 // IAPWS-IF97 Tables 12 to 14, every relation from one pass over the terms.
@@ -166,32 +157,24 @@ detail::Properties detail::Region2Properties(double p, double t) {
     sum_pitau += I[i] * term_tau;
     sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
   }
-  detail::Properties out;
-  out.h = Stored(ext{r.T} * kGasConstant * r.tau * (ext{ideal_tau} + residual_tau));
-  const double gamma = Stored(ln_pi + ideal_sum + residual);
-  out.s = Stored((ext{r.tau} * (ext{ideal_tau} + residual_tau) - gamma) * kGasConstant);
-  out.v = Stored(ext{r.T} * kGasConstant * r.pi * (1 / ext{r.pi} + residual_pi) / (ext{p} * 1000));
-  const ext rt = ext{r.T} * kGasConstant;
-  const ext tau_ = r.tau;
   const ext pi_ = r.pi;
-  const ext gamma_pi = 1 / pi_ + residual_pi;
-  const ext gamma_tau = ext{ideal_tau} + residual_tau;
-  const ext gamma_pipi = -1 / (pi_ * pi_) + sum_pipi / pi_;
-  const ext gamma_tautau = sum_ideal_tautau / tau_ + sum_tautau / r.c;
-  const ext gamma_pitau = sum_pitau / pi_;
-  const ext gamma_tautautau =
-      sum_ideal_tautautau / (tau_ * tau_) + sum_tautautau / (ext{r.c} * r.c);
-  const ext tau2_gamma_tautau = tau_ * tau_ * gamma_tautau;
-  const ext b = gamma_pi - tau_ * gamma_pitau;
-  out.u = Stored(rt * (tau_ * gamma_tau - pi_ * gamma_pi));
-  out.cp = Stored(-kGasConstant * tau2_gamma_tautau);
-  out.cv = Stored(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
-  // R T in J/kg gives w in m/s.
-  out.w =
-      Stored(std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
-  // cp = -R tau^2 gamma_tautau and d tau / dT = -tau / T.
-  out.dcp_dt =
-      Stored(kGasConstant * tau_ * tau_ * (2 * gamma_tautau + tau_ * gamma_tautautau) / r.T);
+  const ext tau_ = r.tau;
+  GibbsDerivatives g;
+  g.T = r.T;
+  g.pi = pi_;
+  g.tau = tau_;
+  g.gamma_pi = 1 / pi_ + residual_pi;
+  g.gamma_tau = ext{ideal_tau} + residual_tau;
+  g.gamma_pipi = -1 / (pi_ * pi_) + sum_pipi / pi_;
+  g.gamma_tautau = sum_ideal_tautau / tau_ + sum_tautau / r.c;
+  g.gamma_pitau = sum_pitau / pi_;
+  g.gamma_tautautau = sum_ideal_tautautau / (tau_ * tau_) + sum_tautautau / (ext{r.c} * r.c);
+  detail::Properties out;
+  out.h = GibbsEnthalpy(r.T, r.tau, g.gamma_tau);
+  out.s = GibbsEntropy(r.tau, g.gamma_tau, Stored(ln_pi + ideal_sum + residual));
+  out.v = GibbsVolume(p, r.T, r.pi, g.gamma_pi);
+  GibbsCaloric(g, out);
+  GibbsHeatCapacity(g, out);
   return out;
 }
 

@@ -13,17 +13,10 @@
 namespace if97 {
 namespace {
 
-using detail::ext;
-using detail::Stored;
-
-using detail::Exponents;
-using detail::PowerTable;
-using detail::Products;
-using region5::I;
-using region5::J;
-using region5::J0;
-using region5::n;
-using region5::n0;
+using detail::Exponents, detail::ext, detail::GibbsCaloric, detail::GibbsDerivatives,
+    detail::GibbsEnthalpy, detail::GibbsEntropy, detail::GibbsHeatCapacity, detail::GibbsVolume,
+    detail::PowerTable, detail::Products, detail::Stored;
+using region5::I, region5::J, region5::J0, region5::n, region5::n0;
 
 constexpr double kPStar = 1;     // MPa
 constexpr double kTStar = 1000;  // K
@@ -88,7 +81,7 @@ double H5_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const double ideal_tau = IdealGammaTau(r);
   const double residual_tau = ResidualGammaTau(r);
-  return Stored(ext{r.T} * kGasConstant * r.tau * (ext{ideal_tau} + residual_tau));
+  return GibbsEnthalpy(r.T, r.tau, ext{ideal_tau} + residual_tau);
 }
 
 // IAPWS-IF97 Table 39: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)).
@@ -109,9 +102,8 @@ double S5_PT(double p, double t) {
     residual_tau = Stored(residual_tau + ext{n[i]} * pi[I[i]] * J[i] * tau[J[i] - 1]);
     residual = Stored(residual + ext{n[i]} * pi[I[i]] * tau[J[i]]);
   }
-  return Stored((ext{r.tau} * (ext{ideal_tau} + residual_tau) -
-                 (std::log(ext{r.pi}) + ideal_sum + residual)) *
-                kGasConstant);
+  return GibbsEntropy(r.tau, ext{ideal_tau} + residual_tau,
+                      std::log(ext{r.pi}) + ideal_sum + residual);
 }
 
 // IAPWS-IF97 Table 39: v = R T pi (gamma_o_pi + gamma_r_pi) / p, gamma_o_pi = 1 / pi.
@@ -123,8 +115,7 @@ double V5_PT(double p, double t) {
   for (std::size_t i = 0; i < std::size(n); ++i) {
     residual_pi = Stored(residual_pi + kIN[i] * pi[I[i] - 1] * tau[J[i]]);
   }
-  // kJ/(kg K) * K / MPa = 1e-3 m3/kg.
-  return Stored(ext{r.T} * kGasConstant * r.pi * (1 / ext{r.pi} + residual_pi) / (ext{p} * 1000));
+  return GibbsVolume(p, r.T, r.pi, 1 / ext{r.pi} + residual_pi);
 }
 
 // IAPWS-IF97 Tables 39 to 41, every relation from one pass over the terms.
@@ -171,32 +162,24 @@ detail::Properties detail::Region5Properties(double p, double t) {
     sum_pitau += I[i] * term_tau;
     sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
   }
-  detail::Properties out;
-  out.h = Stored(ext{r.T} * kGasConstant * r.tau * (ext{ideal_tau} + residual_tau));
-  out.s = Stored((ext{r.tau} * (ext{ideal_tau} + residual_tau) -
-                  (std::log(ext{r.pi}) + ideal_sum + residual)) *
-                 kGasConstant);
-  out.v = Stored(ext{r.T} * kGasConstant * r.pi * (1 / ext{r.pi} + residual_pi) / (ext{p} * 1000));
-  const ext rt = ext{r.T} * kGasConstant;
-  const ext tau_ = r.tau;
   const ext pi_ = r.pi;
-  const ext gamma_pi = 1 / pi_ + residual_pi;
-  const ext gamma_tau = ext{ideal_tau} + residual_tau;
-  const ext gamma_pipi = -1 / (pi_ * pi_) + sum_pipi / pi_;
-  const ext gamma_tautau = (sum_ideal_tautau + sum_tautau) / tau_;
-  const ext gamma_pitau = sum_pitau / pi_;
-  const ext gamma_tautautau = (sum_ideal_tautautau + sum_tautautau) / (tau_ * tau_);
-  const ext tau2_gamma_tautau = tau_ * tau_ * gamma_tautau;
-  const ext b = gamma_pi - tau_ * gamma_pitau;
-  out.u = Stored(rt * (tau_ * gamma_tau - pi_ * gamma_pi));
-  out.cp = Stored(-kGasConstant * tau2_gamma_tautau);
-  out.cv = Stored(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
-  // R T in J/kg gives w in m/s.
-  out.w =
-      Stored(std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
-  // cp = -R tau^2 gamma_tautau and d tau / dT = -tau / T.
-  out.dcp_dt =
-      Stored(kGasConstant * tau_ * tau_ * (2 * gamma_tautau + tau_ * gamma_tautautau) / r.T);
+  const ext tau_ = r.tau;
+  GibbsDerivatives g;
+  g.T = r.T;
+  g.pi = pi_;
+  g.tau = tau_;
+  g.gamma_pi = 1 / pi_ + residual_pi;
+  g.gamma_tau = ext{ideal_tau} + residual_tau;
+  g.gamma_pipi = -1 / (pi_ * pi_) + sum_pipi / pi_;
+  g.gamma_tautau = (sum_ideal_tautau + sum_tautau) / tau_;
+  g.gamma_pitau = sum_pitau / pi_;
+  g.gamma_tautautau = (sum_ideal_tautautau + sum_tautautau) / (tau_ * tau_);
+  detail::Properties out;
+  out.h = GibbsEnthalpy(r.T, r.tau, g.gamma_tau);
+  out.s = GibbsEntropy(r.tau, g.gamma_tau, std::log(ext{r.pi}) + ideal_sum + residual);
+  out.v = GibbsVolume(p, r.T, r.pi, g.gamma_pi);
+  GibbsCaloric(g, out);
+  GibbsHeatCapacity(g, out);
   return out;
 }
 
