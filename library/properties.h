@@ -5,7 +5,9 @@
 #ifndef STEAMCALC_LIBRARY_PROPERTIES_H
 #define STEAMCALC_LIBRARY_PROPERTIES_H
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <string>
 
 #include "if97.h"
@@ -25,6 +27,75 @@ struct Properties {
   // functions; regions 1, 2 and 5 only, NaN for region 3.
   double dcp_dt;
 };
+
+// The sums over the terms n_i x^I_i y^J_i of a dimensionless Gibbs free
+// energy (region 1: x = 7.1 - pi, y = tau - 1.222; the residual parts of
+// regions 2 and 5: x = pi, y = tau - 0.5 or tau), in one pass. The energy and
+// its first derivatives are rounded term by term as stored; the second and
+// third derivatives are summed in extended precision from the terms of the
+// first, each term's one power too many taken off the sum as a whole (the
+// caller divides by x or y):
+//   value = sum n x^I y^J,
+//   d_x = sum I n x^(I-1) y^J,    xx = sum (I - 1) [d_x term],
+//   d_y = sum J n x^I y^(J-1),    yy = sum (J - 1) [d_y term],
+//   xy = sum I [d_y term],        yyy = sum (J - 1) (J - 2) [d_y term].
+// i_n holds I_i n_i, negated where x falls as pi rises; j holds J_i. Without
+// kWithX the x derivatives are not formed and stay 0.
+struct TermSums {
+  double value = 0;
+  double d_x = 0;
+  double d_y = 0;
+  ext xx = 0;
+  ext yy = 0;
+  ext xy = 0;
+  ext yyy = 0;
+};
+
+template <bool kWithX, std::size_t N, typename XPowers, typename YPowers>
+TermSums SumTerms(const std::array<int, N>& I, const std::array<int, N>& J,
+                  const std::array<double, N>& n, const std::array<double, N>& j,
+                  const std::array<ext, N>& i_n, const XPowers& x, const YPowers& y) {
+  TermSums sums;
+  for (std::size_t i = 0; i < N; ++i) {
+    const ext n_x = ext{n[i]} * x[I[i]];
+    const ext term_y = n_x * j[i] * y[J[i] - 1];
+    sums.d_y = Stored(sums.d_y + term_y);
+    sums.value = Stored(sums.value + n_x * y[J[i]]);
+    sums.yy += (J[i] - 1) * term_y;
+    sums.yyy += (J[i] - 1) * (J[i] - 2) * term_y;
+    if constexpr (kWithX) {
+      const ext term_x = i_n[i] * x[I[i] - 1] * y[J[i]];
+      sums.d_x = Stored(sums.d_x + term_x);
+      sums.xx += (I[i] - 1) * term_x;
+      sums.xy += I[i] * term_y;
+    }
+  }
+  return sums;
+}
+
+// The same for the ideal-gas part sum n0_i tau^J0_i of regions 2 and 5 (j0_n0
+// holds J0_i n0_i): value, d_tau, and tautau = sum (J0 - 1) [d_tau term],
+// tautautau = sum (J0 - 1) (J0 - 2) [d_tau term].
+struct IdealSums {
+  double value = 0;
+  double d_tau = 0;
+  ext tautau = 0;
+  ext tautautau = 0;
+};
+
+template <std::size_t N, typename TauPowers>
+IdealSums SumIdealTerms(const std::array<int, N>& J0, const std::array<double, N>& n0,
+                        const std::array<ext, N>& j0_n0, const TauPowers& tau) {
+  IdealSums sums;
+  for (std::size_t i = 0; i < N; ++i) {
+    const ext term_tau = j0_n0[i] * tau[J0[i] - 1];
+    sums.d_tau = Stored(sums.d_tau + term_tau);
+    sums.value = Stored(sums.value + ext{n0[i]} * tau[J0[i]]);
+    sums.tautau += (J0[i] - 1) * term_tau;
+    sums.tautautau += (J0[i] - 1) * (J0[i] - 2) * term_tau;
+  }
+  return sums;
+}
 
 // The relations of IAPWS-IF97 Tables 3, 12 and 39 between the properties
 // and the derivatives of the dimensionless Gibbs free energy gamma(pi, tau),

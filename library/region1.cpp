@@ -17,7 +17,7 @@ namespace {
 using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsCaloric,
     detail::GibbsDerivatives, detail::GibbsEnthalpy, detail::GibbsEntropy,
     detail::GibbsHeatCapacity, detail::GibbsVolume, detail::PowerTable, detail::Products,
-    detail::Stored;
+    detail::Stored, detail::SumTerms, detail::TermSums;
 using region1::I, region1::J, region1::n;
 
 constexpr double kPStar = 16.53;                // MPa
@@ -51,8 +51,13 @@ constexpr Exponents kCJ = Exponents{}.With(J);                  // (tau - 1.222)
 constexpr Exponents kCJMinus1 = Exponents{}.With(J, -1);        // (tau - 1.222)^(J - 1)
 constexpr Exponents kCJBoth = Exponents{}.With(J, -1).With(J);  // both of the entropy
 
-constexpr auto kJ = AsDoubles(J);     // J_i
-constexpr auto kIN = Products(I, n);  // I_i n_i
+constexpr auto kJ = AsDoubles(J);  // J_i
+// -I_i n_i: 7.1 - pi falls as pi rises.
+constexpr auto kMinusIN = [] {
+  auto product = Products(I, n);
+  for (auto& x : product) x = -x;
+  return product;
+}();
 
 // The powers h, s and v read, together: the second derivatives reuse them.
 constexpr Exponents kAAll = Exponents{}.With(I).With(I, -1);
@@ -112,44 +117,24 @@ Properties Region1Evaluate(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kAAll> a(r.a);
   const PowerTable<kCAll> c(r.c);
-  double gamma = 0;
-  double gamma_pi = 0;
-  double gamma_tau = 0;
-  ext sum_pipi = 0;
-  ext sum_tautau = 0;
-  ext sum_pitau = 0;
-  ext sum_tautautau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    const ext n_a = ext{n[i]} * a[I[i]];
-    const ext term_tau = n_a * kJ[i] * c[J[i] - 1];
-    gamma_tau = Stored(gamma_tau + term_tau);
-    gamma = Stored(gamma + n_a * c[J[i]]);
-    sum_tautau += (J[i] - 1) * term_tau;
-    sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
-    if constexpr (kWhole) {
-      const ext term_pi = -kIN[i] * a[I[i] - 1] * c[J[i]];
-      gamma_pi = Stored(gamma_pi + term_pi);
-      sum_pipi += (I[i] - 1) * term_pi;
-      sum_pitau += I[i] * term_tau;
-    }
-  }
+  const TermSums sums = SumTerms<kWhole>(I, J, n, kJ, kMinusIN, a, c);
   Properties out{kNotFormed, kNotFormed, kNotFormed, kNotFormed,
                  kNotFormed, kNotFormed, kNotFormed, kNotFormed};
-  out.h = GibbsEnthalpy(r.T, r.tau, gamma_tau);
-  out.s = GibbsEntropy(r.tau, gamma_tau, gamma);
+  out.h = GibbsEnthalpy(r.T, r.tau, sums.d_y);
+  out.s = GibbsEntropy(r.tau, sums.d_y, sums.value);
   GibbsDerivatives g{};
   g.T = r.T;
   g.tau = r.tau;
-  g.gamma_tau = gamma_tau;
-  g.gamma_tautau = sum_tautau / r.c;
-  g.gamma_tautautau = sum_tautautau / (ext{r.c} * r.c);
+  g.gamma_tau = sums.d_y;
+  g.gamma_tautau = sums.yy / r.c;
+  g.gamma_tautautau = sums.yyy / (ext{r.c} * r.c);
   GibbsHeatCapacity(g, out);
   if constexpr (kWhole) {
-    out.v = GibbsVolume(p, r.T, r.pi, gamma_pi);
+    out.v = GibbsVolume(p, r.T, r.pi, sums.d_x);
     g.pi = r.pi;
-    g.gamma_pi = gamma_pi;
-    g.gamma_pipi = -sum_pipi / r.a;
-    g.gamma_pitau = -sum_pitau / r.a;
+    g.gamma_pi = sums.d_x;
+    g.gamma_pipi = -sums.xx / r.a;
+    g.gamma_pitau = -sums.xy / r.a;
     GibbsCaloric(g, out);
   }
   return out;
@@ -195,7 +180,7 @@ double V1_PT(double p, double t) {
   const PowerTable<kCJ> c(r.c);
   double gamma_pi = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_pi = Stored(gamma_pi + -kIN[i] * a[I[i] - 1] * c[J[i]]);
+    gamma_pi = Stored(gamma_pi + kMinusIN[i] * a[I[i] - 1] * c[J[i]]);
   }
   return GibbsVolume(p, r.T, r.pi, gamma_pi);
 }

@@ -15,7 +15,7 @@ namespace {
 using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsCaloric,
     detail::GibbsDerivatives, detail::GibbsEnthalpy, detail::GibbsEntropy,
     detail::GibbsHeatCapacity, detail::GibbsVolume, detail::PowerTable, detail::Products,
-    detail::Stored;
+    detail::Stored, detail::SumIdealTerms, detail::SumTerms, detail::IdealSums, detail::TermSums;
 using region2::I, region2::J, region2::J0, region2::n, region2::n0;
 
 constexpr double kPStar = 1;       // MPa
@@ -127,51 +127,23 @@ detail::Properties detail::Region2Properties(double p, double t) {
   const PowerTable<kCJAll> c(r.c);
   const PowerTable<kPiIAll> pi(r.pi);
   const PowerTable<kTauJ0All> tau(r.tau);
-  double ideal_tau = 0;
-  double ideal_sum = 0;
-  ext sum_ideal_tautau = 0;
-  ext sum_ideal_tautautau = 0;
-  for (std::size_t i = 0; i < std::size(n0); ++i) {
-    const ext term_tau = kJ0N0[i] * tau[J0[i] - 1];
-    ideal_tau = Stored(ideal_tau + term_tau);
-    ideal_sum = Stored(ideal_sum + ext{n0[i]} * tau[J0[i]]);
-    sum_ideal_tautau += (J0[i] - 1) * term_tau;
-    sum_ideal_tautautau += (J0[i] - 1) * (J0[i] - 2) * term_tau;
-  }
-  double residual = 0;
-  double residual_pi = 0;
-  double residual_tau = 0;
-  ext sum_pipi = 0;
-  ext sum_tautau = 0;
-  ext sum_pitau = 0;
-  ext sum_tautautau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    const ext n_pi = ext{n[i]} * pi[I[i]];
-    const ext term_tau = n_pi * kJ[i] * c[J[i] - 1];
-    const ext term_pi = kIN[i] * pi[I[i] - 1] * c[J[i]];
-    residual_tau = Stored(residual_tau + term_tau);
-    residual = Stored(residual + n_pi * c[J[i]]);
-    residual_pi = Stored(residual_pi + term_pi);
-    sum_pipi += (I[i] - 1) * term_pi;
-    sum_tautau += (J[i] - 1) * term_tau;
-    sum_pitau += I[i] * term_tau;
-    sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
-  }
+  const IdealSums ideal = SumIdealTerms(J0, n0, kJ0N0, tau);
+  const TermSums residual = SumTerms<true>(I, J, n, kJ, kIN, pi, c);
   const ext pi_ = r.pi;
   const ext tau_ = r.tau;
   GibbsDerivatives g;
   g.T = r.T;
   g.pi = pi_;
   g.tau = tau_;
-  g.gamma_pi = 1 / pi_ + residual_pi;
-  g.gamma_tau = ext{ideal_tau} + residual_tau;
-  g.gamma_pipi = -1 / (pi_ * pi_) + sum_pipi / pi_;
-  g.gamma_tautau = sum_ideal_tautau / tau_ + sum_tautau / r.c;
-  g.gamma_pitau = sum_pitau / pi_;
-  g.gamma_tautautau = sum_ideal_tautautau / (tau_ * tau_) + sum_tautautau / (ext{r.c} * r.c);
+  g.gamma_pi = 1 / pi_ + residual.d_x;
+  g.gamma_tau = ext{ideal.d_tau} + residual.d_y;
+  g.gamma_pipi = -1 / (pi_ * pi_) + residual.xx / pi_;
+  g.gamma_tautau = ideal.tautau / tau_ + residual.yy / r.c;
+  g.gamma_pitau = residual.xy / pi_;
+  g.gamma_tautautau = ideal.tautautau / (tau_ * tau_) + residual.yyy / (ext{r.c} * r.c);
   detail::Properties out;
   out.h = GibbsEnthalpy(r.T, r.tau, g.gamma_tau);
-  out.s = GibbsEntropy(r.tau, g.gamma_tau, Stored(ln_pi + ideal_sum + residual));
+  out.s = GibbsEntropy(r.tau, g.gamma_tau, Stored(ln_pi + ideal.value + residual.value));
   out.v = GibbsVolume(p, r.T, r.pi, g.gamma_pi);
   GibbsCaloric(g, out);
   GibbsHeatCapacity(g, out);

@@ -13,9 +13,10 @@
 namespace if97 {
 namespace {
 
-using detail::Exponents, detail::ext, detail::GibbsCaloric, detail::GibbsDerivatives,
-    detail::GibbsEnthalpy, detail::GibbsEntropy, detail::GibbsHeatCapacity, detail::GibbsVolume,
-    detail::PowerTable, detail::Products, detail::Stored;
+using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsCaloric,
+    detail::GibbsDerivatives, detail::GibbsEnthalpy, detail::GibbsEntropy,
+    detail::GibbsHeatCapacity, detail::GibbsVolume, detail::PowerTable, detail::Products,
+    detail::Stored, detail::SumIdealTerms, detail::SumTerms, detail::IdealSums, detail::TermSums;
 using region5::I, region5::J, region5::J0, region5::n, region5::n0;
 
 constexpr double kPStar = 1;     // MPa
@@ -45,6 +46,7 @@ constexpr Exponents kPiI = Exponents{}.With(I);                      // pi^I
 constexpr Exponents kPiIMinus1 = Exponents{}.With(I, -1);            // pi^(I - 1)
 
 constexpr auto kJ0N0 = Products(J0, n0);  // J0_i n0_i
+constexpr auto kJ = AsDoubles(J);         // J_i
 constexpr auto kIN = Products(I, n);      // I_i n_i
 
 // The powers h, s and v read, together: the second derivatives reuse them.
@@ -69,7 +71,7 @@ double ResidualGammaTau(const Reduced& r) {
   const PowerTable<kTauJMinus1> tau(r.tau);
   double gamma_tau = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_tau = Stored(gamma_tau + ext{n[i]} * pi[I[i]] * J[i] * tau[J[i] - 1]);
+    gamma_tau = Stored(gamma_tau + ext{n[i]} * pi[I[i]] * kJ[i] * tau[J[i] - 1]);
   }
   return gamma_tau;
 }
@@ -99,7 +101,7 @@ double S5_PT(double p, double t) {
   double residual_tau = 0;
   double residual = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_tau = Stored(residual_tau + ext{n[i]} * pi[I[i]] * J[i] * tau[J[i] - 1]);
+    residual_tau = Stored(residual_tau + ext{n[i]} * pi[I[i]] * kJ[i] * tau[J[i] - 1]);
     residual = Stored(residual + ext{n[i]} * pi[I[i]] * tau[J[i]]);
   }
   return GibbsEntropy(r.tau, ext{ideal_tau} + residual_tau,
@@ -131,52 +133,25 @@ double V5_PT(double p, double t) {
 detail::Properties detail::Region5Properties(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kTauJ0All> tau0(r.tau);
-  double ideal_tau = 0;
-  double ideal_sum = 0;
-  ext sum_ideal_tautau = 0;
-  ext sum_ideal_tautautau = 0;
-  for (std::size_t i = 0; i < std::size(n0); ++i) {
-    const ext term_tau = kJ0N0[i] * tau0[J0[i] - 1];
-    ideal_tau = Stored(ideal_tau + term_tau);
-    ideal_sum = Stored(ideal_sum + ext{n0[i]} * tau0[J0[i]]);
-    sum_ideal_tautau += (J0[i] - 1) * term_tau;
-    sum_ideal_tautautau += (J0[i] - 1) * (J0[i] - 2) * term_tau;
-  }
+  const IdealSums ideal = SumIdealTerms(J0, n0, kJ0N0, tau0);
   const PowerTable<kPiIAll> pi(r.pi);
   const PowerTable<kTauJAll> tau(r.tau);
-  double residual = 0;
-  double residual_pi = 0;
-  double residual_tau = 0;
-  ext sum_pipi = 0;
-  ext sum_tautau = 0;
-  ext sum_pitau = 0;
-  ext sum_tautautau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    const ext term_tau = ext{n[i]} * pi[I[i]] * J[i] * tau[J[i] - 1];
-    const ext term_pi = kIN[i] * pi[I[i] - 1] * tau[J[i]];
-    residual_tau = Stored(residual_tau + term_tau);
-    residual = Stored(residual + ext{n[i]} * pi[I[i]] * tau[J[i]]);
-    residual_pi = Stored(residual_pi + term_pi);
-    sum_pipi += (I[i] - 1) * term_pi;
-    sum_tautau += (J[i] - 1) * term_tau;
-    sum_pitau += I[i] * term_tau;
-    sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
-  }
+  const TermSums residual = SumTerms<true>(I, J, n, kJ, kIN, pi, tau);
   const ext pi_ = r.pi;
   const ext tau_ = r.tau;
   GibbsDerivatives g;
   g.T = r.T;
   g.pi = pi_;
   g.tau = tau_;
-  g.gamma_pi = 1 / pi_ + residual_pi;
-  g.gamma_tau = ext{ideal_tau} + residual_tau;
-  g.gamma_pipi = -1 / (pi_ * pi_) + sum_pipi / pi_;
-  g.gamma_tautau = (sum_ideal_tautau + sum_tautau) / tau_;
-  g.gamma_pitau = sum_pitau / pi_;
-  g.gamma_tautautau = (sum_ideal_tautautau + sum_tautautau) / (tau_ * tau_);
+  g.gamma_pi = 1 / pi_ + residual.d_x;
+  g.gamma_tau = ext{ideal.d_tau} + residual.d_y;
+  g.gamma_pipi = -1 / (pi_ * pi_) + residual.xx / pi_;
+  g.gamma_tautau = (ideal.tautau + residual.yy) / tau_;
+  g.gamma_pitau = residual.xy / pi_;
+  g.gamma_tautautau = (ideal.tautautau + residual.yyy) / (tau_ * tau_);
   detail::Properties out;
   out.h = GibbsEnthalpy(r.T, r.tau, g.gamma_tau);
-  out.s = GibbsEntropy(r.tau, g.gamma_tau, std::log(ext{r.pi}) + ideal_sum + residual);
+  out.s = GibbsEntropy(r.tau, g.gamma_tau, std::log(ext{r.pi}) + ideal.value + residual.value);
   out.v = GibbsVolume(p, r.T, r.pi, g.gamma_pi);
   GibbsCaloric(g, out);
   GibbsHeatCapacity(g, out);
