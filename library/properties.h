@@ -39,8 +39,15 @@ struct Properties {
 //   d_x = sum I n x^(I-1) y^J,    xx = sum (I - 1) [d_x term],
 //   d_y = sum J n x^I y^(J-1),    yy = sum (J - 1) [d_y term],
 //   xy = sum I [d_y term],        yyy = sum (J - 1) (J - 2) [d_y term].
-// i_n holds I_i n_i, negated where x falls as pi rises; j holds J_i. Without
-// kWithX the x derivatives are not formed and stay 0.
+// i_n holds I_i n_i, negated where x falls as pi rises; j holds J_i. Only the
+// parts asked for are formed (the power tables need only their exponents);
+// the others stay 0.
+inline constexpr unsigned kValue = 1;   // value
+inline constexpr unsigned kDy = 2;      // d_y
+inline constexpr unsigned kDx = 4;      // d_x
+inline constexpr unsigned kSecond = 8;  // the second and third derivatives of those
+inline constexpr unsigned kAll = kValue | kDy | kDx | kSecond;
+
 struct TermSums {
   double value = 0;
   double d_x = 0;
@@ -51,31 +58,41 @@ struct TermSums {
   ext yyy = 0;
 };
 
-template <bool kWithX, std::size_t N, typename XPowers, typename YPowers>
+template <unsigned kParts, std::size_t N, typename XPowers, typename YPowers>
 TermSums SumTerms(const std::array<int, N>& I, const std::array<int, N>& J,
                   const std::array<double, N>& n, const std::array<double, N>& j,
                   const std::array<ext, N>& i_n, const XPowers& x, const YPowers& y) {
+  constexpr bool kSecondOrder = (kParts & kSecond) != 0;
   TermSums sums;
   for (std::size_t i = 0; i < N; ++i) {
-    const ext n_x = ext{n[i]} * x[I[i]];
-    const ext term_y = n_x * j[i] * y[J[i] - 1];
-    sums.d_y = Stored(sums.d_y + term_y);
-    sums.value = Stored(sums.value + n_x * y[J[i]]);
-    sums.yy += (J[i] - 1) * term_y;
-    sums.yyy += (J[i] - 1) * (J[i] - 2) * term_y;
-    if constexpr (kWithX) {
+    ext term_y = 0;
+    if constexpr ((kParts & (kValue | kDy)) != 0) {
+      const ext n_x = ext{n[i]} * x[I[i]];
+      if constexpr ((kParts & kDy) != 0) {
+        term_y = n_x * j[i] * y[J[i] - 1];
+        sums.d_y = Stored(sums.d_y + term_y);
+        if constexpr (kSecondOrder) {
+          sums.yy += (J[i] - 1) * term_y;
+          sums.yyy += (J[i] - 1) * (J[i] - 2) * term_y;
+        }
+      }
+      if constexpr ((kParts & kValue) != 0) sums.value = Stored(sums.value + n_x * y[J[i]]);
+    }
+    if constexpr ((kParts & kDx) != 0) {
       const ext term_x = i_n[i] * x[I[i] - 1] * y[J[i]];
       sums.d_x = Stored(sums.d_x + term_x);
-      sums.xx += (I[i] - 1) * term_x;
-      sums.xy += I[i] * term_y;
+      if constexpr (kSecondOrder) {
+        sums.xx += (I[i] - 1) * term_x;
+        sums.xy += I[i] * term_y;
+      }
     }
   }
   return sums;
 }
 
 // The same for the ideal-gas part sum n0_i tau^J0_i of regions 2 and 5 (j0_n0
-// holds J0_i n0_i): value, d_tau, and tautau = sum (J0 - 1) [d_tau term],
-// tautautau = sum (J0 - 1) (J0 - 2) [d_tau term].
+// holds J0_i n0_i): value, d_tau, and with kSecond
+// tautau = sum (J0 - 1) [d_tau term], tautautau = sum (J0 - 1) (J0 - 2) [d_tau term].
 struct IdealSums {
   double value = 0;
   double d_tau = 0;
@@ -83,16 +100,20 @@ struct IdealSums {
   ext tautautau = 0;
 };
 
-template <std::size_t N, typename TauPowers>
+template <unsigned kParts, std::size_t N, typename TauPowers>
 IdealSums SumIdealTerms(const std::array<int, N>& J0, const std::array<double, N>& n0,
                         const std::array<ext, N>& j0_n0, const TauPowers& tau) {
   IdealSums sums;
   for (std::size_t i = 0; i < N; ++i) {
-    const ext term_tau = j0_n0[i] * tau[J0[i] - 1];
-    sums.d_tau = Stored(sums.d_tau + term_tau);
-    sums.value = Stored(sums.value + ext{n0[i]} * tau[J0[i]]);
-    sums.tautau += (J0[i] - 1) * term_tau;
-    sums.tautautau += (J0[i] - 1) * (J0[i] - 2) * term_tau;
+    if constexpr ((kParts & kDy) != 0) {
+      const ext term_tau = j0_n0[i] * tau[J0[i] - 1];
+      sums.d_tau = Stored(sums.d_tau + term_tau);
+      if constexpr ((kParts & kSecond) != 0) {
+        sums.tautau += (J0[i] - 1) * term_tau;
+        sums.tautautau += (J0[i] - 1) * (J0[i] - 2) * term_tau;
+      }
+    }
+    if constexpr ((kParts & kValue) != 0) sums.value = Stored(sums.value + ext{n0[i]} * tau[J0[i]]);
   }
   return sums;
 }

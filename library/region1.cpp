@@ -17,7 +17,8 @@ namespace {
 using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsCaloric,
     detail::GibbsDerivatives, detail::GibbsEnthalpy, detail::GibbsEntropy,
     detail::GibbsHeatCapacity, detail::GibbsVolume, detail::PowerTable, detail::Products,
-    detail::Stored, detail::SumTerms, detail::TermSums;
+    detail::Stored, detail::kAll, detail::kDx, detail::kDy, detail::kSecond, detail::kValue,
+    detail::SumTerms, detail::TermSums;
 using region1::I, region1::J, region1::n;
 
 constexpr double kPStar = 16.53;                // MPa
@@ -77,11 +78,8 @@ double H1_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kAI> a(r.a);
   const PowerTable<kCJMinus1> c(r.c);
-  double gamma_tau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_tau = Stored(gamma_tau + ext{n[i]} * a[I[i]] * kJ[i] * c[J[i] - 1]);
-  }
-  return GibbsEnthalpy(r.T, r.tau, gamma_tau);
+  const TermSums sums = SumTerms<kDy>(I, J, n, kJ, kMinusIN, a, c);
+  return GibbsEnthalpy(r.T, r.tau, sums.d_y);
 }
 
 // IAPWS-IF97 Tables 3 and 4: s = R (tau gamma_tau - gamma).
@@ -89,20 +87,13 @@ double S1_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kAI> a(r.a);
   const PowerTable<kCJBoth> c(r.c);
-  double gamma_tau = 0;
-  double gamma = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    const ext n_a = ext{n[i]} * a[I[i]];
-    gamma_tau = Stored(gamma_tau + n_a * kJ[i] * c[J[i] - 1]);
-    gamma = Stored(gamma + n_a * c[J[i]]);
-  }
-  return GibbsEntropy(r.tau, gamma_tau, gamma);
+  const TermSums sums = SumTerms<kValue | kDy>(I, J, n, kJ, kMinusIN, a, c);
+  return GibbsEntropy(r.tau, sums.d_y, sums.value);
 }
 
 // IAPWS-IF97 Tables 3 and 4, every relation from one pass over the terms. h,
-// s and v are formed exactly as H1_PT, S1_PT and V1_PT form them. The second
-// derivatives are summed in extended precision from the terms of the first,
-// each term's one power too many taken off the sum as a whole:
+// s and v are formed exactly as H1_PT, S1_PT and V1_PT form them; the second
+// derivatives from the sums of SumTerms:
 //   gamma_pipi   = -1 / (7.1 - pi) * sum (I - 1) [gamma_pi term],
 //   gamma_tautau = 1 / (tau - 1.222) * sum (J - 1) [gamma_tau term],
 //   gamma_pitau  = -1 / (7.1 - pi) * sum I [gamma_tau term],
@@ -117,7 +108,8 @@ Properties Region1Evaluate(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kAAll> a(r.a);
   const PowerTable<kCAll> c(r.c);
-  const TermSums sums = SumTerms<kWhole>(I, J, n, kJ, kMinusIN, a, c);
+  constexpr unsigned kParts = kWhole ? kAll : kValue | kDy | kSecond;
+  const TermSums sums = SumTerms<kParts>(I, J, n, kJ, kMinusIN, a, c);
   Properties out{kNotFormed, kNotFormed, kNotFormed, kNotFormed,
                  kNotFormed, kNotFormed, kNotFormed, kNotFormed};
   out.h = GibbsEnthalpy(r.T, r.tau, sums.d_y);
@@ -178,11 +170,8 @@ double V1_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kAIMinus1> a(r.a);
   const PowerTable<kCJ> c(r.c);
-  double gamma_pi = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_pi = Stored(gamma_pi + kMinusIN[i] * a[I[i] - 1] * c[J[i]]);
-  }
-  return GibbsVolume(p, r.T, r.pi, gamma_pi);
+  const TermSums sums = SumTerms<kDx>(I, J, n, kJ, kMinusIN, a, c);
+  return GibbsVolume(p, r.T, r.pi, sums.d_x);
 }
 
 }  // namespace if97

@@ -15,7 +15,8 @@ namespace {
 using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsCaloric,
     detail::GibbsDerivatives, detail::GibbsEnthalpy, detail::GibbsEntropy,
     detail::GibbsHeatCapacity, detail::GibbsVolume, detail::PowerTable, detail::Products,
-    detail::Stored, detail::SumIdealTerms, detail::SumTerms, detail::IdealSums, detail::TermSums;
+    detail::Stored, detail::kAll, detail::kDx, detail::kDy, detail::kValue, detail::SumIdealTerms,
+    detail::SumTerms, detail::IdealSums, detail::TermSums;
 using region2::I, region2::J, region2::J0, region2::n, region2::n0;
 
 constexpr double kPStar = 1;       // MPa
@@ -58,45 +59,30 @@ constexpr Exponents kCJAll = Exponents{}.With(J).With(J, -1);
 
 }  // namespace
 
-// IAPWS-IF97 Table 12: h = R T tau (gamma_o_tau + gamma_r_tau). The sums of
-// Tables 13 and 14 run side by side, each in its own term order; the term of
-// gamma_o_tau with J0 = 0 forms a reciprocal power that its factor removes.
+// IAPWS-IF97 Table 12: h = R T tau (gamma_o_tau + gamma_r_tau), the sums of
+// Tables 13 and 14 each in its own term order; the term of gamma_o_tau with
+// J0 = 0 forms a reciprocal power that its factor removes.
 double HP_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kCJMinus1> c(r.c);
   const PowerTable<kPiI> pi(r.pi);
   const PowerTable<kTauJ0Minus1> tau(r.tau);
-  double ideal_tau = 0;
-  double residual_tau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    if (i < std::size(n0)) ideal_tau = Stored(ideal_tau + kJ0N0[i] * tau[J0[i] - 1]);
-    residual_tau = Stored(residual_tau + ext{n[i]} * pi[I[i]] * kJ[i] * c[J[i] - 1]);
-  }
-  return GibbsEnthalpy(r.T, r.tau, ext{ideal_tau} + residual_tau);
+  const IdealSums ideal = SumIdealTerms<kDy>(J0, n0, kJ0N0, tau);
+  const TermSums residual = SumTerms<kDy>(I, J, n, kJ, kIN, pi, c);
+  return GibbsEnthalpy(r.T, r.tau, ext{ideal.d_tau} + residual.d_y);
 }
 
-// IAPWS-IF97 Table 12: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)),
-// the ideal-gas and residual sums side by side.
+// IAPWS-IF97 Table 12: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)).
 double SP_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const ext ln_pi = std::log(ext{r.pi});
   const PowerTable<kCJBoth> c(r.c);
   const PowerTable<kPiI> pi(r.pi);
   const PowerTable<kTauJ0Both> tau(r.tau);
-  double ideal_tau = 0;
-  double ideal_sum = 0;
-  double residual_tau = 0;
-  double residual = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    if (i < std::size(n0)) {
-      ideal_tau = Stored(ideal_tau + kJ0N0[i] * tau[J0[i] - 1]);
-      ideal_sum = Stored(ideal_sum + ext{n0[i]} * tau[J0[i]]);
-    }
-    const ext n_pi = ext{n[i]} * pi[I[i]];
-    residual_tau = Stored(residual_tau + n_pi * kJ[i] * c[J[i] - 1]);
-    residual = Stored(residual + n_pi * c[J[i]]);
-  }
-  return GibbsEntropy(r.tau, ext{ideal_tau} + residual_tau, Stored(ln_pi + ideal_sum + residual));
+  const IdealSums ideal = SumIdealTerms<kValue | kDy>(J0, n0, kJ0N0, tau);
+  const TermSums residual = SumTerms<kValue | kDy>(I, J, n, kJ, kIN, pi, c);
+  return GibbsEntropy(r.tau, ext{ideal.d_tau} + residual.d_y,
+                      Stored(ln_pi + ideal.value + residual.value));
 }
 
 // IAPWS-IF97 Table 12: v = R T pi (gamma_o_pi + gamma_r_pi) / p, gamma_o_pi = 1 / pi.
@@ -104,17 +90,13 @@ double VP_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kPiIMinus1> pi(r.pi);
   const PowerTable<kCJ> c(r.c);
-  double residual_pi = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_pi = Stored(residual_pi + kIN[i] * pi[I[i] - 1] * c[J[i]]);
-  }
-  return GibbsVolume(p, r.T, r.pi, 1 / ext{r.pi} + residual_pi);
+  const TermSums residual = SumTerms<kDx>(I, J, n, kJ, kIN, pi, c);
+  return GibbsVolume(p, r.T, r.pi, 1 / ext{r.pi} + residual.d_x);
 }
 
 // IAPWS-IF97 Tables 12 to 14, every relation from one pass over the terms.
-// h, s and v are formed exactly as HP_PT, SP_PT and VP_PT form them. The
-// second derivatives are summed in extended precision from the terms of the
-// first, each term's one power too many taken off the sum as a whole:
+// h, s and v are formed exactly as HP_PT, SP_PT and VP_PT form them; the
+// second derivatives from the sums of SumTerms and SumIdealTerms:
 //   gamma_o_tautau = 1 / tau * sum (J0 - 1) [gamma_o_tau term],
 //   gamma_r_pipi   = 1 / pi * sum (I - 1) [gamma_r_pi term],
 //   gamma_r_tautau = 1 / (tau - 0.5) * sum (J - 1) [gamma_r_tau term],
@@ -127,8 +109,8 @@ detail::Properties detail::Region2Properties(double p, double t) {
   const PowerTable<kCJAll> c(r.c);
   const PowerTable<kPiIAll> pi(r.pi);
   const PowerTable<kTauJ0All> tau(r.tau);
-  const IdealSums ideal = SumIdealTerms(J0, n0, kJ0N0, tau);
-  const TermSums residual = SumTerms<true>(I, J, n, kJ, kIN, pi, c);
+  const IdealSums ideal = SumIdealTerms<kAll>(J0, n0, kJ0N0, tau);
+  const TermSums residual = SumTerms<kAll>(I, J, n, kJ, kIN, pi, c);
   const ext pi_ = r.pi;
   const ext tau_ = r.tau;
   GibbsDerivatives g;

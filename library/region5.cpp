@@ -16,7 +16,8 @@ namespace {
 using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsCaloric,
     detail::GibbsDerivatives, detail::GibbsEnthalpy, detail::GibbsEntropy,
     detail::GibbsHeatCapacity, detail::GibbsVolume, detail::PowerTable, detail::Products,
-    detail::Stored, detail::SumIdealTerms, detail::SumTerms, detail::IdealSums, detail::TermSums;
+    detail::Stored, detail::kAll, detail::kDx, detail::kDy, detail::kValue, detail::SumIdealTerms,
+    detail::SumTerms, detail::IdealSums, detail::TermSums;
 using region5::I, region5::J, region5::J0, region5::n, region5::n0;
 
 constexpr double kPStar = 1;     // MPa
@@ -54,58 +55,29 @@ constexpr Exponents kTauJ0All = Exponents{}.With(J0).With(J0, -1);
 constexpr Exponents kTauJAll = Exponents{}.With(J).With(J, -1);
 constexpr Exponents kPiIAll = Exponents{}.With(I).With(I, -1);
 
-// Table 40: gamma_o_tau. The term with J0 = 0 forms a reciprocal power that its
-// factor J0 = 0 removes.
-double IdealGammaTau(const Reduced& r) {
-  const PowerTable<kTauJ0Minus1> tau(r.tau);
-  double gamma_tau = 0;
-  for (std::size_t i = 0; i < std::size(n0); ++i) {
-    gamma_tau = Stored(gamma_tau + kJ0N0[i] * tau[J0[i] - 1]);
-  }
-  return gamma_tau;
-}
-
-// Table 41: gamma_r_tau.
-double ResidualGammaTau(const Reduced& r) {
-  const PowerTable<kPiI> pi(r.pi);
-  const PowerTable<kTauJMinus1> tau(r.tau);
-  double gamma_tau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_tau = Stored(gamma_tau + ext{n[i]} * pi[I[i]] * kJ[i] * tau[J[i] - 1]);
-  }
-  return gamma_tau;
-}
-
 }  // namespace
 
 // IAPWS-IF97 Table 39: h = R T tau (gamma_o_tau + gamma_r_tau).
 double H5_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
-  const double ideal_tau = IdealGammaTau(r);
-  const double residual_tau = ResidualGammaTau(r);
-  return GibbsEnthalpy(r.T, r.tau, ext{ideal_tau} + residual_tau);
+  const PowerTable<kTauJ0Minus1> tau0(r.tau);
+  const IdealSums ideal = SumIdealTerms<kDy>(J0, n0, kJ0N0, tau0);
+  const PowerTable<kPiI> pi(r.pi);
+  const PowerTable<kTauJMinus1> tau(r.tau);
+  const TermSums residual = SumTerms<kDy>(I, J, n, kJ, kIN, pi, tau);
+  return GibbsEnthalpy(r.T, r.tau, ext{ideal.d_tau} + residual.d_y);
 }
 
 // IAPWS-IF97 Table 39: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)).
 double S5_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kTauJ0Both> tau0(r.tau);
-  double ideal_tau = 0;
-  double ideal_sum = 0;
-  for (std::size_t i = 0; i < std::size(n0); ++i) {
-    ideal_tau = Stored(ideal_tau + kJ0N0[i] * tau0[J0[i] - 1]);
-    ideal_sum = Stored(ideal_sum + ext{n0[i]} * tau0[J0[i]]);
-  }
+  const IdealSums ideal = SumIdealTerms<kValue | kDy>(J0, n0, kJ0N0, tau0);
   const PowerTable<kPiI> pi(r.pi);
   const PowerTable<kTauJBoth> tau(r.tau);
-  double residual_tau = 0;
-  double residual = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_tau = Stored(residual_tau + ext{n[i]} * pi[I[i]] * kJ[i] * tau[J[i] - 1]);
-    residual = Stored(residual + ext{n[i]} * pi[I[i]] * tau[J[i]]);
-  }
-  return GibbsEntropy(r.tau, ext{ideal_tau} + residual_tau,
-                      std::log(ext{r.pi}) + ideal_sum + residual);
+  const TermSums residual = SumTerms<kValue | kDy>(I, J, n, kJ, kIN, pi, tau);
+  return GibbsEntropy(r.tau, ext{ideal.d_tau} + residual.d_y,
+                      std::log(ext{r.pi}) + ideal.value + residual.value);
 }
 
 // IAPWS-IF97 Table 39: v = R T pi (gamma_o_pi + gamma_r_pi) / p, gamma_o_pi = 1 / pi.
@@ -113,17 +85,13 @@ double V5_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kPiIMinus1> pi(r.pi);
   const PowerTable<kTauJ> tau(r.tau);
-  double residual_pi = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_pi = Stored(residual_pi + kIN[i] * pi[I[i] - 1] * tau[J[i]]);
-  }
-  return GibbsVolume(p, r.T, r.pi, 1 / ext{r.pi} + residual_pi);
+  const TermSums residual = SumTerms<kDx>(I, J, n, kJ, kIN, pi, tau);
+  return GibbsVolume(p, r.T, r.pi, 1 / ext{r.pi} + residual.d_x);
 }
 
 // IAPWS-IF97 Tables 39 to 41, every relation from one pass over the terms.
-// h, s and v are formed exactly as H5_PT, S5_PT and V5_PT form them. The
-// second derivatives are summed in extended precision from the terms of the
-// first, each term's one power too many taken off the sum as a whole:
+// h, s and v are formed exactly as H5_PT, S5_PT and V5_PT form them; the
+// second derivatives from the sums of SumTerms and SumIdealTerms:
 //   gamma_o_tautau = 1 / tau * sum (J0 - 1) [gamma_o_tau term],
 //   gamma_r_pipi   = 1 / pi * sum (I - 1) [gamma_r_pi term],
 //   gamma_r_tautau = 1 / tau * sum (J - 1) [gamma_r_tau term],
@@ -133,10 +101,10 @@ double V5_PT(double p, double t) {
 detail::Properties detail::Region5Properties(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kTauJ0All> tau0(r.tau);
-  const IdealSums ideal = SumIdealTerms(J0, n0, kJ0N0, tau0);
+  const IdealSums ideal = SumIdealTerms<kAll>(J0, n0, kJ0N0, tau0);
   const PowerTable<kPiIAll> pi(r.pi);
   const PowerTable<kTauJAll> tau(r.tau);
-  const TermSums residual = SumTerms<true>(I, J, n, kJ, kIN, pi, tau);
+  const TermSums residual = SumTerms<kAll>(I, J, n, kJ, kIN, pi, tau);
   const ext pi_ = r.pi;
   const ext tau_ = r.tau;
   GibbsDerivatives g;
