@@ -170,6 +170,33 @@ inline void GibbsCaloric(const GibbsDerivatives& g, Properties& out) {
       std::sqrt(rt * 1000 * g.gamma_pi * g.gamma_pi / (b * b / tau2_gamma_tautau - g.gamma_pipi)));
 }
 
+// Every property from the derivatives and gamma itself at pressure p.
+inline Properties GibbsProperties(ext p, const GibbsDerivatives& g, ext gamma) {
+  Properties out;
+  out.h = GibbsEnthalpy(g.T, g.tau, g.gamma_tau);
+  out.s = GibbsEntropy(g.tau, g.gamma_tau, gamma);
+  out.v = GibbsVolume(p, g.T, g.pi, g.gamma_pi);
+  GibbsCaloric(g, out);
+  GibbsHeatCapacity(g, out);
+  return out;
+}
+
+// Regions 2 and 5: gamma = ln pi + gamma_o(tau) + gamma_r, so gamma_o_pi =
+// 1 / pi, gamma_o_pipi = -1 / pi^2 and gamma_o_pitau = 0. Every derivative
+// but gamma_tautau and gamma_tautautau, which each region forms itself.
+inline GibbsDerivatives IdealGasAndResidual(ext T, ext pi, ext tau, const IdealSums& ideal,
+                                            const TermSums& residual) {
+  GibbsDerivatives g{};
+  g.T = T;
+  g.pi = pi;
+  g.tau = tau;
+  g.gamma_pi = 1 / pi + residual.d_x;
+  g.gamma_tau = ext{ideal.d_tau} + residual.d_y;
+  g.gamma_pipi = -1 / (pi * pi) + residual.xx / pi;
+  g.gamma_pitau = residual.xy / pi;
+  return g;
+}
+
 // Regions 1, 2 and 5 at (p, t): h, s and v bit for bit what H1_PT (HW_PT),
 // S1_PT, V1_PT, HP_PT, SP_PT, VP_PT, H5_PT, S5_PT and V5_PT return; the other
 // four from the same powers. No range check.

@@ -14,11 +14,10 @@
 namespace if97 {
 namespace {
 
-using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsCaloric,
-    detail::GibbsDerivatives, detail::GibbsEnthalpy, detail::GibbsEntropy,
-    detail::GibbsHeatCapacity, detail::GibbsVolume, detail::PowerTable, detail::Products,
-    detail::Stored, detail::kAll, detail::kDx, detail::kDy, detail::kSecond, detail::kValue,
-    detail::SumTerms, detail::TermSums;
+using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsDerivatives,
+    detail::GibbsEnthalpy, detail::GibbsEntropy, detail::GibbsHeatCapacity, detail::GibbsProperties,
+    detail::GibbsVolume, detail::kAll, detail::kDx, detail::kDy, detail::kSecond, detail::kValue,
+    detail::PowerTable, detail::Products, detail::Stored, detail::SumTerms, detail::TermSums;
 using region1::I, region1::J, region1::n;
 
 constexpr double kPStar = 16.53;                // MPa
@@ -110,26 +109,26 @@ Properties Region1Evaluate(double p, double t) {
   const PowerTable<kCAll> c(r.c);
   constexpr unsigned kParts = kWhole ? kAll : kValue | kDy | kSecond;
   const TermSums sums = SumTerms<kParts>(I, J, n, kJ, kMinusIN, a, c);
-  Properties out{kNotFormed, kNotFormed, kNotFormed, kNotFormed,
-                 kNotFormed, kNotFormed, kNotFormed, kNotFormed};
-  out.h = GibbsEnthalpy(r.T, r.tau, sums.d_y);
-  out.s = GibbsEntropy(r.tau, sums.d_y, sums.value);
   GibbsDerivatives g{};
   g.T = r.T;
   g.tau = r.tau;
   g.gamma_tau = sums.d_y;
   g.gamma_tautau = sums.yy / r.c;
   g.gamma_tautautau = sums.yyy / (ext{r.c} * r.c);
-  GibbsHeatCapacity(g, out);
   if constexpr (kWhole) {
-    out.v = GibbsVolume(p, r.T, r.pi, sums.d_x);
     g.pi = r.pi;
     g.gamma_pi = sums.d_x;
     g.gamma_pipi = -sums.xx / r.a;
     g.gamma_pitau = -sums.xy / r.a;
-    GibbsCaloric(g, out);
+    return GibbsProperties(p, g, sums.value);
+  } else {
+    Properties out{kNotFormed, kNotFormed, kNotFormed, kNotFormed,
+                   kNotFormed, kNotFormed, kNotFormed, kNotFormed};
+    out.h = GibbsEnthalpy(r.T, r.tau, sums.d_y);
+    out.s = GibbsEntropy(r.tau, sums.d_y, sums.value);
+    GibbsHeatCapacity(g, out);
+    return out;
   }
-  return out;
 }
 
 }  // namespace

@@ -12,11 +12,11 @@
 namespace if97 {
 namespace {
 
-using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsCaloric,
-    detail::GibbsDerivatives, detail::GibbsEnthalpy, detail::GibbsEntropy,
-    detail::GibbsHeatCapacity, detail::GibbsVolume, detail::PowerTable, detail::Products,
-    detail::Stored, detail::kAll, detail::kDx, detail::kDy, detail::kValue, detail::SumIdealTerms,
-    detail::SumTerms, detail::IdealSums, detail::TermSums;
+using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsDerivatives,
+    detail::GibbsEnthalpy, detail::GibbsEntropy, detail::GibbsProperties, detail::GibbsVolume,
+    detail::IdealGasAndResidual, detail::IdealSums, detail::kAll, detail::kDx, detail::kDy,
+    detail::kValue, detail::PowerTable, detail::Products, detail::Stored, detail::SumIdealTerms,
+    detail::SumTerms, detail::TermSums;
 using region2::I, region2::J, region2::J0, region2::n, region2::n0;
 
 constexpr double kPStar = 1;       // MPa
@@ -111,25 +111,10 @@ detail::Properties detail::Region2Properties(double p, double t) {
   const PowerTable<kTauJ0All> tau(r.tau);
   const IdealSums ideal = SumIdealTerms<kAll>(J0, n0, kJ0N0, tau);
   const TermSums residual = SumTerms<kAll>(I, J, n, kJ, kIN, pi, c);
-  const ext pi_ = r.pi;
-  const ext tau_ = r.tau;
-  GibbsDerivatives g;
-  g.T = r.T;
-  g.pi = pi_;
-  g.tau = tau_;
-  g.gamma_pi = 1 / pi_ + residual.d_x;
-  g.gamma_tau = ext{ideal.d_tau} + residual.d_y;
-  g.gamma_pipi = -1 / (pi_ * pi_) + residual.xx / pi_;
-  g.gamma_tautau = ideal.tautau / tau_ + residual.yy / r.c;
-  g.gamma_pitau = residual.xy / pi_;
-  g.gamma_tautautau = ideal.tautautau / (tau_ * tau_) + residual.yyy / (ext{r.c} * r.c);
-  detail::Properties out;
-  out.h = GibbsEnthalpy(r.T, r.tau, g.gamma_tau);
-  out.s = GibbsEntropy(r.tau, g.gamma_tau, Stored(ln_pi + ideal.value + residual.value));
-  out.v = GibbsVolume(p, r.T, r.pi, g.gamma_pi);
-  GibbsCaloric(g, out);
-  GibbsHeatCapacity(g, out);
-  return out;
+  GibbsDerivatives g = IdealGasAndResidual(r.T, r.pi, r.tau, ideal, residual);
+  g.gamma_tautau = ideal.tautau / ext{r.tau} + residual.yy / r.c;
+  g.gamma_tautautau = ideal.tautautau / (ext{r.tau} * r.tau) + residual.yyy / (ext{r.c} * r.c);
+  return GibbsProperties(p, g, Stored(ln_pi + ideal.value + residual.value));
 }
 
 }  // namespace if97

@@ -13,11 +13,11 @@
 namespace if97 {
 namespace {
 
-using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsCaloric,
-    detail::GibbsDerivatives, detail::GibbsEnthalpy, detail::GibbsEntropy,
-    detail::GibbsHeatCapacity, detail::GibbsVolume, detail::PowerTable, detail::Products,
-    detail::Stored, detail::kAll, detail::kDx, detail::kDy, detail::kValue, detail::SumIdealTerms,
-    detail::SumTerms, detail::IdealSums, detail::TermSums;
+using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsDerivatives,
+    detail::GibbsEnthalpy, detail::GibbsEntropy, detail::GibbsProperties, detail::GibbsVolume,
+    detail::IdealGasAndResidual, detail::IdealSums, detail::kAll, detail::kDx, detail::kDy,
+    detail::kValue, detail::PowerTable, detail::Products, detail::Stored, detail::SumIdealTerms,
+    detail::SumTerms, detail::TermSums;
 using region5::I, region5::J, region5::J0, region5::n, region5::n0;
 
 constexpr double kPStar = 1;     // MPa
@@ -105,25 +105,10 @@ detail::Properties detail::Region5Properties(double p, double t) {
   const PowerTable<kPiIAll> pi(r.pi);
   const PowerTable<kTauJAll> tau(r.tau);
   const TermSums residual = SumTerms<kAll>(I, J, n, kJ, kIN, pi, tau);
-  const ext pi_ = r.pi;
-  const ext tau_ = r.tau;
-  GibbsDerivatives g;
-  g.T = r.T;
-  g.pi = pi_;
-  g.tau = tau_;
-  g.gamma_pi = 1 / pi_ + residual.d_x;
-  g.gamma_tau = ext{ideal.d_tau} + residual.d_y;
-  g.gamma_pipi = -1 / (pi_ * pi_) + residual.xx / pi_;
-  g.gamma_tautau = (ideal.tautau + residual.yy) / tau_;
-  g.gamma_pitau = residual.xy / pi_;
-  g.gamma_tautautau = (ideal.tautautau + residual.yyy) / (tau_ * tau_);
-  detail::Properties out;
-  out.h = GibbsEnthalpy(r.T, r.tau, g.gamma_tau);
-  out.s = GibbsEntropy(r.tau, g.gamma_tau, std::log(ext{r.pi}) + ideal.value + residual.value);
-  out.v = GibbsVolume(p, r.T, r.pi, g.gamma_pi);
-  GibbsCaloric(g, out);
-  GibbsHeatCapacity(g, out);
-  return out;
+  GibbsDerivatives g = IdealGasAndResidual(r.T, r.pi, r.tau, ideal, residual);
+  g.gamma_tautau = (ideal.tautau + residual.yy) / r.tau;
+  g.gamma_tautautau = (ideal.tautautau + residual.yyy) / (ext{r.tau} * r.tau);
+  return GibbsProperties(p, g, std::log(ext{r.pi}) + ideal.value + residual.value);
 }
 
 }  // namespace if97
