@@ -147,7 +147,10 @@ static_assert(std::size(kTerms) == 43);
 namespace if97::region3 {
 
 // IAPWS-IF97 Table 30: phi = n1 ln delta + sum(i = 2..40) n_i delta^I_i tau^J_i.
-// Term 1 is held by itself; the rows hold terms 2..40.
+// Term 1 is held by itself; the rows hold terms 2..40. delta = rho / rho*,
+// tau = T* / T.
+inline constexpr double kRhoStar = 322;    // kg/m3
+inline constexpr double kTStar = 647.096;  // K
 inline constexpr double n1 = 0.10658070028513e1;
 inline constexpr detail::Term kTerms[] = {
     { 0,  0, -0.15732845290239e2},   // 2

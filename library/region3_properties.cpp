@@ -14,19 +14,9 @@
 namespace if97 {
 namespace {
 
-using detail::AsDoubles;
-using detail::Exponents;
-using detail::ext;
-using detail::PowerTable;
-using detail::Products;
-using detail::Stored;
-using region3::I;
-using region3::J;
-using region3::n;
-using region3::n1;
-
-constexpr double kRhoStar = 322;    // kg/m3
-constexpr double kTStar = 647.096;  // K
+using detail::AsDoubles, detail::Exponents, detail::ext, detail::PowerTable, detail::Products,
+    detail::Stored;
+using region3::I, region3::J, region3::n, region3::n1, region3::kRhoStar, region3::kTStar;
 
 // The powers h and s read, together: the second derivatives reuse them.
 constexpr Exponents kDeltaAll = Exponents{}.With(I).With(I, -1);
