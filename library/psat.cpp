@@ -113,22 +113,10 @@ FalsePositionResult FalsePosition(const FalsePositionSearch& search, double p_le
 
     const double fn = search.f(p);
     best.Offer(p, fn, y);
-    if (fn > y) {
-      if (increasing) {
-        p_right = p;
-        f_right = fn;
-      } else {
-        p_left = p;
-        f_left = fn;
-      }
-    } else if (fn < y) {
-      if (increasing) {
-        p_left = p;
-        f_left = fn;
-      } else {
-        p_right = p;
-        f_right = fn;
-      }
+    if (fn > y || fn < y) {  // the new point replaces the end on its side of the root
+      const bool right = (fn > y) == increasing;
+      (right ? p_right : p_left) = p;
+      (right ? f_right : f_left) = fn;
     }
 
     if (pass > kPassLimit) return FinishByBisection(search, p_left, p_right, best, pass);
