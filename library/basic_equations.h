@@ -33,6 +33,7 @@ constexpr std::array<Field, N> Column(const Row (&rows)[N], Field Row::*field) {
 
 }  // namespace if97::detail
 
+// The tables keep their columns aligned.
 // clang-format off
 
 namespace if97::region1 {
@@ -75,6 +76,9 @@ inline constexpr detail::Term kTerms[] = {
     {32, -41, -0.93537087292458e-25},  // 34
 };
 static_assert(std::size(kTerms) == 34);
+inline constexpr auto I = detail::Column(kTerms, &detail::Term::I);
+inline constexpr auto J = detail::Column(kTerms, &detail::Term::J);
+inline constexpr auto n = detail::Column(kTerms, &detail::Term::n);
 
 }  // namespace if97::region1
 
@@ -93,6 +97,8 @@ inline constexpr detail::IdealTerm kIdealTerms[] = {
     { 3,  0.21268463753307e-1},  // 9
 };
 static_assert(std::size(kIdealTerms) == 9);
+inline constexpr auto J0 = detail::Column(kIdealTerms, &detail::IdealTerm::J);
+inline constexpr auto n0 = detail::Column(kIdealTerms, &detail::IdealTerm::n);
 
 // IAPWS-IF97 Table 11, residual part: gamma_r = sum n_i pi^I_i (tau - 0.5)^J_i.
 inline constexpr detail::Term kTerms[] = {
@@ -141,6 +147,9 @@ inline constexpr detail::Term kTerms[] = {
     {24, 58, -0.94369707241210e-6},   // 43
 };
 static_assert(std::size(kTerms) == 43);
+inline constexpr auto I = detail::Column(kTerms, &detail::Term::I);
+inline constexpr auto J = detail::Column(kTerms, &detail::Term::J);
+inline constexpr auto n = detail::Column(kTerms, &detail::Term::n);
 
 }  // namespace if97::region2
 
@@ -194,6 +203,9 @@ inline constexpr detail::Term kTerms[] = {
     {11, 26, -0.44923899061815e-4},  // 40
 };
 static_assert(std::size(kTerms) == 39);
+inline constexpr auto I = detail::Column(kTerms, &detail::Term::I);
+inline constexpr auto J = detail::Column(kTerms, &detail::Term::J);
+inline constexpr auto n = detail::Column(kTerms, &detail::Term::n);
 
 }  // namespace if97::region3
 
@@ -209,6 +221,8 @@ inline constexpr detail::IdealTerm kIdealTerms[] = {
     { 2, -0.32961626538917e0},   // 6
 };
 static_assert(std::size(kIdealTerms) == 6);
+inline constexpr auto J0 = detail::Column(kIdealTerms, &detail::IdealTerm::J);
+inline constexpr auto n0 = detail::Column(kIdealTerms, &detail::IdealTerm::n);
 
 // IAPWS-IF97 Table 38 as published in 1997, residual part:
 // gamma_r = sum n_i pi^I_i tau^J_i.
@@ -220,38 +234,12 @@ inline constexpr detail::Term kTerms[] = {
     {3, 3,  0.12919228289784e-6},  // 5
 };
 static_assert(std::size(kTerms) == 5);
+inline constexpr auto I = detail::Column(kTerms, &detail::Term::I);
+inline constexpr auto J = detail::Column(kTerms, &detail::Term::J);
+inline constexpr auto n = detail::Column(kTerms, &detail::Term::n);
 
 }  // namespace if97::region5
 
 // clang-format on
-
-// The columns the sums read.
-namespace if97::region1 {
-inline constexpr auto I = detail::Column(kTerms, &detail::Term::I);
-inline constexpr auto J = detail::Column(kTerms, &detail::Term::J);
-inline constexpr auto n = detail::Column(kTerms, &detail::Term::n);
-}  // namespace if97::region1
-
-namespace if97::region2 {
-inline constexpr auto J0 = detail::Column(kIdealTerms, &detail::IdealTerm::J);
-inline constexpr auto n0 = detail::Column(kIdealTerms, &detail::IdealTerm::n);
-inline constexpr auto I = detail::Column(kTerms, &detail::Term::I);
-inline constexpr auto J = detail::Column(kTerms, &detail::Term::J);
-inline constexpr auto n = detail::Column(kTerms, &detail::Term::n);
-}  // namespace if97::region2
-
-namespace if97::region3 {
-inline constexpr auto I = detail::Column(kTerms, &detail::Term::I);
-inline constexpr auto J = detail::Column(kTerms, &detail::Term::J);
-inline constexpr auto n = detail::Column(kTerms, &detail::Term::n);
-}  // namespace if97::region3
-
-namespace if97::region5 {
-inline constexpr auto J0 = detail::Column(kIdealTerms, &detail::IdealTerm::J);
-inline constexpr auto n0 = detail::Column(kIdealTerms, &detail::IdealTerm::n);
-inline constexpr auto I = detail::Column(kTerms, &detail::Term::I);
-inline constexpr auto J = detail::Column(kTerms, &detail::Term::J);
-inline constexpr auto n = detail::Column(kTerms, &detail::Term::n);
-}  // namespace if97::region5
 
 #endif  // STEAMCALC_LIBRARY_BASIC_EQUATIONS_H

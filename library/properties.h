@@ -28,6 +28,22 @@ struct Properties {
   double dcp_dt;
 };
 
+// The reduced pressure pi = p / p*, the temperature T in K and the inverse
+// reduced temperature tau = T* / T of regions 1, 2 and 5, each stored.
+struct ReducedPT {
+  double pi;
+  double T;
+  double tau;
+};
+
+inline ReducedPT ReducePT(double p, double t, double p_star, double T_star) {
+  ReducedPT r;
+  r.pi = Stored(ext{p} / p_star);
+  r.T = Stored(ext{t} + kKelvinOffset);
+  r.tau = Stored(T_star / ext{r.T});
+  return r;
+}
+
 // The sums over the terms n_i x^I_i y^J_i of a dimensionless Gibbs free
 // energy (region 1: x = 7.1 - pi, y = tau - 1.222; the residual parts of
 // regions 2 and 5: x = pi, y = tau - 0.5 or tau), in one pass. The energy and

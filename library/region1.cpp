@@ -26,22 +26,14 @@ constexpr double kPiShift = 7.1;                // dimensionless
 constexpr double kTauShift = 1.222;             // dimensionless
 constexpr double kWaterSideTolerance = 0.0001;  // degC above TS_P(p)
 
-struct Reduced {
-  double pi;   // p / p*
-  double a;    // 7.1 - pi
-  double T;    // K
-  double tau;  // T* / T
-  double c;    // tau - 1.222
+struct Reduced : detail::ReducedPT {
+  double a;  // 7.1 - pi
+  double c;  // tau - 1.222
 };
 
 Reduced Reduce(double p, double t) {
-  Reduced r;
-  r.pi = Stored(ext{p} / kPStar);
-  r.a = Stored(kPiShift - ext{r.pi});
-  r.T = Stored(ext{t} + kKelvinOffset);
-  r.tau = Stored(kTStar / ext{r.T});
-  r.c = Stored(ext{r.tau} - kTauShift);
-  return r;
+  const detail::ReducedPT pt = detail::ReducePT(p, t, kPStar, kTStar);
+  return {pt, Stored(kPiShift - ext{pt.pi}), Stored(ext{pt.tau} - kTauShift)};
 }
 
 // The powers each sum reads.

@@ -23,20 +23,13 @@ constexpr double kPStar = 1;       // MPa
 constexpr double kTStar = 540;     // K
 constexpr double kTauShift = 0.5;  // dimensionless
 
-struct Reduced {
-  double pi;   // p / p*
-  double T;    // K
-  double tau;  // T* / T
-  double c;    // tau - 0.5
+struct Reduced : detail::ReducedPT {
+  double c;  // tau - 0.5
 };
 
 Reduced Reduce(double p, double t) {
-  Reduced r;
-  r.pi = Stored(ext{p} / kPStar);
-  r.T = Stored(ext{t} + kKelvinOffset);
-  r.tau = Stored(kTStar / ext{r.T});
-  r.c = Stored(ext{r.tau} - kTauShift);
-  return r;
+  const detail::ReducedPT pt = detail::ReducePT(p, t, kPStar, kTStar);
+  return {pt, Stored(ext{pt.tau} - kTauShift)};
 }
 
 // The powers each sum reads.
@@ -94,15 +87,10 @@ double VP_PT(double p, double t) {
   return GibbsVolume(p, r.T, r.pi, 1 / ext{r.pi} + residual.d_x);
 }
 
-// IAPWS-IF97 Tables 12 to 14, every relation from one pass over the terms.
-// h, s and v are formed exactly as HP_PT, SP_PT and VP_PT form them; the
-// second derivatives from the sums of SumTerms and SumIdealTerms:
-//   gamma_o_tautau = 1 / tau * sum (J0 - 1) [gamma_o_tau term],
-//   gamma_r_pipi   = 1 / pi * sum (I - 1) [gamma_r_pi term],
-//   gamma_r_tautau = 1 / (tau - 0.5) * sum (J - 1) [gamma_r_tau term],
-//   gamma_r_pitau  = 1 / pi * sum I [gamma_r_tau term],
-//   gamma_tautautau likewise from (J - 1) (J - 2) [gamma_tau terms];
-// gamma_o_pi = 1 / pi, gamma_o_pipi = -1 / pi^2, gamma_o_pitau = 0.
+// IAPWS-IF97 Tables 12 to 14, every relation from one pass over the terms;
+// h, s and v are formed exactly as HP_PT, SP_PT and VP_PT form them. The
+// tau-tau sums of the ideal-gas part are divided by tau (tau^2), those of the
+// residual part by tau - 0.5 (its square).
 detail::Properties detail::Region2Properties(double p, double t) {
   const Reduced r = Reduce(p, t);
   const ext ln_pi = std::log(ext{r.pi});

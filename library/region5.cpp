@@ -23,19 +23,9 @@ using region5::I, region5::J, region5::J0, region5::n, region5::n0;
 constexpr double kPStar = 1;     // MPa
 constexpr double kTStar = 1000;  // K
 
-struct Reduced {
-  double pi;   // p / p*
-  double T;    // K
-  double tau;  // T* / T
-};
+using Reduced = detail::ReducedPT;
 
-Reduced Reduce(double p, double t) {
-  Reduced r;
-  r.pi = Stored(ext{p} / kPStar);
-  r.T = Stored(ext{t} + kKelvinOffset);
-  r.tau = Stored(kTStar / ext{r.T});
-  return r;
-}
+Reduced Reduce(double p, double t) { return detail::ReducePT(p, t, kPStar, kTStar); }
 
 // The powers each sum reads.
 constexpr Exponents kTauJ0Minus1 = Exponents{}.With(J0, -1);         // tau^(J0 - 1)
@@ -89,15 +79,9 @@ double V5_PT(double p, double t) {
   return GibbsVolume(p, r.T, r.pi, 1 / ext{r.pi} + residual.d_x);
 }
 
-// IAPWS-IF97 Tables 39 to 41, every relation from one pass over the terms.
-// h, s and v are formed exactly as H5_PT, S5_PT and V5_PT form them; the
-// second derivatives from the sums of SumTerms and SumIdealTerms:
-//   gamma_o_tautau = 1 / tau * sum (J0 - 1) [gamma_o_tau term],
-//   gamma_r_pipi   = 1 / pi * sum (I - 1) [gamma_r_pi term],
-//   gamma_r_tautau = 1 / tau * sum (J - 1) [gamma_r_tau term],
-//   gamma_r_pitau  = 1 / pi * sum I [gamma_r_tau term],
-//   gamma_tautautau likewise from (J - 1) (J - 2) [gamma_tau terms];
-// gamma_o_pi = 1 / pi, gamma_o_pipi = -1 / pi^2, gamma_o_pitau = 0.
+// IAPWS-IF97 Tables 39 to 41, every relation from one pass over the terms;
+// h, s and v are formed exactly as H5_PT, S5_PT and V5_PT form them. The
+// tau-tau sums of both parts are added and divided by tau (tau^2) together.
 detail::Properties detail::Region5Properties(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kTauJ0All> tau0(r.tau);
