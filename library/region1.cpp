@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "basic_equations.h"
+#include "gibbs.h"
 #include "if97.h"
 #include "powers.h"
 #include "properties.h"

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "basic_equations.h"
+#include "gibbs.h"
 #include "if97.h"
 #include "powers.h"
 #include "properties.h"
