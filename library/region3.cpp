@@ -97,7 +97,7 @@ class Isotherm {
     pressure_d_ = p * 1000;
     gas_d_ = (t + kKelvinOffset) * kGasConstant;
     for (std::size_t i = 0; i < std::size(n); ++i) {
-      const double c = Stored(I[i]) * n[i] * tau_powers_[J[i]];
+      const double c = static_cast<double>(I[i]) * n[i] * tau_powers_[J[i]];
       coefficient_[I[i]] += c;
       magnitude_[I[i]] += std::fabs(c);
     }
