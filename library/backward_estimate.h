@@ -26,9 +26,6 @@ double EstimateSum(const int (&I)[N], const int (&J)[N], const double (&n)[N], d
   return static_cast<double>(theta - kKelvinOffset);
 }
 
-// IAPWS-IF97 eq. 20: the pressure (MPa) on the B2bc line at enthalpy h.
-double B2bcPressure(double h);
-
 double EstimateT_PH1(double p, double h);   // IAPWS-IF97 eq. 11
 double EstimateT_PH2a(double p, double h);  // eq. 22
 double EstimateT_PH2b(double p, double h);  // eq. 23

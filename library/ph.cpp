@@ -9,15 +9,20 @@
 #include <iterator>
 #include <string>
 
-#include "backward.h"
 #include "backward_estimate.h"
+#include "boundaries.h"
 #include "forward_range.h"
 #include "if97.h"
+#include "ph_ps_select.h"
+#include "range_limits.h"
+#include "region_codes.h"
+#include "temperature_search.h"
 
 namespace if97 {
 namespace {
 
 using ext = long double;
+using namespace detail;
 
 // IAPWS-IF97 Table 6: Region 1 backward equation T(p, h).
 namespace table6 {
@@ -89,129 +94,78 @@ constexpr double n[] = {
 static_assert(std::size(I) == 23 && std::size(J) == 23 && std::size(n) == 23);
 }  // namespace table22
 
-// IAPWS-IF97 Table 19: B2bc equation, boundary between sub-regions 2b and 2c.
-constexpr double kB2bcN1 = 0.90584278514723e3;
-constexpr double kB2bcN2 = -0.67955786399241e0;
-constexpr double kB2bcN3 = 0.12809002730136e-3;
-constexpr double kB2bcN4 = 0.26526571908428e4;
-constexpr double kB2bcN5 = 0.45257578905948e1;
+constexpr double kTolerance3 = 1e-5;  // relative enthalpy, T_PH3
+constexpr int kStepLimit3 = 20000;    // steps of T_PH3
 
-constexpr double kPressureMin = 0.000999999999;      // MPa
-constexpr double kPressureMax = 100.00000000001;     // MPa
-constexpr double kEnthalpyMax = 4642.8000000001;     // kJ/kg
-constexpr double kP2ab = 4;                          // MPa, sub-regions 2a / 2b
-constexpr double kP2bcLowest = 6.5467;               // MPa, lower end of the B2bc line
-constexpr double kT350 = kRegion3LowestTemperature;  // degC
-constexpr double kTolerance3 = 1e-5;                 // relative enthalpy, T_PH3
-constexpr int kStepLimit3 = 20000;                   // steps of T_PH3
-constexpr int kUnset = 999;                          // no test of REGION_PH held
-
-const char kOutOfRange[] = "Заданные значения Р и Н выходят за пределы допустимых";
-const char kOnSaturationLine[] = "Вы попали на линию насыщения (T_PH)";
+const char kOutOfRangeMessage[] = "Заданные значения Р и Н выходят за пределы допустимых";
 const char kNoConvergence3[] = "Невозможно определить температуру в околокритической области Т_PH3";
-
-std::string Caption(int code) {
-  switch (code) {
-    case -1:
-      return "Область влажного пара (-1)";
-    case 1:
-      return "Область недогретой воды (1)";
-    case 21:
-      return "Область перегретого пара (2a)";
-    case 22:
-      return "Область перегретого пара (2b)";
-    case 23:
-      return "Область перегретого пара (2с)";
-    case 3:
-      return "Околокритическая область (3)";
-    case 4:
-      return "Линия насыщения(4)";
-    default:
-      return "Недопустимая область значений Р и Н";
-  }
-}
-
-// IAPWS-IF97 eq. 20: pressure (MPa) on the B2bc line at enthalpy h (kJ/kg).
-double P2bc(double h) {
-  const ext eta = h;
-  return static_cast<double>(kB2bcN1 + kB2bcN2 * eta + kB2bcN3 * eta * eta);
-}
-
-// IAPWS-IF97 eq. 21: enthalpy (kJ/kg) on the B2bc line; p above n5 only.
-double H2bc(double p) {
-  return static_cast<double>(kB2bcN4 + std::sqrt((static_cast<ext>(p) - kB2bcN5) / kB2bcN3));
-}
 
 // The temperature of a single-phase state (codes 1, 21, 22, 23 and 3) by the
 // sub-region's backward equation or iteration. Above 800 degC, up to 10 MPa,
 // that is region 5, which has no backward equation; above the highest
 // temperature of the formulation there is no state at all.
 double SinglePhaseTemperature(int code, double p, double h) {
-  if (code != 1 && code != 3) {
+  if (code != kRegion1 && code != kRegion3) {
     if (h > h_pt(p, detail::HighestTemperature(p))) {
-      ShowMessage(kOutOfRange);
+      ShowMessage(kOutOfRangeMessage);
       return FAILURE;
     }
-    if (p <= detail::kRegion5Pressure && h > h_pt(p, detail::kHighestTemperatureRegion2)) {
+    if (p <= limits::kRegion5Pressure && h > h_pt(p, limits::kHighestTemperatureRegion2)) {
       return detail::Region5Temperature(H5_PT, p, h);
     }
   }
   switch (code) {
-    case 1:
+    case kRegion1:
       return T_PH1(p, h);
-    case 21:
+    case kRegion2a:
       return T_PH2a(p, h);
-    case 22:
+    case kRegion2b:
       return T_PH2b(p, h);
-    case 23:
+    case kRegion2c:
       return T_PH2c(p, h);
     default:
       return T_PH3(p, h);
   }
 }
 
+// The lowest enthalpy is that of water at 0 degC, below zero under about
+// 0.044 MPa; the pressure is checked first.
+bool InRange(double p, double h) {
+  return limits::kPhLowestPressure <= p && p <= limits::kPhHighestPressure &&
+         h <= limits::kPhHighestEnthalpy && h >= h_pt(p, limits::kLowestTemperature);
+}
+
+// Sub-regions 2b and 2c part on the B2bc line (eqs. 20 and 21), region 3
+// from the B23 line down.
+int AboveP2bcLowest(double p, double h, const detail::Landmarks& at_p, int code) {
+  if (p > kP2bcLowest && p <= PB2bc(h) && h > HB2bc(p)) code = kRegion2b;
+  if (p > PB2bc(h) && p <= kB23LowestPressure && h > at_p.y_steam) code = kRegion2c;
+  if (p > kB23LowestPressure && h <= HB2bc(p)) {
+    const double h_b23 = h_pt(p, TB23Celsius(p));
+    if (h > h_b23) code = kRegion2c;
+    if (h <= h_b23 && h > at_p.y350) code = kRegion3;
+  }
+  return code;
+}
+
+const detail::GivenQuantity kGivenEnthalpy = {
+    .enthalpy = true,
+    .in_range = InRange,
+    .out_of_range = kOutOfRangeMessage,
+    .forward = h_pt,
+    .saturated_water = HSW_P,
+    .saturated_steam = HSP_P,
+    .above_p2bc_lowest = AboveP2bcLowest,
+    .region1 = T_PH1,
+    .single_phase = SinglePhaseTemperature,
+    .on_saturation_line = "Вы попали на линию насыщения (T_PH)",
+};
+
 }  // namespace
 
 void REGION_PH(double p, double h, int& code, std::string& caption) {
-  // The lowest enthalpy is that of water at 0 degC, below zero under about
-  // 0.044 MPa; the pressure is checked first.
-  if (!(kPressureMin <= p && p <= kPressureMax && h <= kEnthalpyMax &&
-        h >= h_pt(p, detail::kLowestTemperature))) {
-    ShowMessage(kOutOfRange);
-    code = 0;
-    caption = Caption(0);
-    return;
-  }
-  // The 350 degC isotherm is needed above 16.5292 MPa only; nearer to
-  // 16.529164 MPa it meets the saturation line, where h_pt would report.
-  const double h350 = p > kB23LowestPressure ? h_pt(p, kT350) : 0;
-  double h_water = 0;  // h', saturated water
-  double h_steam = 0;  // h'', saturated steam
-  if (p < kCriticalPressure) {
-    h_steam = HSP_P(p);
-    h_water = HSW_P(p);
-  }
-  int result = kUnset;
-  if (p < kCriticalPressure && h_water < h && h < h_steam) result = -1;
-  if ((p <= kB23LowestPressure && h <= h_water) || (p > kB23LowestPressure && h <= h350)) {
-    result = 1;
-  }
-  if (p <= kP2ab && h >= h_steam) result = 21;
-  if (kP2ab < p && p <= kP2bcLowest && h >= h_steam) result = 22;
-  if (p > kP2bcLowest && p <= P2bc(h) && h > H2bc(p)) result = 22;
-  if (p > P2bc(h) && p <= kB23LowestPressure && h > h_steam) result = 23;
-  if (p > kB23LowestPressure && h <= H2bc(p)) {
-    const double h_b23 = h_pt(p, detail::TB23Celsius(p));
-    if (h > h_b23) result = 23;
-    if (h <= h_b23 && h > h350) result = 3;
-  }
-  // Above the critical pressure h' and h'' are not set: no state is on the line.
-  if (p < kCriticalPressure && (h == h_steam || h == h_water)) result = 4;
-  // A state on the B2bc line itself can pass neither B2bc test through
-  // rounding; both backward equations hold there, and it is taken as 2b.
-  if (result == kUnset) result = 22;
-  code = result;
-  caption = Caption(result);
+  code = detail::SelectRegion(kGivenEnthalpy, p, h);
+  caption = detail::Caption(kGivenEnthalpy, code);
 }
 
 // IAPWS-IF97 eq. 11, Table 6.
@@ -249,25 +203,7 @@ double T_PH3(double p, double h) {
   return detail::NearCriticalTemperature(it, HSW_P, HSP_P, p, h);
 }
 
-double T_PH(double p, double h) {
-  int code = 0;
-  std::string caption;
-  REGION_PH(p, h, code, caption);
-  switch (code) {
-    case 0:
-      return FAILURE;
-    case -1:
-      return TS_P(p);
-    case 4:
-      // Saturated water of region 1 by its backward equation, which holds
-      // there to within 25 mK; saturated steam, and saturated water of
-      // region 3, lie outside the region-1 equation.
-      ShowMessage(kOnSaturationLine);
-      return h == HSW_P(p) && p <= kB23LowestPressure ? T_PH1(p, h) : TS_P(p);
-    default:
-      return SinglePhaseTemperature(code, p, h);
-  }
-}
+double T_PH(double p, double h) { return detail::Temperature(kGivenEnthalpy, p, h); }
 
 double S_PH(double p, double h) {
   return detail::PropertyAtTemperature(p, h, T_PH(p, h), HSW_P, HSP_P, s_pt, S_PX, false);
@@ -284,9 +220,6 @@ double V_PH(double p, double h) {
 // ---- first temperatures for the state functions (backward_estimate.h) --------
 
 namespace if97::detail {
-
-// IAPWS-IF97 eq. 20 for the choice between sub-regions 2b and 2c.
-double B2bcPressure(double h) { return P2bc(h); }
 
 double EstimateT_PH1(double p, double h) {
   constexpr Exponents kI = Exponents{}.With(table6::I);

@@ -9,15 +9,20 @@
 #include <iterator>
 #include <string>
 
-#include "backward.h"
 #include "backward_estimate.h"
+#include "boundaries.h"
 #include "forward_range.h"
 #include "if97.h"
+#include "ph_ps_select.h"
+#include "range_limits.h"
+#include "region_codes.h"
+#include "temperature_search.h"
 
 namespace if97 {
 namespace {
 
 using ext = long double;
+using namespace detail;
 
 // IAPWS-IF97 Table 8: Region 1 backward equation T(p, s).
 namespace table8 {
@@ -79,43 +84,16 @@ constexpr double n[] = {
 static_assert(std::size(I) == 30 && std::size(J) == 30 && std::size(n) == 30);
 }  // namespace table27
 
-constexpr double kPressureMin = 0.001;               // MPa
-constexpr double kPressureMax = 100;                 // MPa
-constexpr double kP2ab = 4;                          // MPa, sub-regions 2a / 2b
-constexpr double kP2bcLowest = 6.5467;               // MPa, lower end of the 2b / 2c boundary
-constexpr double kT350 = kRegion3LowestTemperature;  // degC
-constexpr double kT2bTop = 800;                      // degC, upper start of T_PS2b
-constexpr double kTolerance2b = 1e-10;               // relative entropy, T_PS2b
-constexpr int kStepLimit2b = 100000;                 // steps of T_PS2b
-constexpr double kTolerance3 = 1e-6;                 // relative entropy, T_PS3
-constexpr int kStepLimit3 = 15000;                   // steps of T_PS3
+constexpr double kT2bTop = 800;         // degC, upper start of T_PS2b
+constexpr double kTolerance2b = 1e-10;  // relative entropy, T_PS2b
+constexpr int kStepLimit2b = 100000;    // steps of T_PS2b
+constexpr double kTolerance3 = 1e-6;    // relative entropy, T_PS3
+constexpr int kStepLimit3 = 15000;      // steps of T_PS3
 
-const char kOutOfRange[] = "Заданные значения Р и S выходят за пределы допустимых";
-const char kOnSaturationLine[] = "Вы попали на линию насыщения (T_PS)";
+const char kOutOfRangeMessage[] = "Заданные значения Р и S выходят за пределы допустимых";
 const char kAbove800[] = "Значение энтропии - недопустимо (больше чем при 800 гр.С)(T_PS2b)";
 const char kNoConvergence2b[] = "Невозможно определить значение температуры (T_PS2b)";
 const char kNoConvergence3[] = "Невозможно определить значение температуры T_PS3";
-
-std::string Caption(int code) {
-  switch (code) {
-    case -1:
-      return "Область влажного пара";
-    case 1:
-      return "Область недогретой воды";
-    case 21:
-      return "Область перегретого пара (2a)";
-    case 22:
-      return "Область перегретого пара (2b)";
-    case 23:
-      return "Область перегретого пара (2с)";
-    case 3:
-      return "Околокритическая область (3)";
-    case 4:
-      return "Линия насыщения (4)";
-    default:
-      return "Область недопустимых значений  Р и S";
-  }
-}
 
 // The 2b / 2c boundary entropy: saturated steam at the lower end of the B2bc
 // line, in place of the standard's 5.85 kJ/(kg K).
@@ -128,72 +106,74 @@ double S2bc() { return SSP_P(kP2bcLowest); }
 // region 5, which has no backward equation; above 10 MPa the iteration of
 // sub-region 2b reports an entropy above that at 800 degC.
 double SinglePhaseTemperature(int code, double p, double s) {
-  if (code == 1 && s < s_pt(p, detail::kLowestTemperature)) {
-    ShowMessage(kOutOfRange);
+  if (code == kRegion1 && s < s_pt(p, limits::kLowestTemperature)) {
+    ShowMessage(kOutOfRangeMessage);
     return FAILURE;
   }
-  if (code != 1 && code != 3 && p <= detail::kRegion5Pressure) {
-    if (s > s_pt(p, detail::kHighestTemperatureRegion5)) {
-      ShowMessage(kOutOfRange);
+  if (code != kRegion1 && code != kRegion3 && p <= limits::kRegion5Pressure) {
+    if (s > s_pt(p, limits::kHighestTemperatureRegion5)) {
+      ShowMessage(kOutOfRangeMessage);
       return FAILURE;
     }
-    if (s > s_pt(p, detail::kHighestTemperatureRegion2)) {
+    if (s > s_pt(p, limits::kHighestTemperatureRegion2)) {
       return detail::Region5Temperature(S5_PT, p, s);
     }
   }
   switch (code) {
-    case 1:
+    case kRegion1:
       return T_PS1(p, s);
-    case 21:
+    case kRegion2a:
       return T_PS2a(p, s);
-    case 22:
+    case kRegion2b:
       return T_PS2b(p, s);
-    case 23:
+    case kRegion2c:
       return T_PS2c(p, s);
     default:
       return T_PS3(p, s);
   }
 }
 
+// Between the entropies of (0.001 MPa, 1000 degC) and (100 MPa, 0 degC),
+// whatever the pressure.
+bool InRange(double p, double s) {
+  const double s_max = s_pt(limits::kPsLowestPressure, limits::kHighestTemperatureRegion5);
+  const double s_min = s_pt(limits::kPsHighestPressure, limits::kLowestTemperature);
+  return limits::kPsLowestPressure <= p && p <= limits::kPsHighestPressure && s_min <= s &&
+         s <= s_max;
+}
+
+// Sub-regions 2b and 2c part at s''(6.5467 MPa), region 3 from the B23 line
+// down.
+int AboveP2bcLowest(double p, double s, const detail::Landmarks& at_p, int code) {
+  const double s_bc = S2bc();
+  if (p > kP2bcLowest && s >= s_bc) code = kRegion2b;
+  if (kP2bcLowest < p && p <= kB23LowestPressure && at_p.y_steam < s && s < s_bc) code = kRegion2c;
+  if (p > kB23LowestPressure) {
+    const double s_b23 = s_pt(p, TB23Celsius(p));
+    if (s_b23 <= s && s < s_bc) code = kRegion2c;
+    if (at_p.y350 < s && s < s_b23) code = kRegion3;
+  }
+  return code;
+}
+
+const detail::GivenQuantity kGivenEntropy = {
+    .enthalpy = false,
+    .in_range = InRange,
+    .out_of_range = kOutOfRangeMessage,
+    .forward = s_pt,
+    .saturated_water = SSW_P,
+    .saturated_steam = SSP_P,
+    .above_p2bc_lowest = AboveP2bcLowest,
+    .region1 = T_PS1,
+    .single_phase = SinglePhaseTemperature,
+    .on_saturation_line = "Вы попали на линию насыщения (T_PS)",
+};
+
 }  // namespace
 
 void REGION_PS(double p, double s, int& code, std::string& caption) {
-  const double s_max = s_pt(0.001, 1000);
-  const double s_min = s_pt(100, 0);
-  if (!(kPressureMin <= p && p <= kPressureMax && s_min <= s && s <= s_max)) {
-    ShowMessage(kOutOfRange);
-    code = 0;
-    caption = Caption(0);
-    return;
-  }
-  // The 350 degC isotherm is needed above 16.5292 MPa only; nearer to
-  // 16.529164 MPa it meets the saturation line, where s_pt would report.
-  const double s350 = p > kB23LowestPressure ? s_pt(p, kT350) : 0;
-  double s_water = 0;  // s', saturated water
-  double s_steam = 0;  // s'', saturated steam
-  if (p < kCriticalPressure) {
-    s_steam = SSP_P(p);
-    s_water = SSW_P(p);
-  }
-  int result = 0;
-  if (p < kCriticalPressure && s_water < s && s < s_steam) result = -1;
-  if ((p <= kB23LowestPressure && s <= s_water) || (p > kB23LowestPressure && s <= s350)) {
-    result = 1;
-  }
-  if (p <= kP2ab && s >= s_steam) result = 21;
-  if (kP2ab < p && p <= kP2bcLowest && s >= s_steam) result = 22;
-  const double s_bc = S2bc();
-  if (p > kP2bcLowest && s >= s_bc) result = 22;
-  if (kP2bcLowest < p && p <= kB23LowestPressure && s_steam < s && s < s_bc) result = 23;
-  if (p > kB23LowestPressure) {
-    const double s_b23 = s_pt(p, detail::TB23Celsius(p));
-    if (s_b23 <= s && s < s_bc) result = 23;
-    if (s350 < s && s < s_b23) result = 3;
-  }
-  // Above the critical pressure s' and s'' are not set: no state is on the line.
-  if (p < kCriticalPressure && (s == s_steam || s == s_water)) result = 4;
-  code = result;
-  caption = Caption(result);
+  code = detail::SelectRegion(kGivenEntropy, p, s);
+  caption = detail::Caption(kGivenEntropy, code);
 }
 
 // IAPWS-IF97 eq. 13, Table 8.
@@ -252,25 +232,7 @@ double T_PS3(double p, double s) {
   return detail::NearCriticalTemperature(it, SSW_P, SSP_P, p, s);
 }
 
-double T_PS(double p, double s) {
-  int code = 0;
-  std::string caption;
-  REGION_PS(p, s, code, caption);
-  switch (code) {
-    case 0:
-      return FAILURE;
-    case -1:
-      return TS_P(p);
-    case 4:
-      // Saturated water of region 1 by its backward equation, which holds
-      // there to within 25 mK; saturated steam, and saturated water of
-      // region 3, lie outside the region-1 equation.
-      ShowMessage(kOnSaturationLine);
-      return s == SSW_P(p) && p <= kB23LowestPressure ? T_PS1(p, s) : TS_P(p);
-    default:
-      return SinglePhaseTemperature(code, p, s);
-  }
-}
+double T_PS(double p, double s) { return detail::Temperature(kGivenEntropy, p, s); }
 
 double H_PS(double p, double s) {
   return detail::PropertyAtTemperature(p, s, T_PS(p, s), SSW_P, SSP_P, h_pt, H_PX, false);

@@ -8,7 +8,7 @@
 #include "if97.h"
 #include "powers.h"
 #include "properties.h"
-#include "unchecked.h"
+#include "region1_unchecked.h"
 
 namespace if97 {
 namespace {

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "basic_equations.h"
-#include "boundary23.h"
+#include "boundaries.h"
 #include "if97.h"
 #include "powers.h"
 
@@ -403,8 +403,7 @@ double Z3_VT(double v, double t) {
 void VKR_PT(double p, double t, double& v1, double& v2) {
   // IAPWS-IF97 eq. 6. The vapour-side start is the region-2 volume at TB23
   // taken as degrees Celsius, well above every region-3 volume at p.
-  const double TB23 =
-      static_cast<double>(b23::n[3] + std::sqrt((static_cast<ext>(p) - b23::n[4]) / b23::n[2]));
+  const double TB23 = detail::TB23(p);
   const Isotherm iso(p, t);
   if (p > kCriticalPressure) {
     const double A = V1_PT(p, kLiquidStartTemperature);

@@ -5,17 +5,12 @@
 
 #include "if97.h"
 #include "properties.h"
+#include "range_limits.h"
 
 namespace if97 {
 namespace {
 
 using ext = long double;
-
-constexpr double kRegion3Above = 350;  // degC, saturation temperature
-// The saturation line of IAPWS-IF97 begins at 273.15 K; below it eqs. 30 and
-// 31 extrapolate into states that do not exist (h' = -8211 kJ/kg at -100 degC).
-constexpr double kLowestTemperature = 0;         // degC
-constexpr double kLowestPressure = 0.000611213;  // MPa, PS_T(0 degC) rounded up
 
 const char kNoSaturationAtPressure[] = "При данном давлении нет состояния насыщения ";
 const char kNoSaturationAtTemperature[] = "При данной температуре нет состояния насыщения ";
@@ -26,9 +21,11 @@ const char kDrynessOutOfRange[] = "Степень сухости X<0 или X>1 
 namespace detail {
 
 // True (after the message) when p lies above the critical pressure or below
-// the saturation pressure at 0 degC.
+// the saturation pressure at 0 degC. The saturation line of IAPWS-IF97 begins
+// at 273.15 K; below it eqs. 30 and 31 extrapolate into states that do not
+// exist (h' = -8211 kJ/kg at -100 degC).
 bool NoSaturationAtPressure(double p, const char* function) {
-  if (!(p > kCriticalPressure || p < kLowestPressure)) return false;
+  if (!(p > kCriticalPressure || p < limits::kLowestSaturationPressure)) return false;
   ShowMessage(std::string(kNoSaturationAtPressure) + "(" + function + ")");
   return true;
 }
@@ -36,7 +33,7 @@ bool NoSaturationAtPressure(double p, const char* function) {
 // True (after the message) when t lies above the critical temperature or
 // below 0 degC.
 bool NoSaturationAtTemperature(double t, const char* function) {
-  if (!(t > kCriticalTemperature || t < kLowestTemperature)) return false;
+  if (!(t > kCriticalTemperature || t < limits::kLowestTemperature)) return false;
   ShowMessage(NoSaturationAtTemperatureMessage(function));
   return true;
 }
@@ -99,14 +96,14 @@ double SteamVolume3(double p, double t) {
 double AtPressure(double p, const char* function, PropertyPT region3, PropertyPT region12) {
   if (NoSaturationAtPressure(p, function)) return FAILURE;
   const double ts = TS_P(p);
-  return ts > kRegion3Above ? region3(p, ts) : region12(p, ts);
+  return ts > kRegion3LowestTemperature ? region3(p, ts) : region12(p, ts);
 }
 
 // The same at temperature t; the comparison with 350 degC is made on t.
 double AtTemperature(double t, const char* function, PropertyPT region3, PropertyPT region12) {
   if (NoSaturationAtTemperature(t, function)) return FAILURE;
   const double ps = PS_T(t);
-  return t > kRegion3Above ? region3(ps, t) : region12(ps, t);
+  return t > kRegion3LowestTemperature ? region3(ps, t) : region12(ps, t);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "fp_faults.h"
 #include "if97.h"
 #include "number_format.h"
+#include "range_limits.h"
 
 namespace steamcalc {
 namespace {
@@ -19,18 +20,11 @@ constexpr int kEntropyBox = 4;
 constexpr int kDrynessBox = 5;
 constexpr int kBoxCount = 5;
 
-// Limits of the window's own.
-constexpr double kCriticalPressure = 22.064;      // MPa
-constexpr double kCriticalTemperature = 373.946;  // degC
-constexpr double kHighestPressure = 100;          // MPa
-constexpr double kHighestTemperature = 1000;      // degC
-constexpr double kRegion5Pressure = 10;           // MPa, highest pressure above 800 degC
-constexpr double kHighPressureTemperature = 800.000000000001;  // degC, just above 800
-constexpr double kLowestPressurePH = 0.000999999999;           // MPa, so that 0.001 passes
-constexpr double kLowestPressurePS = 0.001;                    // MPa
-// The saturation line begins at 0 degC, at 0.000611213 MPa (rounded up).
-constexpr double kLowestSaturationTemperature = 0;         // degC
-constexpr double kLowestSaturationPressure = 0.000611213;  // MPa
+// The range of the formulation and the bounds of the library's checks,
+// which the rows check before they call the library.
+using if97::kCriticalPressure;
+using if97::kCriticalTemperature;
+namespace limits = if97::limits;
 
 // Texts shown by the command itself.
 constexpr char kNoInputs[] = "Введите входные параметры для расчета";
@@ -93,7 +87,7 @@ void SaturationAtPressure(CalcView& view) {
   double ts = Checked(if97::TS_P(p));
   // Below the lowest saturation pressure the saturation functions report that
   // there is no saturation state; eq. 31 only extrapolates below 0 degC.
-  if (p < kLowestSaturationPressure) ts = if97::FAILURE;
+  if (p < limits::kLowestSaturationPressure) ts = if97::FAILURE;
   const double h_water = Checked(if97::HSW_P(p));
   const double h_steam = Checked(if97::HSP_P(p));
   const double s_water = Checked(if97::SSW_P(p));
@@ -120,7 +114,7 @@ void SaturationAtTemperature(CalcView& view) {
   double ps = Checked(if97::PS_T(t));
   // Below 0 degC the saturation functions report that there is no saturation
   // state; eq. 30 only extrapolates.
-  if (t < kLowestSaturationTemperature) ps = if97::FAILURE;
+  if (t < limits::kLowestTemperature) ps = if97::FAILURE;
   const double h_water = Checked(if97::HSW_T(t));
   const double h_steam = Checked(if97::HSP_T(t));
   const double s_water = Checked(if97::SSW_T(t));
@@ -142,8 +136,9 @@ void SaturationAtTemperature(CalcView& view) {
 void StateAtPT(CalcView& view) {
   const double p = Read(view, Field::Edit1);
   const double t = Read(view, Field::Edit2);
-  if (p > kHighestPressure || p <= 0 || t > kHighestTemperature || t < 0 ||
-      (p > kRegion5Pressure && t > kHighPressureTemperature)) {
+  if (p > limits::kHighestPressure || p <= 0 || t > limits::kHighestTemperatureRegion5 ||
+      t < limits::kLowestTemperature ||
+      (p > limits::kRegion5Pressure && t > limits::kPtHighestTemperatureAbove10MPa)) {
     return Reject(view, kPTOutOfRange);
   }
 
@@ -165,9 +160,9 @@ void StateAtPH(CalcView& view) {
   const double h = Read(view, Field::Edit3);
 
   ClearFpFlags();
-  const double h_max = Checked(if97::h_pt(p, 800));
-  const double h_min = Checked(if97::h_pt(p, 0));
-  if (p > kHighestPressure || p < kLowestPressurePH || h < h_min || h > h_max) {
+  const double h_max = Checked(if97::h_pt(p, limits::kHighestTemperatureRegion2));
+  const double h_min = Checked(if97::h_pt(p, limits::kLowestTemperature));
+  if (p > limits::kHighestPressure || p < limits::kPhLowestPressure || h < h_min || h > h_max) {
     return Reject(view, kPHOutOfRange);
   }
   const double t = Checked(if97::T_PH(p, h));
@@ -187,9 +182,10 @@ void StateAtPS(CalcView& view) {
   const double s = Read(view, Field::Edit4);
 
   ClearFpFlags();
-  const double s_max = Checked(if97::s_pt(0.001, 1000));
-  const double s_min = Checked(if97::s_pt(100, 0));
-  if (p > kHighestPressure || p < kLowestPressurePS || s < s_min || s > s_max) {
+  const double s_max =
+      Checked(if97::s_pt(limits::kPsLowestPressure, limits::kHighestTemperatureRegion5));
+  const double s_min = Checked(if97::s_pt(limits::kPsHighestPressure, limits::kLowestTemperature));
+  if (p > limits::kHighestPressure || p < limits::kPsLowestPressure || s < s_min || s > s_max) {
     return Reject(view, kPSOutOfRange);
   }
   const double t = Checked(if97::T_PS(p, s));
@@ -212,7 +208,7 @@ void StateAtPS(CalcView& view) {
 void WetSteam(CalcView& view) {
   const double p = Read(view, Field::Edit1);
   const double x = Read(view, Field::Edit5);
-  if (p > kHighestPressure) return Reject(view, kAboveCriticalPressure);
+  if (p > limits::kHighestPressure) return Reject(view, kAboveCriticalPressure);
 
   ClearFpFlags();
   double ts = Checked(if97::TS_P(p));
@@ -221,7 +217,7 @@ void WetSteam(CalcView& view) {
   const double v = Checked(if97::V_PX(p, x));
   // Below 0 degC the saturation functions by temperature have reported that
   // there is no saturation state; eq. 31 only extrapolates there.
-  if (ts < kLowestSaturationTemperature) ts = if97::FAILURE;
+  if (ts < limits::kLowestTemperature) ts = if97::FAILURE;
 
   view.SetPage(0);
   Write(view, Field::Edit6, FormatFixed(ts, 7, 2));

@@ -1,23 +1,22 @@
-// The temperature iterations and the properties at the temperature found,
-// shared by the state from (p, h) and the state from (p, s).
-#include "backward.h"
+// The temperature searches on the forward equations and the properties at the
+// temperature found, shared by the state from (p, h) and the state from (p, s).
+#include "temperature_search.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 
-#include "boundary23.h"
+#include "boundaries.h"
 #include "forward_range.h"
+#include "range_limits.h"
 
 namespace if97::detail {
 namespace {
 
 using ext = long double;
 
-constexpr double kT350 = kRegion3LowestTemperature;   // degC
-constexpr double kBisectionRefinement = 1e-3;         // of the interpolation's tolerance
-constexpr double kBandPressureMax = 100.00000000001;  // MPa, the highest pressure of h_pt and s_pt
+constexpr double kBisectionRefinement = 1e-3;  // of the interpolation's tolerance
 
 // One step of the two-point interpolation for the temperature whose value of
 // the property is `target`.
@@ -89,7 +88,7 @@ struct Range {
 constexpr Range kAnyTemperature = {-INFINITY, INFINITY};
 // The near-critical band's steps stay where h_pt and s_pt have a value above
 // 10 MPa.
-constexpr Range kForwardRange = {0, 800};  // degC
+constexpr Range kForwardRange = {limits::kLowestTemperature, limits::kHighestTemperatureRegion2};
 
 bool Outside(const Range& range, double t) { return !(t >= range.lowest && t <= range.highest); }
 
@@ -218,12 +217,6 @@ double Dryness(double y, double y_water, double y_steam) {
 
 }  // namespace
 
-double TB23Celsius(double p) {
-  const double big_t =
-      static_cast<double>(b23::n[3] + std::sqrt((static_cast<ext>(p) - b23::n[4]) / b23::n[2]));
-  return big_t - kKelvinOffset;
-}
-
 double InterpolateUpperFirst(const Interpolation& it, double p, double y, double t_lo, double y_lo,
                              double t_hi, double y_hi) {
   return Finish(it, UpperFirst(it, p, y, {t_lo, y_lo, t_hi, y_hi}, kAnyTemperature));
@@ -231,8 +224,8 @@ double InterpolateUpperFirst(const Interpolation& it, double p, double y, double
 
 double NearCriticalTemperature(const Interpolation& it, double (*saturated_water)(double),
                                double (*saturated_steam)(double), double p, double y) {
-  if (!(p > kB23LowestPressure && p <= kBandPressureMax)) return NoConvergence(it);
-  double t_lo = kT350;
+  if (!(p > kB23LowestPressure && p <= limits::kPtHighestPressure)) return NoConvergence(it);
+  double t_lo = kRegion3LowestTemperature;
   double y_lo = it.forward(p, t_lo);
   double t_hi = TB23Celsius(p);
   double y_hi = it.forward(p, t_hi);
@@ -268,9 +261,9 @@ double NearCriticalTemperature(const Interpolation& it, double (*saturated_water
 double Region5Temperature(double (*forward5)(double p, double t), double p, double y) {
   constexpr double kTolerance = 1e-12;  // relative, on y
   constexpr int kStepLimit = 100;       // a guard: no state of region 5 takes more than 5
-  double t_lo = kHighestTemperatureRegion2;
+  double t_lo = limits::kHighestTemperatureRegion2;
   double f_lo = static_cast<double>(static_cast<ext>(forward5(p, t_lo)) - y);
-  double t_hi = kHighestTemperatureRegion5;
+  double t_hi = limits::kHighestTemperatureRegion5;
   double f_hi = static_cast<double>(static_cast<ext>(forward5(p, t_hi)) - y);
   if (f_lo >= 0) return t_lo;
   if (f_hi <= 0) return t_hi;

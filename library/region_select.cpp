@@ -1,45 +1,39 @@
-// Saturation line (IAPWS-IF97 region 4), region selection and the properties
-// of a state given by pressure and temperature.
+// The saturation line (IAPWS-IF97 region 4, eqs. 30 and 31), the region
+// selection by pressure and temperature that compares with it, and the
+// properties of a state (p, t) from the equation of its region.
 #include <cmath>
 #include <iterator>
 #include <string>
 
-#include "boundary23.h"
+#include "boundaries.h"
 #include "if97.h"
 #include "properties.h"
-#include "unchecked.h"
+#include "range_limits.h"
+#include "region1_unchecked.h"
+#include "region_codes.h"
 
 namespace if97 {
 namespace {
 
 using ext = long double;
+using namespace detail;
 
 // IAPWS-IF97 Table 34, saturation-line equation; p* = 1 MPa, T* = 1 K, so the
 // formulas take p in MPa and T in K as they are.
 constexpr double n[] = {
-    0.11670521452767e4,  -0.72421316703206e6, -0.17073846940092e2, 0.12020824702470e5,
-    -0.32325550322333e7, 0.14915108613530e2,  -0.48232657361591e4, 0.40511340542057e6,
-    -0.23855557567849e0, 0.65017534844798e3,
+    0.11670521452767e4,   // n1
+    -0.72421316703206e6,  // n2
+    -0.17073846940092e2,  // n3
+    0.12020824702470e5,   // n4
+    -0.32325550322333e7,  // n5
+    0.14915108613530e2,   // n6
+    -0.48232657361591e4,  // n7
+    0.40511340542057e6,   // n8
+    -0.23855557567849e0,  // n9
+    0.65017534844798e3,   // n10
 };
 static_assert(std::size(n) == 10);
 
-constexpr double kPressureMax = 100.00000000001;                // MPa
-constexpr double kRegion5PressureMax = 10;                      // MPa, also the 800 degC limit
-constexpr double kTemperatureMax = 1000;                        // degC
-constexpr double kTemperatureMaxAbove10MPa = 800.000000000001;  // degC
-constexpr double kTemperatureMin = -1e-9;                       // degC
-constexpr double kRegion1TemperatureMax = 623.15;               // K, regions 1 and 3
-constexpr double kRegion2TemperatureMax = 1073.15;              // K, regions 2 and 5
-constexpr double kRegion5TemperatureMax = 1273.15;              // K
-
-constexpr int kOutOfRange = 0;
-constexpr int kRegion1 = 1;
-constexpr int kRegion2 = 2;
-constexpr int kRegion3 = 3;
-constexpr int kRegion3Liquid = 31;
-constexpr int kRegion3Vapour = 32;
-constexpr int kSaturationLine = 4;
-constexpr int kRegion5 = 5;
 constexpr int kNoCode = -1;  // no test held
 
 }  // namespace
@@ -119,16 +113,35 @@ double SaturationTemperatureToCompare(double p, double t) {
   return TS_P(p);
 }
 
-// The region code of (p, t); a test that names its region sets caption, the
-// codes 31 and 32 leave it as it was.
-int SelectRegion(double p, double t, const char*& caption) {
+// The caption of a REGION_PT code; none for the codes 31 and 32.
+const char* Caption(int code) {
+  switch (code) {
+    case kOutOfRange:
+      return "Область недопустимых значений Р и Т";
+    case kRegion1:
+      return "Область Воды (1)";
+    case kRegion2:
+      return "Область перегретого пара (2)";
+    case kRegion3:
+      return "Околокритическая область (3)";
+    case kSaturationLine:
+      return "Линия насыщения (4)";
+    case kRegion5:
+      return "Область высоких температур (5)";
+    default:
+      return nullptr;
+  }
+}
+
+// The region code of (p, t); the later of two tests that hold decides.
+int RegionCode(double p, double t) {
   // Written so that a NaN argument is rejected as well.
-  const bool in_range = p > 0 && p <= kPressureMax && t >= kTemperatureMin &&
-                        t <= kTemperatureMax &&
-                        !(p > kRegion5PressureMax && t > kTemperatureMaxAbove10MPa);
+  const bool in_range =
+      p > 0 && p <= limits::kPtHighestPressure && t >= limits::kPtLowestTemperature &&
+      t <= limits::kHighestTemperatureRegion5 &&
+      !(p > limits::kRegion5Pressure && t > limits::kPtHighestTemperatureAbove10MPa);
   if (!in_range) {
     ShowMessage("Значения давления и температуры выходят за допустимые пределы");
-    caption = "Область недопустимых значений Р и Т";
     return kOutOfRange;
   }
 
@@ -136,46 +149,34 @@ int SelectRegion(double p, double t, const char*& caption) {
   const double T = static_cast<double>(static_cast<ext>(t) + kKelvinOffset);
   int found = kNoCode;
 
-  if (t < ts && T <= kRegion1TemperatureMax) {
-    found = kRegion1;
-    caption = "Область Воды (1)";
-  }
-  if (t > ts && T <= kRegion2TemperatureMax && p < kB23LowestPressure) {
-    found = kRegion2;
-    caption = "Область перегретого пара (2)";
-  }
-  if (p >= kB23LowestPressure && T > kRegion1TemperatureMax && T <= kRegion2TemperatureMax) {
+  if (t < ts && T <= kRegion1HighestTemperature) found = kRegion1;
+  if (t > ts && T <= kRegion2HighestTemperature && p < kB23LowestPressure) found = kRegion2;
+  if (p >= kB23LowestPressure && T > kRegion1HighestTemperature &&
+      T <= kRegion2HighestTemperature) {
     // IAPWS-IF97 eqs. 5 and 6.
-    const double pB23 = static_cast<double>(b23::n[0] + b23::n[1] * static_cast<ext>(T) +
-                                            b23::n[2] * static_cast<ext>(PowInt(T, 2)));
-    const double TB23 =
-        static_cast<double>(b23::n[3] + std::sqrt((static_cast<ext>(p) - b23::n[4]) / b23::n[2]));
-    bool region2_side = p <= pB23 && T >= TB23;
-    bool region3_side = p > pB23 && T < TB23;
+    const double p_b23 = PB23(T);
+    const double T_b23 = TB23(p);
+    bool region2_side = p <= p_b23 && T >= T_b23;
+    bool region3_side = p > p_b23 && T < T_b23;
     if (!region2_side && !region3_side) {
       // The two comparisons disagree only for a state on B23 within rounding;
       // the pressure comparison (eq. 5, free of the square root) decides.
-      region2_side = p <= pB23;
+      region2_side = p <= p_b23;
     }
     if (region2_side) {
       found = kRegion2;
-      caption = "Область перегретого пара (2)";
     } else if (p > kCriticalPressure) {
       found = kRegion3;
-      caption = "Околокритическая область (3)";
     } else if (t < ts) {
       found = kRegion3Liquid;
     } else if (t > ts) {
       found = kRegion3Vapour;
     }
   }
-  if (t == ts) {
-    found = kSaturationLine;
-    caption = "Линия насыщения (4)";
-  }
-  if (T > kRegion2TemperatureMax && T <= kRegion5TemperatureMax && p <= kRegion5PressureMax) {
+  if (t == ts) found = kSaturationLine;
+  if (T > kRegion2HighestTemperature && T <= kRegion5HighestTemperature &&
+      p <= limits::kRegion5Pressure) {
     found = kRegion5;
-    caption = "Область высоких температур (5)";
   }
 
   if (found == kNoCode) {
@@ -184,15 +185,50 @@ int SelectRegion(double p, double t, const char*& caption) {
     // region 3 below the lowest B23 pressure), 800 < t <= 800.000000000001 degC
     // above 10 MPa (region 2's upper edge), and pressures too low for TS_P.
     found = t < ts ? kRegion3Liquid : kRegion2;
-    if (found == kRegion2) caption = "Область перегретого пара (2)";
   }
   return found;
 }
 
-// The dispatchers do not use the caption.
-int RegionCode(double p, double t) {
-  const char* caption = nullptr;
-  return SelectRegion(p, t, caption);
+// The region-3 volume on the liquid side (k = 1) or the vapour side (k = 2)
+// of VKR_PT, in the form of H3_PT and S3_PT.
+double V3_PT(int k, double p, double t) {
+  double v_liquid = FAILURE;
+  double v_vapour = FAILURE;
+  VKR_PT(p, t, v_liquid, v_vapour);
+  return k == 2 ? v_vapour : v_liquid;
+}
+
+// The equations a property of (p, t) comes from, by region.
+struct ByRegion {
+  double (*region1)(double p, double t);
+  double (*region2)(double p, double t);
+  double (*region3)(int k, double p, double t);
+  double (*region5)(double p, double t);
+  const char* on_saturation_line;
+};
+
+// Region 1 (code 1) means t < TS_P(p), so the water-side check of HW_PT,
+// SW_PT and VW_PT would hold; it is not made a second time. Above the
+// critical pressure (code 3) the two region-3 volumes are the one volume.
+double FromRegion(const ByRegion& equations, double p, double t) {
+  switch (RegionCode(p, t)) {
+    case kRegion1:
+      return equations.region1(p, t);
+    case kRegion2:
+      return equations.region2(p, t);
+    case kRegion3:
+    case kRegion3Liquid:
+      return equations.region3(1, p, t);
+    case kRegion3Vapour:
+      return equations.region3(2, p, t);
+    case kSaturationLine:
+      ShowMessage(equations.on_saturation_line);
+      return FAILURE;
+    case kRegion5:
+      return equations.region5(p, t);
+    default:  // out of range, already reported
+      return FAILURE;
+  }
 }
 
 }  // namespace
@@ -200,80 +236,20 @@ int RegionCode(double p, double t) {
 int detail::RegionOf(double p, double t) { return RegionCode(p, t); }
 
 void REGION_PT(double p, double t, int& code, std::string& caption) {
-  const char* text = nullptr;
-  code = SelectRegion(p, t, text);
-  if (text != nullptr) caption = text;
+  code = RegionCode(p, t);
+  if (const char* text = Caption(code)) caption = text;
 }
 
-// Region 1 (code 1) means t < TS_P(p), so the water-side check of HW_PT,
-// SW_PT and VW_PT would hold; it is not made a second time.
 double h_pt(double p, double t) {
-  switch (RegionCode(p, t)) {
-    case kRegion1:
-      return detail::H1_PT(p, t);
-    case kRegion2:
-      return HP_PT(p, t);
-    case kRegion3:
-    case kRegion3Liquid:
-      return H3_PT(1, p, t);
-    case kRegion3Vapour:
-      return H3_PT(2, p, t);
-    case kSaturationLine:
-      ShowMessage("Вы попали на линию насыщения (h_pt)");
-      return FAILURE;
-    case kRegion5:
-      return H5_PT(p, t);
-    default:  // out of range, already reported
-      return FAILURE;
-  }
+  return FromRegion({H1_PT, HP_PT, H3_PT, H5_PT, "Вы попали на линию насыщения (h_pt)"}, p, t);
 }
 
 double s_pt(double p, double t) {
-  switch (RegionCode(p, t)) {
-    case kRegion1:
-      return detail::S1_PT(p, t);
-    case kRegion2:
-      return SP_PT(p, t);
-    case kRegion3:
-    case kRegion3Liquid:
-      return S3_PT(1, p, t);
-    case kRegion3Vapour:
-      return S3_PT(2, p, t);
-    case kSaturationLine:
-      ShowMessage("Вы попали на линию насыщения (s_pt)");
-      return FAILURE;
-    case kRegion5:
-      return S5_PT(p, t);
-    default:
-      return FAILURE;
-  }
+  return FromRegion({S1_PT, SP_PT, S3_PT, S5_PT, "Вы попали на линию насыщения (s_pt)"}, p, t);
 }
 
 double v_pt(double p, double t) {
-  double v_liquid = FAILURE;
-  double v_vapour = FAILURE;
-  switch (RegionCode(p, t)) {
-    case kRegion1:
-      return V1_PT(p, t);
-    case kRegion2:
-      return VP_PT(p, t);
-    case kRegion3:  // above the critical pressure both volumes are the one volume
-      VKR_PT(p, t, v_liquid, v_liquid);
-      return v_liquid;
-    case kRegion3Liquid:
-      VKR_PT(p, t, v_liquid, v_vapour);
-      return v_liquid;
-    case kRegion3Vapour:
-      VKR_PT(p, t, v_liquid, v_vapour);
-      return v_vapour;
-    case kSaturationLine:
-      ShowMessage("Вы попали на линию насыщения (v_pt)");
-      return FAILURE;
-    case kRegion5:
-      return V5_PT(p, t);
-    default:
-      return FAILURE;
-  }
+  return FromRegion({V1_PT, VP_PT, V3_PT, V5_PT, "Вы попали на линию насыщения (v_pt)"}, p, t);
 }
 
 }  // namespace if97

@@ -1,16 +1,15 @@
-// Internal to the library: what the state from (p, h) and the state from
-// (p, s) have in common. y stands for the given enthalpy or entropy.
-#ifndef STEAMCALC_BACKWARD_H
-#define STEAMCALC_BACKWARD_H
+// Internal to the library: the temperature searches on the forward equations
+// and the properties at the temperature found, for the state from (p, h) and
+// the state from (p, s); the classic sum of their backward equations. y
+// stands for the given enthalpy or entropy.
+#ifndef STEAMCALC_LIBRARY_TEMPERATURE_SEARCH_H
+#define STEAMCALC_LIBRARY_TEMPERATURE_SEARCH_H
 
 #include <cstddef>
 
 #include "if97.h"
 
 namespace if97::detail {
-
-// IAPWS-IF97 eq. 6, Table 1, in degC; p above n5 only.
-double TB23Celsius(double p);
 
 // theta = sum of n_i a^I_i b^J_i in table order, into a double accumulator;
 // the result in degC (T* = 1 K).
@@ -69,4 +68,4 @@ double PropertyAtTemperature(double p, double y, double t, double (*saturated_wa
 
 }  // namespace if97::detail
 
-#endif  // STEAMCALC_BACKWARD_H
+#endif  // STEAMCALC_LIBRARY_TEMPERATURE_SEARCH_H

@@ -1,0 +1,48 @@
+// Internal to the library: the region selection and the choice of the
+// temperature function that the state from (p, h) and the state from (p, s)
+// share. y stands for the given enthalpy or entropy.
+#ifndef STEAMCALC_LIBRARY_PH_PS_SELECT_H
+#define STEAMCALC_LIBRARY_PH_PS_SELECT_H
+
+#include <string>
+
+namespace if97::detail {
+
+// The values at the given pressure that the selection compares y with.
+struct Landmarks {
+  double y350;     // at 350 degC, above the lowest B23 pressure only (else 0)
+  double y_water;  // y', below the critical pressure only (else 0)
+  double y_steam;  // y''
+};
+
+// What sets (p, h) and (p, s) apart.
+struct GivenQuantity {
+  bool enthalpy;                          // h given, else s: the column of the captions
+  bool (*in_range)(double p, double y);   // the range of REGION_PH or REGION_PS
+  const char* out_of_range;               // the message for a state outside it
+  double (*forward)(double p, double t);  // h_pt or s_pt
+  double (*saturated_water)(double p);    // HSW_P or SSW_P
+  double (*saturated_steam)(double p);    // HSP_P or SSP_P
+  // The tests above the lower end of the B2bc line (sub-regions 2b and 2c,
+  // region 3); code as the earlier tests left it.
+  int (*above_p2bc_lowest)(double p, double y, const Landmarks& at_p, int code);
+  // Saturated water of region 1 and the single-phase states.
+  double (*region1)(double p, double y);
+  double (*single_phase)(int code, double p, double y);
+  const char* on_saturation_line;
+};
+
+// The code of REGION_PH or REGION_PS (region_codes.h); the out-of-range
+// message with code 0.
+int SelectRegion(const GivenQuantity& q, double p, double y);
+
+// The caption of a code of SelectRegion.
+std::string Caption(const GivenQuantity& q, int code);
+
+// T_PH or T_PS: wet steam at the saturation temperature, a state on the
+// saturation line after its message, every other by q.single_phase.
+double Temperature(const GivenQuantity& q, double p, double y);
+
+}  // namespace if97::detail
+
+#endif  // STEAMCALC_LIBRARY_PH_PS_SELECT_H
