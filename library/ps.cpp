@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "backward_estimate.h"
+#include "backward_sums.h"
 #include "boundaries.h"
 #include "forward_range.h"
 #include "if97.h"
@@ -24,65 +24,119 @@ namespace {
 using ext = long double;
 using namespace detail;
 
-// IAPWS-IF97 Table 8: Region 1 backward equation T(p, s).
-namespace table8 {
-constexpr int I[] = {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 3, 3, 4};
-constexpr int J[] = {0, 1, 2, 3, 11, 31, 0, 1, 2, 3, 12, 31, 0, 1, 2, 9, 31, 10, 32, 32};
-constexpr double n[] = {
-    0.17478268058307e3,    0.34806930892873e2,    0.65292584978455e1,   0.33039981775489e0,
-    -0.19281382923196e-6,  -0.24909197244573e-22, -0.26107636489332e0,  0.22592965981586e0,
-    -0.64256463395226e-1,  0.78876289270526e-2,   0.35672110607366e-9,  0.17332496994895e-23,
-    0.56608900654837e-3,   -0.32635483139717e-3,  0.44778286690632e-4,  -0.51322156908507e-9,
-    -0.42522657042207e-25, 0.26400441360689e-12,  0.78124600459723e-28, -0.30732199903668e-30,
+// IAPWS-IF97 Table 8: Region 1 backward equation T(p, s):
+// rows {I_i, J_i, n_i}, i in the comment.
+constexpr BackwardTerm table8[] = {
+    {0, 0, 0.17478268058307e3},      // 1
+    {0, 1, 0.34806930892873e2},      // 2
+    {0, 2, 0.65292584978455e1},      // 3
+    {0, 3, 0.33039981775489e0},      // 4
+    {0, 11, -0.19281382923196e-6},   // 5
+    {0, 31, -0.24909197244573e-22},  // 6
+    {1, 0, -0.26107636489332e0},     // 7
+    {1, 1, 0.22592965981586e0},      // 8
+    {1, 2, -0.64256463395226e-1},    // 9
+    {1, 3, 0.78876289270526e-2},     // 10
+    {1, 12, 0.35672110607366e-9},    // 11
+    {1, 31, 0.17332496994895e-23},   // 12
+    {2, 0, 0.56608900654837e-3},     // 13
+    {2, 1, -0.32635483139717e-3},    // 14
+    {2, 2, 0.44778286690632e-4},     // 15
+    {2, 9, -0.51322156908507e-9},    // 16
+    {2, 31, -0.42522657042207e-25},  // 17
+    {3, 10, 0.26400441360689e-12},   // 18
+    {3, 32, 0.78124600459723e-28},   // 19
+    {4, 32, -0.30732199903668e-30},  // 20
 };
-static_assert(std::size(I) == 20 && std::size(J) == 20 && std::size(n) == 20);
-}  // namespace table8
+static_assert(std::size(table8) == 20);
 
-// IAPWS-IF97 Table 25: Sub-region 2a backward equation T(p, s).
-namespace table25 {
-constexpr double I[] = {-1.5, -1.5,  -1.5,  -1.5,  -1.5,  -1.5,  -1.25, -1.25, -1.25, -1.0,
-                        -1.0, -1.0,  -1.0,  -1.0,  -1.0,  -0.75, -0.75, -0.5,  -0.5,  -0.5,
-                        -0.5, -0.25, -0.25, -0.25, -0.25, 0.25,  0.25,  0.25,  0.25,  0.5,
-                        0.5,  0.5,   0.5,   0.5,   0.5,   0.5,   0.75,  0.75,  0.75,  0.75,
-                        1.0,  1.0,   1.25,  1.25,  1.5,   1.5};
-constexpr double J[] = {-24, -23, -19, -13, -11, -10, -19, -15, -6, -26, -21, -17, -16, -9, -8, -15,
-                        -14, -26, -13, -9,  -7,  -27, -25, -11, -6, 1,   4,   8,   11,  0,  1,  5,
-                        6,   10,  14,  16,  0,   4,   9,   17,  7,  18,  3,   15,  5,   18};
-constexpr double n[] = {
-    -0.39235983861984e6,  0.51526573827270e6,   0.40482443161048e5,   -0.32193790923902e3,
-    0.96961424218694e2,   -0.22867846371773e2,  -0.44942914124357e6,  -0.50118336020166e4,
-    0.35684463560015e0,   0.44235335848190e5,   -0.13673388811708e5,  0.42163260207864e6,
-    0.22516925837475e5,   0.47442144865646e3,   -0.14931130797647e3,  -0.19781126320452e6,
-    -0.23554399470760e5,  -0.19070616302076e5,  0.55375669883164e5,   0.38293691437363e4,
-    -0.60391860580567e3,  0.19363102620331e4,   0.42660643698610e4,   -0.59780638872718e4,
-    -0.70401463926862e3,  0.33836784107553e3,   0.20862786635187e2,   0.33834172656196e-1,
-    -0.43124428414893e-4, 0.16653791356412e3,   -0.13986292055898e3,  -0.78849547999872e0,
-    0.72132411753872e-1,  -0.59754839398283e-2, -0.12141358953904e-4, 0.23227096733871e-6,
-    -0.10538463566194e2,  0.20718925496502e1,   -0.72193155260427e-1, 0.20749887081120e-6,
-    -0.18340657911379e-1, 0.29036272348696e-6,  0.21037527893619e0,   0.25681239729999e-3,
-    -0.12799002933781e-1, -0.82198102652018e-5,
+// IAPWS-IF97 Table 25: Sub-region 2a backward equation T(p, s):
+// rows {I_i, J_i, n_i}, i in the comment.
+constexpr QuarterTerm table25[] = {
+    {-1.5, -24, -0.39235983861984e6},   // 1
+    {-1.5, -23, 0.51526573827270e6},    // 2
+    {-1.5, -19, 0.40482443161048e5},    // 3
+    {-1.5, -13, -0.32193790923902e3},   // 4
+    {-1.5, -11, 0.96961424218694e2},    // 5
+    {-1.5, -10, -0.22867846371773e2},   // 6
+    {-1.25, -19, -0.44942914124357e6},  // 7
+    {-1.25, -15, -0.50118336020166e4},  // 8
+    {-1.25, -6, 0.35684463560015e0},    // 9
+    {-1.0, -26, 0.44235335848190e5},    // 10
+    {-1.0, -21, -0.13673388811708e5},   // 11
+    {-1.0, -17, 0.42163260207864e6},    // 12
+    {-1.0, -16, 0.22516925837475e5},    // 13
+    {-1.0, -9, 0.47442144865646e3},     // 14
+    {-1.0, -8, -0.14931130797647e3},    // 15
+    {-0.75, -15, -0.19781126320452e6},  // 16
+    {-0.75, -14, -0.23554399470760e5},  // 17
+    {-0.5, -26, -0.19070616302076e5},   // 18
+    {-0.5, -13, 0.55375669883164e5},    // 19
+    {-0.5, -9, 0.38293691437363e4},     // 20
+    {-0.5, -7, -0.60391860580567e3},    // 21
+    {-0.25, -27, 0.19363102620331e4},   // 22
+    {-0.25, -25, 0.42660643698610e4},   // 23
+    {-0.25, -11, -0.59780638872718e4},  // 24
+    {-0.25, -6, -0.70401463926862e3},   // 25
+    {0.25, 1, 0.33836784107553e3},      // 26
+    {0.25, 4, 0.20862786635187e2},      // 27
+    {0.25, 8, 0.33834172656196e-1},     // 28
+    {0.25, 11, -0.43124428414893e-4},   // 29
+    {0.5, 0, 0.16653791356412e3},       // 30
+    {0.5, 1, -0.13986292055898e3},      // 31
+    {0.5, 5, -0.78849547999872e0},      // 32
+    {0.5, 6, 0.72132411753872e-1},      // 33
+    {0.5, 10, -0.59754839398283e-2},    // 34
+    {0.5, 14, -0.12141358953904e-4},    // 35
+    {0.5, 16, 0.23227096733871e-6},     // 36
+    {0.75, 0, -0.10538463566194e2},     // 37
+    {0.75, 4, 0.20718925496502e1},      // 38
+    {0.75, 9, -0.72193155260427e-1},    // 39
+    {0.75, 17, 0.20749887081120e-6},    // 40
+    {1.0, 7, -0.18340657911379e-1},     // 41
+    {1.0, 18, 0.29036272348696e-6},     // 42
+    {1.25, 3, 0.21037527893619e0},      // 43
+    {1.25, 15, 0.25681239729999e-3},    // 44
+    {1.5, 5, -0.12799002933781e-1},     // 45
+    {1.5, 18, -0.82198102652018e-5},    // 46
 };
-static_assert(std::size(I) == 46 && std::size(J) == 46 && std::size(n) == 46);
-}  // namespace table25
+static_assert(std::size(table25) == 46);
 
-// IAPWS-IF97 Table 27: Sub-region 2c backward equation T(p, s).
-namespace table27 {
-constexpr int I[] = {-2, -2, -1, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 3,
-                     3,  3,  4,  4, 4, 5, 5, 5, 6, 6, 7, 7, 7, 7, 7};
-constexpr int J[] = {0, 1, 0, 0, 1, 2, 3, 0, 1, 3, 4, 0, 1, 2, 0,
-                     1, 5, 0, 1, 4, 0, 1, 2, 0, 1, 0, 1, 3, 4, 5};
-constexpr double n[] = {
-    0.90968501005365e3,  0.24045667088420e4,   -0.59162326387130e3,   0.54145404128074e3,
-    -0.27098308411192e3, 0.97976525097926e3,   -0.46966772959435e3,   0.14399274604723e2,
-    -0.19104204230429e2, 0.53299167111971e1,   -0.21252975375934e2,   -0.31147334413760e0,
-    0.60334840894623e0,  -0.42764839702509e-1, 0.58185597255259e-2,   -0.14597008284753e-1,
-    0.56631175631027e-2, -0.76155864584577e-4, 0.22440342919332e-3,   -0.12561095013413e-4,
-    0.63323132660934e-6, -0.20541989675375e-5, 0.36405370390082e-7,   -0.29759897789215e-8,
-    0.10136618529763e-7, 0.59925719692351e-11, -0.20677870105164e-10, -0.20874278181886e-10,
-    0.10162166825089e-9, -0.16429828281347e-9,
+// IAPWS-IF97 Table 27: Sub-region 2c backward equation T(p, s):
+// rows {I_i, J_i, n_i}, i in the comment.
+constexpr BackwardTerm table27[] = {
+    {-2, 0, 0.90968501005365e3},    // 1
+    {-2, 1, 0.24045667088420e4},    // 2
+    {-1, 0, -0.59162326387130e3},   // 3
+    {0, 0, 0.54145404128074e3},     // 4
+    {0, 1, -0.27098308411192e3},    // 5
+    {0, 2, 0.97976525097926e3},     // 6
+    {0, 3, -0.46966772959435e3},    // 7
+    {1, 0, 0.14399274604723e2},     // 8
+    {1, 1, -0.19104204230429e2},    // 9
+    {1, 3, 0.53299167111971e1},     // 10
+    {1, 4, -0.21252975375934e2},    // 11
+    {2, 0, -0.31147334413760e0},    // 12
+    {2, 1, 0.60334840894623e0},     // 13
+    {2, 2, -0.42764839702509e-1},   // 14
+    {3, 0, 0.58185597255259e-2},    // 15
+    {3, 1, -0.14597008284753e-1},   // 16
+    {3, 5, 0.56631175631027e-2},    // 17
+    {4, 0, -0.76155864584577e-4},   // 18
+    {4, 1, 0.22440342919332e-3},    // 19
+    {4, 4, -0.12561095013413e-4},   // 20
+    {5, 0, 0.63323132660934e-6},    // 21
+    {5, 1, -0.20541989675375e-5},   // 22
+    {5, 2, 0.36405370390082e-7},    // 23
+    {6, 0, -0.29759897789215e-8},   // 24
+    {6, 1, 0.10136618529763e-7},    // 25
+    {7, 0, 0.59925719692351e-11},   // 26
+    {7, 1, -0.20677870105164e-10},  // 27
+    {7, 3, -0.20874278181886e-10},  // 28
+    {7, 4, 0.10162166825089e-9},    // 29
+    {7, 5, -0.16429828281347e-9},   // 30
 };
-static_assert(std::size(I) == 30 && std::size(J) == 30 && std::size(n) == 30);
-}  // namespace table27
+static_assert(std::size(table27) == 30);
 
 constexpr double kT2bTop = 800;         // degC, upper start of T_PS2b
 constexpr double kTolerance2b = 1e-10;  // relative entropy, T_PS2b
@@ -180,7 +234,7 @@ void REGION_PS(double p, double s, int& code, std::string& caption) {
 double T_PS1(double p, double s) {
   const double pi = p / 1.0;
   const double sigma = s / 1.0;
-  return detail::BackwardSum(table8::I, table8::J, table8::n, pi, sigma + 2);
+  return detail::BackwardSum(table8, pi, sigma + 2);
 }
 
 // IAPWS-IF97 eq. 25, Table 25. The exponents are not integers; every power is
@@ -191,9 +245,9 @@ double T_PS2a(double p, double s) {
   const ext ln_pi = std::log(static_cast<ext>(pi));
   const ext ln_sigma = std::log(static_cast<ext>(sigma - 2));
   double theta = 0;
-  for (std::size_t i = 0; i < std::size(table25::n); ++i) {
-    theta = static_cast<double>(theta + table25::n[i] * std::exp(table25::I[i] * ln_pi) *
-                                            std::exp(table25::J[i] * ln_sigma));
+  for (const QuarterTerm& term : table25) {
+    theta = static_cast<double>(theta +
+                                term.n * std::exp(term.I * ln_pi) * std::exp(term.J * ln_sigma));
   }
   return theta - kKelvinOffset;
 }
@@ -202,7 +256,7 @@ double T_PS2a(double p, double s) {
 double T_PS2c(double p, double s) {
   const double pi = p / 1.0;
   const double sigma = s / 2.9251;
-  return detail::BackwardSum(table27::I, table27::J, table27::n, pi, 2 - sigma);
+  return detail::BackwardSum(table27, pi, 2 - sigma);
 }
 
 // Sub-region 2b: interpolation on s_pt from the saturation temperature at
@@ -244,14 +298,12 @@ double V_PS(double p, double s) {
 
 }  // namespace if97
 
-// ---- first temperatures for the state functions (backward_estimate.h) --------
+// ---- first temperatures for the state functions (backward_sums.h) --------
 
 namespace if97::detail {
 
 double EstimateT_PS1(double p, double s) {
-  constexpr Exponents kI = Exponents{}.With(table8::I);
-  constexpr Exponents kJ = Exponents{}.With(table8::J);
-  return EstimateSum<kI, kJ>(table8::I, table8::J, table8::n, p / 1.0, s / 1.0 + 2);
+  return EstimateSum<ExponentsOfA(table8), ExponentsOfB(table8)>(table8, p / 1.0, s / 1.0 + 2);
 }
 
 // The exponents I of Table 25 are quarters: pi^I = (pi^(1/4))^(4 I).
@@ -279,19 +331,18 @@ double EstimateT_PS2a(double p, double s) {
     b_powers[-kJLowest - k] = 1 / b_power;
   }
   ext theta = 0;
-  for (std::size_t i = 0; i < std::size(table25::n); ++i) {
-    const int quarters = static_cast<int>(4 * table25::I[i]);
-    const int j = static_cast<int>(table25::J[i]);
-    theta += static_cast<ext>(table25::n[i]) * quarter_powers[quarters - kQuarterLowest] *
+  for (const QuarterTerm& term : table25) {
+    const int quarters = static_cast<int>(4 * term.I);
+    const int j = term.J;
+    theta += static_cast<ext>(term.n) * quarter_powers[quarters - kQuarterLowest] *
              b_powers[j - kJLowest];
   }
   return static_cast<double>(theta - kKelvinOffset);
 }
 
 double EstimateT_PS2c(double p, double s) {
-  constexpr Exponents kI = Exponents{}.With(table27::I);
-  constexpr Exponents kJ = Exponents{}.With(table27::J);
-  return EstimateSum<kI, kJ>(table27::I, table27::J, table27::n, p / 1.0, 2 - s / 2.9251);
+  return EstimateSum<ExponentsOfA(table27), ExponentsOfB(table27)>(table27, p / 1.0,
+                                                                   2 - s / 2.9251);
 }
 
 }  // namespace if97::detail

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "backward_estimate.h"
+#include "backward_sums.h"
 #include "boundaries.h"
 #include "if97.h"
 #include "if97_state.h"

@@ -1,27 +1,12 @@
 // Internal to the library: the temperature searches on the forward equations
 // and the properties at the temperature found, for the state from (p, h) and
-// the state from (p, s); the classic sum of their backward equations. y
-// stands for the given enthalpy or entropy.
+// the state from (p, s). y stands for the given enthalpy or entropy.
 #ifndef STEAMCALC_LIBRARY_TEMPERATURE_SEARCH_H
 #define STEAMCALC_LIBRARY_TEMPERATURE_SEARCH_H
-
-#include <cstddef>
 
 #include "if97.h"
 
 namespace if97::detail {
-
-// theta = sum of n_i a^I_i b^J_i in table order, into a double accumulator;
-// the result in degC (T* = 1 K).
-template <std::size_t N>
-double BackwardSum(const int (&I)[N], const int (&J)[N], const double (&n)[N], double a, double b) {
-  double theta = 0;
-  for (std::size_t i = 0; i < N; ++i) {
-    theta = static_cast<double>(theta +
-                                static_cast<long double>(n[i]) * PowInt(a, I[i]) * PowInt(b, J[i]));
-  }
-  return theta - kKelvinOffset;
-}
 
 // A two-point interpolation for the temperature at which a forward function
 // of (p, t) takes the value y.
