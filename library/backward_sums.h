@@ -29,14 +29,21 @@ struct QuarterTerm {
   double n;
 };
 
+// The two bases a and b of a sum, the reduced quantities shifted as the
+// equation has them.
+struct Bases {
+  double a;
+  double b;
+};
+
 // In table order, PowInt per term, into a double accumulator; the result in
 // degC.
 template <std::size_t N>
-double BackwardSum(const BackwardTerm (&terms)[N], double a, double b) {
+double BackwardSum(const BackwardTerm (&terms)[N], Bases x) {
   double theta = 0;
   for (const BackwardTerm& term : terms) {
-    theta = static_cast<double>(theta + static_cast<long double>(term.n) * PowInt(a, term.I) *
-                                            PowInt(b, term.J));
+    theta = static_cast<double>(theta + static_cast<long double>(term.n) * PowInt(x.a, term.I) *
+                                            PowInt(x.b, term.J));
   }
   return theta - kKelvinOffset;
 }
@@ -56,13 +63,13 @@ constexpr Exponents ExponentsOfB(const BackwardTerm (&terms)[N]) {
   return Exponents{}.With(J);
 }
 
-// The result in degC.
-template <Exponents EA, Exponents EB, std::size_t N>
-double EstimateSum(const BackwardTerm (&terms)[N], double a, double b) {
-  const PowerTable<EA> a_powers(a);
-  const PowerTable<EB> b_powers(b);
+// The same sum from tables of the powers; the result in degC.
+template <const auto& kTerms>
+double EstimateSum(Bases x) {
+  const PowerTable<ExponentsOfA(kTerms)> a_powers(x.a);
+  const PowerTable<ExponentsOfB(kTerms)> b_powers(x.b);
   long double theta = 0;
-  for (const BackwardTerm& term : terms) {
+  for (const BackwardTerm& term : kTerms) {
     theta += static_cast<long double>(term.n) * a_powers[term.I] * b_powers[term.J];
   }
   return static_cast<double>(theta - kKelvinOffset);

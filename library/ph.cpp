@@ -163,6 +163,12 @@ constexpr BackwardTerm table22[] = {
 };
 static_assert(std::size(table22) == 23);
 
+// The bases of the sums: pi and eta, shifted.
+Bases Bases11(double p, double h) { return {p / 1.0, h / 2500.0 + 1}; }         // eq. 11
+Bases Bases22(double p, double h) { return {p / 1.0, h / 2000.0 - 2.1}; }       // eq. 22
+Bases Bases23(double p, double h) { return {p / 1.0 - 2, h / 2000.0 - 2.6}; }   // eq. 23
+Bases Bases24(double p, double h) { return {p / 1.0 + 25, h / 2000.0 - 1.8}; }  // eq. 24
+
 constexpr double kTolerance3 = 1e-5;  // relative enthalpy, T_PH3
 constexpr int kStepLimit3 = 20000;    // steps of T_PH3
 
@@ -238,32 +244,16 @@ void REGION_PH(double p, double h, int& code, std::string& caption) {
 }
 
 // IAPWS-IF97 eq. 11, Table 6.
-double T_PH1(double p, double h) {
-  const double pi = p / 1.0;
-  const double eta = h / 2500.0;
-  return detail::BackwardSum(table6, pi, eta + 1);
-}
+double T_PH1(double p, double h) { return detail::BackwardSum(table6, Bases11(p, h)); }
 
 // IAPWS-IF97 eq. 22, Table 20.
-double T_PH2a(double p, double h) {
-  const double pi = p / 1.0;
-  const double eta = h / 2000.0;
-  return detail::BackwardSum(table20, pi, eta - 2.1);
-}
+double T_PH2a(double p, double h) { return detail::BackwardSum(table20, Bases22(p, h)); }
 
 // IAPWS-IF97 eq. 23, Table 21.
-double T_PH2b(double p, double h) {
-  const double pi = p / 1.0;
-  const double eta = h / 2000.0;
-  return detail::BackwardSum(table21, pi - 2, eta - 2.6);
-}
+double T_PH2b(double p, double h) { return detail::BackwardSum(table21, Bases23(p, h)); }
 
 // IAPWS-IF97 eq. 24, Table 22.
-double T_PH2c(double p, double h) {
-  const double pi = p / 1.0;
-  const double eta = h / 2000.0;
-  return detail::BackwardSum(table22, pi + 25, eta - 1.8);
-}
+double T_PH2c(double p, double h) { return detail::BackwardSum(table22, Bases24(p, h)); }
 
 // Near-critical band above 16.5292 MPa: interpolation on h_pt between the
 // 350 degC isotherm and the B23 line, to a relative enthalpy of 1e-5.
@@ -290,23 +280,12 @@ double V_PH(double p, double h) {
 
 namespace if97::detail {
 
-double EstimateT_PH1(double p, double h) {
-  return EstimateSum<ExponentsOfA(table6), ExponentsOfB(table6)>(table6, p / 1.0, h / 2500.0 + 1);
-}
+double EstimateT_PH1(double p, double h) { return EstimateSum<table6>(Bases11(p, h)); }
 
-double EstimateT_PH2a(double p, double h) {
-  return EstimateSum<ExponentsOfA(table20), ExponentsOfB(table20)>(table20, p / 1.0,
-                                                                   h / 2000.0 - 2.1);
-}
+double EstimateT_PH2a(double p, double h) { return EstimateSum<table20>(Bases22(p, h)); }
 
-double EstimateT_PH2b(double p, double h) {
-  return EstimateSum<ExponentsOfA(table21), ExponentsOfB(table21)>(table21, p / 1.0 - 2,
-                                                                   h / 2000.0 - 2.6);
-}
+double EstimateT_PH2b(double p, double h) { return EstimateSum<table21>(Bases23(p, h)); }
 
-double EstimateT_PH2c(double p, double h) {
-  return EstimateSum<ExponentsOfA(table22), ExponentsOfB(table22)>(table22, p / 1.0 + 25,
-                                                                   h / 2000.0 - 1.8);
-}
+double EstimateT_PH2c(double p, double h) { return EstimateSum<table22>(Bases24(p, h)); }
 
 }  // namespace if97::detail

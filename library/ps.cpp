@@ -138,6 +138,11 @@ constexpr BackwardTerm table27[] = {
 };
 static_assert(std::size(table27) == 30);
 
+// The bases of the sums: pi and sigma, shifted.
+Bases Bases13(double p, double s) { return {p / 1.0, s / 1.0 + 2}; }     // eq. 13
+Bases Bases25(double p, double s) { return {p / 1.0, s / 2.0 - 2}; }     // eq. 25
+Bases Bases27(double p, double s) { return {p / 1.0, 2 - s / 2.9251}; }  // eq. 27
+
 constexpr double kT2bTop = 800;         // degC, upper start of T_PS2b
 constexpr double kTolerance2b = 1e-10;  // relative entropy, T_PS2b
 constexpr int kStepLimit2b = 100000;    // steps of T_PS2b
@@ -231,19 +236,14 @@ void REGION_PS(double p, double s, int& code, std::string& caption) {
 }
 
 // IAPWS-IF97 eq. 13, Table 8.
-double T_PS1(double p, double s) {
-  const double pi = p / 1.0;
-  const double sigma = s / 1.0;
-  return detail::BackwardSum(table8, pi, sigma + 2);
-}
+double T_PS1(double p, double s) { return detail::BackwardSum(table8, Bases13(p, s)); }
 
 // IAPWS-IF97 eq. 25, Table 25. The exponents are not integers; every power is
 // taken through the exponential and the natural logarithm.
 double T_PS2a(double p, double s) {
-  const double pi = p / 1.0;
-  const double sigma = s / 2.0;
-  const ext ln_pi = std::log(static_cast<ext>(pi));
-  const ext ln_sigma = std::log(static_cast<ext>(sigma - 2));
+  const Bases x = Bases25(p, s);
+  const ext ln_pi = std::log(static_cast<ext>(x.a));
+  const ext ln_sigma = std::log(static_cast<ext>(x.b));
   double theta = 0;
   for (const QuarterTerm& term : table25) {
     theta = static_cast<double>(theta +
@@ -253,11 +253,7 @@ double T_PS2a(double p, double s) {
 }
 
 // IAPWS-IF97 eq. 27, Table 27.
-double T_PS2c(double p, double s) {
-  const double pi = p / 1.0;
-  const double sigma = s / 2.9251;
-  return detail::BackwardSum(table27, pi, 2 - sigma);
-}
+double T_PS2c(double p, double s) { return detail::BackwardSum(table27, Bases27(p, s)); }
 
 // Sub-region 2b: interpolation on s_pt from the saturation temperature at
 // 4 MPa and 800 degC, to a relative entropy of 1e-10. The new point replaces
@@ -302,9 +298,7 @@ double V_PS(double p, double s) {
 
 namespace if97::detail {
 
-double EstimateT_PS1(double p, double s) {
-  return EstimateSum<ExponentsOfA(table8), ExponentsOfB(table8)>(table8, p / 1.0, s / 1.0 + 2);
-}
+double EstimateT_PS1(double p, double s) { return EstimateSum<table8>(Bases13(p, s)); }
 
 // The exponents I of Table 25 are quarters: pi^I = (pi^(1/4))^(4 I).
 double EstimateT_PS2a(double p, double s) {
@@ -312,8 +306,9 @@ double EstimateT_PS2a(double p, double s) {
   constexpr int kQuarterHighest = 6;
   constexpr int kJLowest = -27;  // J from -27 to 18
   constexpr int kJHighest = 18;
-  const double quarter = std::sqrt(std::sqrt(p / 1.0));
-  const double b = s / 2.0 - 2;
+  const Bases x = Bases25(p, s);
+  const double quarter = std::sqrt(std::sqrt(x.a));
+  const double b = x.b;
   double quarter_powers[kQuarterHighest - kQuarterLowest + 1];
   double b_powers[kJHighest - kJLowest + 1];
   quarter_powers[-kQuarterLowest] = 1;
@@ -340,9 +335,6 @@ double EstimateT_PS2a(double p, double s) {
   return static_cast<double>(theta - kKelvinOffset);
 }
 
-double EstimateT_PS2c(double p, double s) {
-  return EstimateSum<ExponentsOfA(table27), ExponentsOfB(table27)>(table27, p / 1.0,
-                                                                   2 - s / 2.9251);
-}
+double EstimateT_PS2c(double p, double s) { return EstimateSum<table27>(Bases27(p, s)); }
 
 }  // namespace if97::detail
