@@ -43,6 +43,10 @@ Properties Region3Properties(double v, double t);
 // message (code 0) as h_pt does, no other.
 int RegionOf(double p, double t);
 
+// The region-3 volume v1 (k = 1, or any k other than 2) or v2 (k = 2) of
+// VKR_PT(p, t), in the form of H3_PT and S3_PT.
+double V3_PT(int k, double p, double t);
+
 // The properties of region code 1, 2, 3, 31, 32 or 5 at (p, t), region 3 at
 // the volume h_pt uses there. False (after VKR_PT's message) when the region-3
 // volume search failed.

@@ -189,15 +189,6 @@ int RegionCode(double p, double t) {
   return found;
 }
 
-// The region-3 volume on the liquid side (k = 1) or the vapour side (k = 2)
-// of VKR_PT, in the form of H3_PT and S3_PT.
-double V3_PT(int k, double p, double t) {
-  double v_liquid = FAILURE;
-  double v_vapour = FAILURE;
-  VKR_PT(p, t, v_liquid, v_vapour);
-  return k == 2 ? v_vapour : v_liquid;
-}
-
 // The equations a property of (p, t) comes from, by region.
 struct ByRegion {
   double (*region1)(double p, double t);
@@ -234,6 +225,13 @@ double FromRegion(const ByRegion& equations, double p, double t) {
 }  // namespace
 
 int detail::RegionOf(double p, double t) { return RegionCode(p, t); }
+
+double detail::V3_PT(int k, double p, double t) {
+  double v_liquid = FAILURE;
+  double v_vapour = FAILURE;
+  VKR_PT(p, t, v_liquid, v_vapour);
+  return k == 2 ? v_vapour : v_liquid;
+}
 
 void REGION_PT(double p, double t, int& code, std::string& caption) {
   code = RegionCode(p, t);

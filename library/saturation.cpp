@@ -77,19 +77,8 @@ double SteamEnthalpy3(double p, double t) { return H3_PT(2, p, t); }
 double WaterEntropy3(double p, double t) { return S3_PT(1, p, t); }
 double SteamEntropy3(double p, double t) { return S3_PT(2, p, t); }
 
-double WaterVolume3(double p, double t) {
-  double v1 = FAILURE;
-  double v2 = FAILURE;
-  VKR_PT(p, t, v1, v2);
-  return v1;
-}
-
-double SteamVolume3(double p, double t) {
-  double v1 = FAILURE;
-  double v2 = FAILURE;
-  VKR_PT(p, t, v1, v2);
-  return v2;
-}
+double WaterVolume3(double p, double t) { return detail::V3_PT(1, p, t); }
+double SteamVolume3(double p, double t) { return detail::V3_PT(2, p, t); }
 
 // A saturated property at pressure p: from region 3 above 350 degC, from
 // region 1 or 2 at or below it.

@@ -97,56 +97,46 @@ double NoConvergence(const Interpolation& it) {
   return FAILURE;
 }
 
-// The bracketing form: the new point replaces the end on its own side of y,
-// so the bracket always keeps the target between its ends. A new point
-// exactly on the saturation line, where the forward functions have no value,
-// is the answer itself: y then lies within rounding of y' or y''.
-Outcome InterpolateBracketing(const Interpolation& it, double p, double y, Bracket b,
-                              const Range& range) {
-  const double t_sat = TS_P(p);
-  Repetition repetition;
-  repetition.Seen(b);
-  for (int step = 1;; ++step) {
-    const double t_new = Interpolate(b.t_lo, b.y_lo, b.t_hi, b.y_hi, y);
-    if (t_new == t_sat) return {End::kConverged, t_new};
-    if (Outside(range, t_new)) return {End::kFailed, t_new};
-    const double y_new = it.forward(p, t_new);
-    if (y_new == FAILURE) return {End::kReported, FAILURE};
-    const double r = static_cast<double>(std::fabs(static_cast<ext>(y) - y_new) / y);
-    if (y_new < y) {
-      b.t_lo = t_new;
-      b.y_lo = y_new;
-    } else {
-      b.t_hi = t_new;
-      b.y_hi = y_new;
-    }
-    if (step > it.step_limit) return {End::kFailed, t_new};
-    if (r < it.tolerance) return {End::kConverged, t_new};
-    if (repetition.Seen(b)) return {End::kFailed, t_new};
-  }
-}
+// The two forms of the interpolation. Bracketing: the new point replaces the
+// end on its own side of y, so the bracket always keeps the target between
+// its ends; a new point exactly on the saturation line, where the forward
+// functions have no value, is the answer itself (y then lies within rounding
+// of y' or y''). Upper first: the new point replaces the upper end when its
+// value is not above y, the lower end otherwise.
+enum class Form { kBracketing, kUpperFirst };
 
-// The form in which the new point replaces the upper end when its value is
-// not above y.
-Outcome UpperFirst(const Interpolation& it, double p, double y, Bracket b, const Range& range) {
+Outcome RunInterpolation(Form form, const Interpolation& it, double p, double y, Bracket b,
+                         const Range& range) {
+  const double t_sat = form == Form::kBracketing ? TS_P(p) : 0;
   Repetition repetition;
   repetition.Seen(b);
   for (int step = 1;; ++step) {
     double t_new = Interpolate(b.t_lo, b.y_lo, b.t_hi, b.y_hi, y);
-    if (it.clamp_at_zero && t_new < 0) t_new = 0;
+    if (form == Form::kBracketing && t_new == t_sat) return {End::kConverged, t_new};
+    if (form == Form::kUpperFirst && it.clamp_at_zero && t_new < 0) t_new = 0;
     if (Outside(range, t_new)) return {End::kFailed, t_new};
     const double y_new = it.forward(p, t_new);
     if (y_new == FAILURE) return {End::kReported, FAILURE};
-    const double r = static_cast<double>((static_cast<ext>(y) - y_new) / y);
-    if (r >= 0) {
-      b.t_hi = t_new;
-      b.y_hi = y_new;
+    bool replaces_lower = false;
+    bool within_tolerance = false;
+    if (form == Form::kBracketing) {
+      const double r = static_cast<double>(std::fabs(static_cast<ext>(y) - y_new) / y);
+      replaces_lower = y_new < y;
+      within_tolerance = r < it.tolerance;
     } else {
+      const double r = static_cast<double>((static_cast<ext>(y) - y_new) / y);
+      replaces_lower = !(r >= 0);
+      within_tolerance = std::fabs(r) < it.tolerance;
+    }
+    if (replaces_lower) {
       b.t_lo = t_new;
       b.y_lo = y_new;
+    } else {
+      b.t_hi = t_new;
+      b.y_hi = y_new;
     }
     if (step > it.step_limit) return {End::kFailed, t_new};
-    if (std::fabs(r) < it.tolerance) return {End::kConverged, t_new};
+    if (within_tolerance) return {End::kConverged, t_new};
     if (repetition.Seen(b)) return {End::kFailed, t_new};
   }
 }
@@ -219,7 +209,8 @@ double Dryness(double y, double y_water, double y_steam) {
 
 double InterpolateUpperFirst(const Interpolation& it, double p, double y, double t_lo, double y_lo,
                              double t_hi, double y_hi) {
-  return Finish(it, UpperFirst(it, p, y, {t_lo, y_lo, t_hi, y_hi}, kAnyTemperature));
+  return Finish(
+      it, RunInterpolation(Form::kUpperFirst, it, p, y, {t_lo, y_lo, t_hi, y_hi}, kAnyTemperature));
 }
 
 double NearCriticalTemperature(const Interpolation& it, double (*saturated_water)(double),
@@ -232,7 +223,8 @@ double NearCriticalTemperature(const Interpolation& it, double (*saturated_water
   if (y_lo == FAILURE || y_hi == FAILURE) return FAILURE;
   if (!(y_lo <= y && y <= y_hi)) return NoConvergence(it);
   if (p > kCriticalPressure) {
-    Outcome outcome = UpperFirst(it, p, y, {t_lo, y_lo, t_hi, y_hi}, kForwardRange);
+    Outcome outcome =
+        RunInterpolation(Form::kUpperFirst, it, p, y, {t_lo, y_lo, t_hi, y_hi}, kForwardRange);
     if (outcome.end == End::kFailed) outcome = Region3Bisection(it, p, y, t_lo, 1, t_hi, 1);
     return Finish(it, outcome);
   }
@@ -247,7 +239,8 @@ double NearCriticalTemperature(const Interpolation& it, double (*saturated_water
     y_lo = y_steam;
   }
   if (y_water < y && y < y_steam) return TS_P(p);
-  Outcome outcome = InterpolateBracketing(it, p, y, {t_lo, y_lo, t_hi, y_hi}, kForwardRange);
+  Outcome outcome =
+      RunInterpolation(Form::kBracketing, it, p, y, {t_lo, y_lo, t_hi, y_hi}, kForwardRange);
   if (outcome.end == End::kFailed) {
     // Liquid side below the saturated water, vapour side above the saturated
     // steam.
