@@ -8,8 +8,16 @@
 #include <cmath>
 
 #include "if97.h"
+#include "range_limits.h"
 
 namespace if97::detail {
+
+// B23 and B2bc share one form: p = n1 + n2 x + n3 x^2, and its inverse
+// x = n4 + ((p - n5) / n3)^0.5, p above n5 only, which this evaluates.
+inline double InverseOfBoundary(const double (&n)[5], double p) {
+  using ext = long double;
+  return static_cast<double>(n[3] + std::sqrt((static_cast<ext>(p) - n[4]) / n[2]));
+}
 
 // ---- B23, between regions 2 and 3 -------------------------------------------
 // IAPWS-IF97 Table 1; p* = 1 MPa, T* = 1 K.
@@ -32,11 +40,8 @@ inline double PB23(double T) {
                              b23::n[2] * static_cast<ext>(PowInt(T, 2)));
 }
 
-// IAPWS-IF97 eq. 6: the temperature (K) on B23 at p (MPa); p above n5 only.
-inline double TB23(double p) {
-  using ext = long double;
-  return static_cast<double>(b23::n[3] + std::sqrt((static_cast<ext>(p) - b23::n[4]) / b23::n[2]));
-}
+// IAPWS-IF97 eq. 6: the temperature (K) on B23 at p (MPa).
+inline double TB23(double p) { return InverseOfBoundary(b23::n, p); }
 
 // The same in degC.
 inline double TB23Celsius(double p) { return TB23(p) - kKelvinOffset; }
@@ -46,6 +51,8 @@ inline constexpr double kRegion1HighestTemperature = 623.15;   // K, also of reg
 inline constexpr double kRegion2HighestTemperature = 1073.15;  // K
 inline constexpr double kRegion5HighestTemperature = 1273.15;  // K
 static_assert(kRegion1HighestTemperature == kRegion3LowestTemperature + kKelvinOffset);
+static_assert(kRegion2HighestTemperature == limits::kHighestTemperatureRegion2 + kKelvinOffset);
+static_assert(kRegion5HighestTemperature == limits::kHighestTemperatureRegion5 + kKelvinOffset);
 
 // ---- sub-regions 2a, 2b and 2c -----------------------------------------------
 inline constexpr double kP2ab = 4;             // MPa, sub-regions 2a / 2b
@@ -70,12 +77,8 @@ inline double PB2bc(double h) {
   return static_cast<double>(b2bc::n[0] + b2bc::n[1] * eta + b2bc::n[2] * eta * eta);
 }
 
-// IAPWS-IF97 eq. 21: the enthalpy (kJ/kg) on B2bc at p (MPa); p above n5 only.
-inline double HB2bc(double p) {
-  using ext = long double;
-  return static_cast<double>(b2bc::n[3] +
-                             std::sqrt((static_cast<ext>(p) - b2bc::n[4]) / b2bc::n[2]));
-}
+// IAPWS-IF97 eq. 21: the enthalpy (kJ/kg) on B2bc at p (MPa).
+inline double HB2bc(double p) { return InverseOfBoundary(b2bc::n, p); }
 
 }  // namespace if97::detail
 

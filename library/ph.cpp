@@ -7,6 +7,7 @@
 // H5_PT; wet steam takes the saturation temperature.
 #include <cmath>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "backward_sums.h"
@@ -175,32 +176,19 @@ constexpr int kStepLimit3 = 20000;    // steps of T_PH3
 const char kOutOfRangeMessage[] = "Заданные значения Р и Н выходят за пределы допустимых";
 const char kNoConvergence3[] = "Невозможно определить температуру в околокритической области Т_PH3";
 
-// The temperature of a single-phase state (codes 1, 21, 22, 23 and 3) by the
-// sub-region's backward equation or iteration. Above 800 degC, up to 10 MPa,
-// that is region 5, which has no backward equation; above the highest
-// temperature of the formulation there is no state at all.
-double SinglePhaseTemperature(int code, double p, double h) {
-  if (code != kRegion1 && code != kRegion3) {
-    if (h > h_pt(p, detail::HighestTemperature(p))) {
-      ShowMessage(kOutOfRangeMessage);
-      return FAILURE;
-    }
-    if (p <= limits::kRegion5Pressure && h > h_pt(p, limits::kHighestTemperatureRegion2)) {
-      return detail::Region5Temperature(H5_PT, p, h);
-    }
+// Above 800 degC, up to 10 MPa, a steam state is in region 5, which has no
+// backward equation; above the highest temperature of the formulation there
+// is no state at all.
+std::optional<double> OutsideBackward(int code, double p, double h) {
+  if (code == kRegion1 || code == kRegion3) return std::nullopt;
+  if (h > h_pt(p, HighestTemperature(p))) {
+    ShowMessage(kOutOfRangeMessage);
+    return FAILURE;
   }
-  switch (code) {
-    case kRegion1:
-      return T_PH1(p, h);
-    case kRegion2a:
-      return T_PH2a(p, h);
-    case kRegion2b:
-      return T_PH2b(p, h);
-    case kRegion2c:
-      return T_PH2c(p, h);
-    default:
-      return T_PH3(p, h);
+  if (p <= limits::kRegion5Pressure && h > h_pt(p, limits::kHighestTemperatureRegion2)) {
+    return Region5Temperature(H5_PT, p, h);
   }
+  return std::nullopt;
 }
 
 // The lowest enthalpy is that of water at 0 degC, below zero under about
@@ -231,9 +219,13 @@ const detail::GivenQuantity kGivenEnthalpy = {
     .saturated_water = HSW_P,
     .saturated_steam = HSP_P,
     .above_p2bc_lowest = AboveP2bcLowest,
-    .region1 = T_PH1,
-    .single_phase = SinglePhaseTemperature,
     .on_saturation_line = "Вы попали на линию насыщения (T_PH)",
+    .outside_backward = OutsideBackward,
+    .region1 = T_PH1,
+    .region2a = T_PH2a,
+    .region2b = T_PH2b,
+    .region2c = T_PH2c,
+    .region3 = T_PH3,
 };
 
 }  // namespace

@@ -31,6 +31,23 @@ constexpr CaptionRow kCaptions[] = {
     {kSaturationLine, "Линия насыщения(4)", "Линия насыщения (4)"},
 };
 
+// The temperature of a single-phase state (codes 1, 21, 22, 23 and 3).
+double SinglePhaseTemperature(const GivenQuantity& q, int code, double p, double y) {
+  if (const std::optional<double> t = q.outside_backward(code, p, y)) return *t;
+  switch (code) {
+    case kRegion1:
+      return q.region1(p, y);
+    case kRegion2a:
+      return q.region2a(p, y);
+    case kRegion2b:
+      return q.region2b(p, y);
+    case kRegion2c:
+      return q.region2c(p, y);
+    default:
+      return q.region3(p, y);
+  }
+}
+
 }  // namespace
 
 int SelectRegion(const GivenQuantity& q, double p, double y) {
@@ -88,7 +105,7 @@ double Temperature(const GivenQuantity& q, double p, double y) {
       ShowMessage(q.on_saturation_line);
       return y == q.saturated_water(p) && p <= kB23LowestPressure ? q.region1(p, y) : TS_P(p);
     default:
-      return q.single_phase(code, p, y);
+      return SinglePhaseTemperature(q, code, p, y);
   }
 }
 

@@ -4,6 +4,7 @@
 #ifndef STEAMCALC_LIBRARY_PH_PS_SELECT_H
 #define STEAMCALC_LIBRARY_PH_PS_SELECT_H
 
+#include <optional>
 #include <string>
 
 namespace if97::detail {
@@ -26,10 +27,17 @@ struct GivenQuantity {
   // The tests above the lower end of the B2bc line (sub-regions 2b and 2c,
   // region 3); code as the earlier tests left it.
   int (*above_p2bc_lowest)(double p, double y, const Landmarks& at_p, int code);
-  // Saturated water of region 1 and the single-phase states.
-  double (*region1)(double p, double y);
-  double (*single_phase)(int code, double p, double y);
   const char* on_saturation_line;
+  // A single-phase state that the backward equations do not serve: refused
+  // (after the message, FAILURE) or in region 5 (its temperature); nothing
+  // for the others.
+  std::optional<double> (*outside_backward)(int code, double p, double y);
+  // The temperature by region code: the backward equation or iteration.
+  double (*region1)(double p, double y);
+  double (*region2a)(double p, double y);
+  double (*region2b)(double p, double y);
+  double (*region2c)(double p, double y);
+  double (*region3)(double p, double y);
 };
 
 // The code of REGION_PH or REGION_PS (region_codes.h); the out-of-range
@@ -40,7 +48,7 @@ int SelectRegion(const GivenQuantity& q, double p, double y);
 std::string Caption(const GivenQuantity& q, int code);
 
 // T_PH or T_PS: wet steam at the saturation temperature, a state on the
-// saturation line after its message, every other by q.single_phase.
+// saturation line after its message, every other by its region's function.
 double Temperature(const GivenQuantity& q, double p, double y);
 
 }  // namespace if97::detail

@@ -7,6 +7,7 @@
 // steam takes the saturation temperature.
 #include <cmath>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "backward_sums.h"
@@ -158,13 +159,12 @@ const char kNoConvergence3[] = "Невозможно определить зна
 // line, in place of the standard's 5.85 kJ/(kg K).
 double S2bc() { return SSP_P(kP2bcLowest); }
 
-// The temperature of a single-phase state (codes 1, 21, 22, 23 and 3) by the
-// sub-region's backward equation or iteration. The range of REGION_PS admits
-// entropies that no state at the given pressure has: water below 0 degC, and
-// up to 10 MPa steam above 1000 degC. Steam above 800 degC up to 10 MPa is
-// region 5, which has no backward equation; above 10 MPa the iteration of
-// sub-region 2b reports an entropy above that at 800 degC.
-double SinglePhaseTemperature(int code, double p, double s) {
+// The range of REGION_PS admits entropies that no state at the given
+// pressure has: water below 0 degC, and up to 10 MPa steam above 1000 degC.
+// Steam above 800 degC up to 10 MPa is region 5, which has no backward
+// equation; above 10 MPa the iteration of sub-region 2b reports an entropy
+// above that at 800 degC.
+std::optional<double> OutsideBackward(int code, double p, double s) {
   if (code == kRegion1 && s < s_pt(p, limits::kLowestTemperature)) {
     ShowMessage(kOutOfRangeMessage);
     return FAILURE;
@@ -175,21 +175,10 @@ double SinglePhaseTemperature(int code, double p, double s) {
       return FAILURE;
     }
     if (s > s_pt(p, limits::kHighestTemperatureRegion2)) {
-      return detail::Region5Temperature(S5_PT, p, s);
+      return Region5Temperature(S5_PT, p, s);
     }
   }
-  switch (code) {
-    case kRegion1:
-      return T_PS1(p, s);
-    case kRegion2a:
-      return T_PS2a(p, s);
-    case kRegion2b:
-      return T_PS2b(p, s);
-    case kRegion2c:
-      return T_PS2c(p, s);
-    default:
-      return T_PS3(p, s);
-  }
+  return std::nullopt;
 }
 
 // Between the entropies of (0.001 MPa, 1000 degC) and (100 MPa, 0 degC),
@@ -223,9 +212,13 @@ const detail::GivenQuantity kGivenEntropy = {
     .saturated_water = SSW_P,
     .saturated_steam = SSP_P,
     .above_p2bc_lowest = AboveP2bcLowest,
-    .region1 = T_PS1,
-    .single_phase = SinglePhaseTemperature,
     .on_saturation_line = "Вы попали на линию насыщения (T_PS)",
+    .outside_backward = OutsideBackward,
+    .region1 = T_PS1,
+    .region2a = T_PS2a,
+    .region2b = T_PS2b,
+    .region2c = T_PS2c,
+    .region3 = T_PS3,
 };
 
 }  // namespace
