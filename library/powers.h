@@ -22,9 +22,9 @@ struct Exponents {
   int highest = 0;
   std::array<bool, kMaxReciprocal + 1> reciprocal{};  // reciprocal[k]: x^-k is used
 
-  // Adds every exponent of the array, shifted by shift (J - 1: shift -1).
-  template <std::size_t N>
-  constexpr Exponents With(const int (&exponents)[N], int shift = 0) const {
+  // Adds every exponent of the column, shifted by shift (J - 1: shift -1).
+  template <typename Column>  // int[N] or std::array<int, N>
+  constexpr Exponents With(const Column& exponents, int shift = 0) const {
     Exponents e = *this;
     for (const int exponent : exponents) {
       const int k = exponent + shift;
@@ -65,15 +65,15 @@ class PowerTable {
 // times a 53-bit coefficient fits the 64-bit significand), so a term that
 // starts from them is the term formed factor by factor.
 template <std::size_t N>
-constexpr std::array<double, N> AsDoubles(const int (&exponents)[N]) {
+constexpr std::array<double, N> AsDoubles(const std::array<int, N>& exponents) {
   std::array<double, N> d{};
   for (std::size_t i = 0; i < N; ++i) d[i] = exponents[i];
   return d;
 }
 
 template <std::size_t N>
-constexpr std::array<long double, N> Products(const int (&exponents)[N],
-                                              const double (&coefficients)[N]) {
+constexpr std::array<long double, N> Products(const std::array<int, N>& exponents,
+                                              const std::array<double, N>& coefficients) {
   std::array<long double, N> product{};
   for (std::size_t i = 0; i < N; ++i) {
     if (exponents[i] <= -2048 || exponents[i] >= 2048) throw "product not exact";

@@ -81,22 +81,24 @@ double AtPressureTemperature(double p, double t, Quantity quantity, const char* 
   return Pick(props, quantity);
 }
 
-// As HSW_P and HSP_P: at TS_P(p), from region 3 above 350 degC.
-double SaturatedAtPressure(double p, bool steam, Quantity quantity, const char* function) {
-  if (detail::NoSaturationAtPressure(p, function)) return FAILURE;
-  const double ts = TS_P(p);
+// The saturated phase at (p, t) on the saturation line, from region 3 above
+// 350 degC.
+double Saturated(double p, double t, bool steam, Quantity quantity) {
   Properties props;
-  if (!detail::SaturatedProperties(p, ts, ts > kRegion3Above, steam, props)) return FAILURE;
+  if (!detail::SaturatedProperties(p, t, t > kRegion3Above, steam, props)) return FAILURE;
   return Pick(props, quantity);
 }
 
-// As HSW_T and HSP_T: at PS_T(t), from region 3 above 350 degC.
+// As HSW_P and HSP_P: at TS_P(p).
+double SaturatedAtPressure(double p, bool steam, Quantity quantity, const char* function) {
+  if (detail::NoSaturationAtPressure(p, function)) return FAILURE;
+  return Saturated(p, TS_P(p), steam, quantity);
+}
+
+// As HSW_T and HSP_T: at PS_T(t).
 double SaturatedAtTemperature(double t, bool steam, Quantity quantity, const char* function) {
   if (detail::NoSaturationAtTemperature(t, function)) return FAILURE;
-  const double ps = PS_T(t);
-  Properties props;
-  if (!detail::SaturatedProperties(ps, t, t > kRegion3Above, steam, props)) return FAILURE;
-  return Pick(props, quantity);
+  return Saturated(PS_T(t), t, steam, quantity);
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 
 #include "if97.h"
 #include "psat_search.h"
+#include "stored.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
+using detail::ext;
+using detail::Stored;
 
 constexpr double kUpperPressure = kCriticalPressure;  // MPa, upper bracket end everywhere
 constexpr double kLowerPressure = 0.001;              // MPa, lower end of PS_H1 and PS_H2
@@ -65,18 +67,18 @@ detail::FalsePositionResult FinishByBisection(const detail::FalsePositionSearch&
   const double y = search.target;
   const bool increasing = search.monotony == detail::Monotony::kIncreasing;
   for (int halving = 1; halving <= kHalvingLimit; ++halving) {
-    const double m = static_cast<double>((ext{p_left} + p_right) / 2);
+    const double m = Stored((ext{p_left} + p_right) / 2);
     if (m == p_left || m == p_right) break;
     const double fm = search.f(m);
     best.Offer(m, fm, y);
-    if (!Misses(fm, y, search.tolerance)) return {true, m, passes + halving, false};
+    if (!Misses(fm, y, search.tolerance)) return {m, passes + halving, false};
     if ((fm > y) == increasing) {
       p_right = m;
     } else {
       p_left = m;
     }
   }
-  return {true, best.p, passes + kHalvingLimit, true};
+  return {best.p, passes + kHalvingLimit, true};
 }
 
 }  // namespace
@@ -97,13 +99,13 @@ FalsePositionResult FalsePosition(const FalsePositionSearch& search, double p_le
 
   for (int pass = 1;; ++pass) {
     // Equal values at both ends: no straight line to follow.
-    if (f_right == f_left) return {true, best.p, pass, true};
+    if (f_right == f_left) return {best.p, pass, true};
 
     double p;
     if (search.anchor == Anchor::kRight) {
-      p = p_right - (ext{p_right} - p_left) * (ext{f_right} - y) / (ext{f_right} - f_left);
+      p = Stored(p_right - (ext{p_right} - p_left) * (ext{f_right} - y) / (ext{f_right} - f_left));
     } else {
-      p = p_left + (ext{p_right} - p_left) * (ext{y} - f_left) / (ext{f_right} - f_left);
+      p = Stored(p_left + (ext{p_right} - p_left) * (ext{y} - f_left) / (ext{f_right} - f_left));
     }
     if (search.clamps && p < kClampThreshold) p = search.clamp_value;
     if (p > kUpperPressure) p = kUpperPressure;
@@ -111,34 +113,22 @@ FalsePositionResult FalsePosition(const FalsePositionSearch& search, double p_le
 
     const double fn = search.f(p);
     best.Offer(p, fn, y);
-    if (fn > y) {
-      if (increasing) {
-        p_right = p;
-        f_right = fn;
-      } else {
-        p_left = p;
-        f_left = fn;
-      }
-    } else if (fn < y) {
-      if (increasing) {
-        p_left = p;
-        f_left = fn;
-      } else {
-        p_right = p;
-        f_right = fn;
-      }
+    if (fn > y || fn < y) {  // the new point replaces the end on its side of the root
+      const bool right = (fn > y) == increasing;
+      (right ? p_right : p_left) = p;
+      (right ? f_right : f_left) = fn;
     }
 
     if (pass > kPassLimit) return FinishByBisection(search, p_left, p_right, best, pass);
-    if (!Misses(fn, y, search.tolerance)) return {true, p, pass, false};
+    if (!Misses(fn, y, search.tolerance)) return {p, pass, false};
     // No further progress. A new point on an end leaves the bracket as it was
     // (or closes it on that end), so every later pass would repeat this one.
     // A bracket with no double inside it can only offer its ends again, and
     // both have missed the tolerance.
-    if (at_an_end) return {true, best.p, pass, true};
+    if (at_an_end) return {best.p, pass, true};
     const bool no_room = std::nextafter(p_left, p_right) == p_right;
     if (no_room && Misses(f_left, y, search.tolerance) && Misses(f_right, y, search.tolerance)) {
-      return {true, best.p, pass, true};
+      return {best.p, pass, true};
     }
   }
 }
@@ -163,22 +153,22 @@ double PS_S(double s) {
                           kLowerPressureS, kUpperPressure)
           : FalsePosition({SSP_P, s, kToleranceS, Monotony::kDecreasing, Anchor::kRight, false, 0},
                           kLowerPressureS, kUpperPressure);
-  return r.found ? r.p : FAILURE;
+  return r.p;
 }
 
 double P_HSPMAX() {
   double a = kMaxSearchLow;
   double b = kMaxSearchHigh;
   do {
-    const double x1 = a + (1 - ext{kGoldenRatio}) * (ext{b} - a);
-    const double x2 = a + ext{kGoldenRatio} * (ext{b} - a);
+    const double x1 = Stored(a + (1 - ext{kGoldenRatio}) * (ext{b} - a));
+    const double x2 = Stored(a + ext{kGoldenRatio} * (ext{b} - a));
     if (HSP_P(x2) < HSP_P(x1)) {
       b = x2;
     } else {
       a = x1;
     }
   } while (std::fabs((ext{a} - b) / a) >= kSectionWidth);
-  return (ext{a} + b) / 2;
+  return Stored((ext{a} + b) / 2);
 }
 
 double P_HSPEQ() {
@@ -187,7 +177,7 @@ double P_HSPEQ() {
   double hi = kEqualSearchHigh;
   double m;
   do {
-    m = (ext{lo} + hi) / 2;
+    m = Stored((ext{lo} + hi) / 2);
     if (h_a > HSP_P(m)) {
       hi = m;
     } else {
@@ -205,7 +195,7 @@ double PS_H1(double h) {
   const FalsePositionResult r = FalsePosition(
       {HSW_P, h, kToleranceH1, Monotony::kIncreasing, Anchor::kRight, true, kLowerPressure},
       kLowerPressure, kUpperPressure);
-  return r.found ? r.p : FAILURE;
+  return r.p;
 }
 
 void PS_H2(double h, double& p_left, double& p_right) {
@@ -232,22 +222,19 @@ void PS_H2(double h, double& p_left, double& p_right) {
     const FalsePositionResult r =
         FalsePosition({HSP_P, h, kToleranceH2, Monotony::kDecreasing, Anchor::kLeft, false, 0},
                       P_HSPEQ(), kUpperPressure);
-    if (r.found) {
-      p_left = r.p;
-      p_right = r.p;
-    }
+    p_left = r.p;
+    p_right = r.p;
     return;
   }
   if (h_a < h && h < h_max) {  // two roots, either side of the maximum
     const FalsePositionResult left =
         FalsePosition({HSP_P, h, kToleranceH2, Monotony::kDecreasing, Anchor::kLeft, false, 0},
                       P_HSPMAX(), P_HSPEQ());
-    if (!left.found) return;
     p_left = left.p;
     const FalsePositionResult right =
         FalsePosition({HSP_P, h, kToleranceH2, Monotony::kIncreasing, Anchor::kLeft, false, 0},
                       kLowerPressure, P_HSPMAX());
-    if (right.found) p_right = right.p;
+    p_right = right.p;
     return;
   }
   // The greatest enthalpy has the one pressure of the maximum.

@@ -25,8 +25,7 @@ struct FalsePositionSearch {
 };
 
 struct FalsePositionResult {
-  bool found;          // false: no point found (the library's search always finds one)
-  double p;            // MPa; meaningful only when found
+  double p;            // MPa
   int passes;          // passes made, counted from 1
   bool stopped_early;  // no further progress was possible; p is the best point seen
 };

@@ -4,43 +4,33 @@
 #include <iterator>
 
 #include "basic_equations.h"
+#include "gibbs.h"
 #include "if97.h"
 #include "powers.h"
 #include "properties.h"
+#include "stored.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
-
-using detail::AsDoubles;
-using detail::Exponents;
-using detail::PowerTable;
-using detail::Products;
-using region2::I;
-using region2::J;
-using region2::J0;
-using region2::n;
-using region2::n0;
+using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsDerivatives,
+    detail::GibbsEnthalpy, detail::GibbsEntropy, detail::GibbsProperties, detail::GibbsVolume,
+    detail::IdealGasAndResidual, detail::IdealSums, detail::kAll, detail::kDx, detail::kDy,
+    detail::kValue, detail::PowerTable, detail::Products, detail::Stored, detail::SumIdealTerms,
+    detail::SumTerms, detail::TermSums;
+using region2::I, region2::J, region2::J0, region2::n, region2::n0;
 
 constexpr double kPStar = 1;       // MPa
 constexpr double kTStar = 540;     // K
 constexpr double kTauShift = 0.5;  // dimensionless
 
-struct Reduced {
-  double pi;   // p / p*
-  double T;    // K
-  double tau;  // T* / T
-  double c;    // tau - 0.5
+struct Reduced : detail::ReducedPT {
+  double c;  // tau - 0.5
 };
 
 Reduced Reduce(double p, double t) {
-  Reduced r;
-  r.pi = static_cast<double>(static_cast<ext>(p) / kPStar);
-  r.T = static_cast<double>(static_cast<ext>(t) + kKelvinOffset);
-  r.tau = static_cast<double>(kTStar / static_cast<ext>(r.T));
-  r.c = static_cast<double>(static_cast<ext>(r.tau) - kTauShift);
-  return r;
+  const detail::ReducedPT pt = detail::ReducePT(p, t, kPStar, kTStar);
+  return {pt, Stored(ext{pt.tau} - kTauShift)};
 }
 
 // The powers each sum reads.
@@ -63,50 +53,30 @@ constexpr Exponents kCJAll = Exponents{}.With(J).With(J, -1);
 
 }  // namespace
 
-// IAPWS-IF97 Table 12: h = R T tau (gamma_o_tau + gamma_r_tau). The sums of
-// Tables 13 and 14 run side by side, each in its own term order; the term of
-// gamma_o_tau with J0 = 0 forms a reciprocal power that its factor removes.
+// IAPWS-IF97 Table 12: h = R T tau (gamma_o_tau + gamma_r_tau), the sums of
+// Tables 13 and 14 each in its own term order; the term of gamma_o_tau with
+// J0 = 0 forms a reciprocal power that its factor removes.
 double HP_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kCJMinus1> c(r.c);
   const PowerTable<kPiI> pi(r.pi);
   const PowerTable<kTauJ0Minus1> tau(r.tau);
-  double ideal_tau = 0;
-  double residual_tau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    if (i < std::size(n0)) ideal_tau = static_cast<double>(ideal_tau + kJ0N0[i] * tau[J0[i] - 1]);
-    residual_tau =
-        static_cast<double>(residual_tau + static_cast<ext>(n[i]) * pi[I[i]] * kJ[i] * c[J[i] - 1]);
-  }
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau *
-                             (static_cast<ext>(ideal_tau) + residual_tau));
+  const IdealSums ideal = SumIdealTerms<kDy>(J0, n0, kJ0N0, tau);
+  const TermSums residual = SumTerms<kDy>(I, J, n, kJ, kIN, pi, c);
+  return GibbsEnthalpy(r.T, r.tau, ext{ideal.d_tau} + residual.d_y);
 }
 
-// IAPWS-IF97 Table 12: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)),
-// the ideal-gas and residual sums side by side.
+// IAPWS-IF97 Table 12: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)).
 double SP_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
-  const ext ln_pi = std::log(static_cast<ext>(r.pi));
+  const ext ln_pi = std::log(ext{r.pi});
   const PowerTable<kCJBoth> c(r.c);
   const PowerTable<kPiI> pi(r.pi);
   const PowerTable<kTauJ0Both> tau(r.tau);
-  double ideal_tau = 0;
-  double ideal_sum = 0;
-  double residual_tau = 0;
-  double residual = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    if (i < std::size(n0)) {
-      ideal_tau = static_cast<double>(ideal_tau + kJ0N0[i] * tau[J0[i] - 1]);
-      ideal_sum = static_cast<double>(ideal_sum + static_cast<ext>(n0[i]) * tau[J0[i]]);
-    }
-    const ext n_pi = static_cast<ext>(n[i]) * pi[I[i]];
-    residual_tau = static_cast<double>(residual_tau + n_pi * kJ[i] * c[J[i] - 1]);
-    residual = static_cast<double>(residual + n_pi * c[J[i]]);
-  }
-  const double gamma = static_cast<double>(ln_pi + ideal_sum + residual);
-  return static_cast<double>(
-      (static_cast<ext>(r.tau) * (static_cast<ext>(ideal_tau) + residual_tau) - gamma) *
-      kGasConstant);
+  const IdealSums ideal = SumIdealTerms<kValue | kDy>(J0, n0, kJ0N0, tau);
+  const TermSums residual = SumTerms<kValue | kDy>(I, J, n, kJ, kIN, pi, c);
+  return GibbsEntropy(r.tau, ext{ideal.d_tau} + residual.d_y,
+                      Stored(ln_pi + ideal.value + residual.value));
 }
 
 // IAPWS-IF97 Table 12: v = R T pi (gamma_o_pi + gamma_r_pi) / p, gamma_o_pi = 1 / pi.
@@ -114,94 +84,26 @@ double VP_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kPiIMinus1> pi(r.pi);
   const PowerTable<kCJ> c(r.c);
-  double residual_pi = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_pi = static_cast<double>(residual_pi + kIN[i] * pi[I[i] - 1] * c[J[i]]);
-  }
-  // kJ/(kg K) * K / MPa = 1e-3 m3/kg.
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi *
-                             (1 / static_cast<ext>(r.pi) + residual_pi) /
-                             (static_cast<ext>(p) * 1000));
+  const TermSums residual = SumTerms<kDx>(I, J, n, kJ, kIN, pi, c);
+  return GibbsVolume(p, r.T, r.pi, 1 / ext{r.pi} + residual.d_x);
 }
 
-// IAPWS-IF97 Tables 12 to 14, every relation from one pass over the terms.
+// IAPWS-IF97 Tables 12 to 14, every relation from one pass over the terms;
 // h, s and v are formed exactly as HP_PT, SP_PT and VP_PT form them. The
-// second derivatives are summed in extended precision from the terms of the
-// first, each term's one power too many taken off the sum as a whole:
-//   gamma_o_tautau = 1 / tau * sum (J0 - 1) [gamma_o_tau term],
-//   gamma_r_pipi   = 1 / pi * sum (I - 1) [gamma_r_pi term],
-//   gamma_r_tautau = 1 / (tau - 0.5) * sum (J - 1) [gamma_r_tau term],
-//   gamma_r_pitau  = 1 / pi * sum I [gamma_r_tau term],
-//   gamma_tautautau likewise from (J - 1) (J - 2) [gamma_tau terms];
-// gamma_o_pi = 1 / pi, gamma_o_pipi = -1 / pi^2, gamma_o_pitau = 0.
+// tau-tau sums of the ideal-gas part are divided by tau (tau^2), those of the
+// residual part by tau - 0.5 (its square).
 detail::Properties detail::Region2Properties(double p, double t) {
   const Reduced r = Reduce(p, t);
-  const ext ln_pi = std::log(static_cast<ext>(r.pi));
+  const ext ln_pi = std::log(ext{r.pi});
   const PowerTable<kCJAll> c(r.c);
   const PowerTable<kPiIAll> pi(r.pi);
   const PowerTable<kTauJ0All> tau(r.tau);
-  double ideal_tau = 0;
-  double ideal_sum = 0;
-  ext sum_ideal_tautau = 0;
-  ext sum_ideal_tautautau = 0;
-  for (std::size_t i = 0; i < std::size(n0); ++i) {
-    const ext term_tau = kJ0N0[i] * tau[J0[i] - 1];
-    ideal_tau = static_cast<double>(ideal_tau + term_tau);
-    ideal_sum = static_cast<double>(ideal_sum + static_cast<ext>(n0[i]) * tau[J0[i]]);
-    sum_ideal_tautau += (J0[i] - 1) * term_tau;
-    sum_ideal_tautautau += (J0[i] - 1) * (J0[i] - 2) * term_tau;
-  }
-  double residual = 0;
-  double residual_pi = 0;
-  double residual_tau = 0;
-  ext sum_pipi = 0;
-  ext sum_tautau = 0;
-  ext sum_pitau = 0;
-  ext sum_tautautau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    const ext n_pi = static_cast<ext>(n[i]) * pi[I[i]];
-    const ext term_tau = n_pi * kJ[i] * c[J[i] - 1];
-    const ext term_pi = kIN[i] * pi[I[i] - 1] * c[J[i]];
-    residual_tau = static_cast<double>(residual_tau + term_tau);
-    residual = static_cast<double>(residual + n_pi * c[J[i]]);
-    residual_pi = static_cast<double>(residual_pi + term_pi);
-    sum_pipi += (I[i] - 1) * term_pi;
-    sum_tautau += (J[i] - 1) * term_tau;
-    sum_pitau += I[i] * term_tau;
-    sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
-  }
-  detail::Properties out;
-  out.h = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau *
-                              (static_cast<ext>(ideal_tau) + residual_tau));
-  const double gamma = static_cast<double>(ln_pi + ideal_sum + residual);
-  out.s = static_cast<double>(
-      (static_cast<ext>(r.tau) * (static_cast<ext>(ideal_tau) + residual_tau) - gamma) *
-      kGasConstant);
-  out.v = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi *
-                              (1 / static_cast<ext>(r.pi) + residual_pi) /
-                              (static_cast<ext>(p) * 1000));
-  const ext rt = static_cast<ext>(r.T) * kGasConstant;
-  const ext tau_ = r.tau;
-  const ext pi_ = r.pi;
-  const ext gamma_pi = 1 / pi_ + residual_pi;
-  const ext gamma_tau = static_cast<ext>(ideal_tau) + residual_tau;
-  const ext gamma_pipi = -1 / (pi_ * pi_) + sum_pipi / pi_;
-  const ext gamma_tautau = sum_ideal_tautau / tau_ + sum_tautau / r.c;
-  const ext gamma_pitau = sum_pitau / pi_;
-  const ext gamma_tautautau =
-      sum_ideal_tautautau / (tau_ * tau_) + sum_tautautau / (static_cast<ext>(r.c) * r.c);
-  const ext tau2_gamma_tautau = tau_ * tau_ * gamma_tautau;
-  const ext b = gamma_pi - tau_ * gamma_pitau;
-  out.u = static_cast<double>(rt * (tau_ * gamma_tau - pi_ * gamma_pi));
-  out.cp = static_cast<double>(-kGasConstant * tau2_gamma_tautau);
-  out.cv = static_cast<double>(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
-  // R T in J/kg gives w in m/s.
-  out.w = static_cast<double>(
-      std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
-  // cp = -R tau^2 gamma_tautau and d tau / dT = -tau / T.
-  out.dcp_dt = static_cast<double>(kGasConstant * tau_ * tau_ *
-                                   (2 * gamma_tautau + tau_ * gamma_tautautau) / r.T);
-  return out;
+  const IdealSums ideal = SumIdealTerms<kAll>(J0, n0, kJ0N0, tau);
+  const TermSums residual = SumTerms<kAll>(I, J, n, kJ, kIN, pi, c);
+  GibbsDerivatives g = IdealGasAndResidual(r.T, r.pi, r.tau, ideal, residual);
+  g.gamma_tautau = ideal.tautau / ext{r.tau} + residual.yy / r.c;
+  g.gamma_tautautau = ideal.tautautau / (ext{r.tau} * r.tau) + residual.yyy / (ext{r.c} * r.c);
+  return GibbsProperties(p, g, Stored(ln_pi + ideal.value + residual.value));
 }
 
 }  // namespace if97

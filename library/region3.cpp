@@ -10,22 +10,14 @@
 #include "boundaries.h"
 #include "if97.h"
 #include "powers.h"
+#include "stored.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
-using detail::AsDoubles;
-using detail::Exponents;
-using detail::PowerTable;
-using detail::Products;
-using region3::I;
-using region3::J;
-using region3::n;
-using region3::n1;
-
-constexpr double kRhoStar = 322;    // kg/m3
-constexpr double kTStar = 647.096;  // K
+using detail::AsDoubles, detail::Exponents, detail::ext, detail::PowerTable, detail::Products,
+    detail::Stored;
+using region3::I, region3::J, region3::n, region3::n1, region3::kRhoStar, region3::kTStar;
 
 // Volume search.
 constexpr double kLiquidStartTemperature = 350;  // degC
@@ -52,18 +44,16 @@ double DeltaPhiDelta(double delta, const PowerTable<kTauJ>& tau) {
   const PowerTable<kDeltaPhiDeltaDelta> d(delta);
   double sum = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    sum = static_cast<double>(sum + kIN[i] * d[I[i] - 1] * tau[J[i]]);
+    sum = Stored(sum + kIN[i] * d[I[i] - 1] * tau[J[i]]);
   }
-  return static_cast<double>(static_cast<ext>(delta) * (n1 / static_cast<ext>(delta) + sum));
+  return Stored(ext{delta} * (n1 / ext{delta} + sum));
 }
 
-double DeltaOfVolume(double v) { return static_cast<double>((1 / static_cast<ext>(v)) / kRhoStar); }
+double DeltaOfVolume(double v) { return Stored((1 / ext{v}) / kRhoStar); }
 
 // tau as the pressure term forms it: from t in extended precision, without
 // storing T first.
-double TauOfTemperature(double t) {
-  return static_cast<double>(kTStar / (static_cast<ext>(t) + kKelvinOffset));
-}
+double TauOfTemperature(double t) { return Stored(kTStar / (ext{t} + kKelvinOffset)); }
 
 // ---- the volume search -------------------------------------------------------
 //
@@ -99,8 +89,8 @@ class Isotherm {
   Isotherm(double p, double t)
       : tau_(TauOfTemperature(t)),
         tau_powers_(tau_),
-        pressure_(static_cast<ext>(p) * 1000),
-        gas_((static_cast<ext>(t) + kKelvinOffset) * kGasConstant),
+        pressure_(ext{p} * 1000),
+        gas_((ext{t} + kKelvinOffset) * kGasConstant),
         filter_(p > 0 && p < kFilterPressureMax && t > kFilterTemperatureMin &&
                 t < kFilterTemperatureMax) {
     if (!filter_) return;
@@ -117,7 +107,7 @@ class Isotherm {
   // Table 31) for a trial volume v; zero at the state's volume.
   double F3_VT(double v) const {
     const double z = DeltaPhiDelta(DeltaOfVolume(v), tau_powers_);
-    return static_cast<double>(static_cast<ext>(z) - static_cast<ext>(v) * pressure_ / gas_);
+    return Stored(ext{z} - ext{v} * pressure_ / gas_);
   }
 
   // A number with the sign of F3_VT(v) (negative, zero, positive or NaN): -1
@@ -166,10 +156,10 @@ bool BOUNDS_KR(const Isotherm& iso, double start, double step, double& a, double
   for (int i = 1;; ++i) {
     a = x;
     const double fa = fx;
-    x = static_cast<double>(static_cast<ext>(a) + step);
+    x = Stored(ext{a} + step);
     fx = iso.F3Sign(x);
     if (i > kWalkLimit) return false;
-    if (static_cast<ext>(fa) * fx < 0) {
+    if (ext{fa} * fx < 0) {
       b = x;
       sign_a = fa;
       return true;
@@ -182,21 +172,20 @@ bool BOUNDS_KR(const Isotherm& iso, double start, double step, double& a, double
 // moves A, and the result is the end B.
 double BISECT_KR(const Isotherm& iso, double A, double sign_A, double B) {
   for (int i = 1;; ++i) {
-    const double m = static_cast<double>((static_cast<ext>(A) + B) / 2);
+    const double m = Stored((ext{A} + B) / 2);
     const double sign_m = iso.F3Sign(m);
-    if (static_cast<ext>(sign_A) * sign_m >= 0) {
+    if (ext{sign_A} * sign_m >= 0) {
       A = m;
       sign_A = sign_m;
     } else {
       B = m;
     }
-    const double e =
-        static_cast<double>(std::fabs((static_cast<ext>(B) - A) * 2 / (static_cast<ext>(A) + B)));
+    const double e = Stored(std::fabs((ext{B} - A) * 2 / (ext{A} + B)));
     if (i > kBisectionLimit) {
       ShowMessage("Невозможно определить удельный объем в околокритической области (VKR_PT)");
       return FAILURE;
     }
-    if (e < kBisectionTolerance) return static_cast<double>((static_cast<ext>(A) + B) / 2);
+    if (e < kBisectionTolerance) return Stored((ext{A} + B) / 2);
   }
 }
 
@@ -212,9 +201,9 @@ bool BracketBelow(const Isotherm& iso, double start, double& a, double& b, doubl
   for (int i = 0; i < steps; ++i) {
     a = x;
     const double fa = fx;
-    x = static_cast<double>(static_cast<ext>(a) - kWalkStep);
+    x = Stored(ext{a} - kWalkStep);
     fx = iso.F3Sign(x);
-    if (static_cast<ext>(fa) * fx < 0) {
+    if (ext{fa} * fx < 0) {
       b = x;
       sign_a = fa;
       return true;
@@ -279,8 +268,7 @@ constexpr double kSameRoot = 1e-9;           // relative, the walk's root is the
 class VolumeSlope {
  public:
   VolumeSlope(double p, double t)
-      : pressure_(static_cast<ext>(p) * 1000),
-        gas_((static_cast<ext>(t) + kKelvinOffset) * kGasConstant) {
+      : pressure_(ext{p} * 1000), gas_((ext{t} + kKelvinOffset) * kGasConstant) {
     const ext tau = TauOfTemperature(t);
     for (std::size_t i = 0; i < std::size(n); ++i) {
       ext tau_power = 1;
@@ -290,13 +278,13 @@ class VolumeSlope {
   }
 
   ext operator()(double v) const {
-    const ext delta = (1 / static_cast<ext>(v)) / kRhoStar;
+    const ext delta = (1 / ext{v}) / kRhoStar;
     ext delta_power[kHighestI + 1];
     delta_power[0] = 1;
     for (int k = 1; k <= kHighestI; ++k) delta_power[k] = delta_power[k - 1] * delta;
     ext sum = 0;
     for (std::size_t i = 0; i < std::size(n); ++i) sum += factor_[i] * delta_power[I[i]];
-    return -sum - static_cast<ext>(v) * pressure_ / gas_;
+    return -sum - ext{v} * pressure_ / gas_;
   }
 
  private:
@@ -309,13 +297,12 @@ class VolumeSlope {
 // negative at hi.
 template <typename Function>
 double FallingZero(Function f, double lo, double hi) {
-  while (std::fabs((static_cast<ext>(hi) - lo) * 2 / (static_cast<ext>(hi) + lo)) >=
-         kBisectionTolerance) {
-    const double m = static_cast<double>((static_cast<ext>(lo) + hi) / 2);
+  while (std::fabs((ext{hi} - lo) * 2 / (ext{hi} + lo)) >= kBisectionTolerance) {
+    const double m = Stored((ext{lo} + hi) / 2);
     if (m == lo || m == hi) break;
     (f(m) > 0 ? lo : hi) = m;
   }
-  return static_cast<double>((static_cast<ext>(lo) + hi) / 2);
+  return Stored((ext{lo} + hi) / 2);
 }
 
 // The saturated-steam volume at (p, t) on the line, given the liquid root and
@@ -324,27 +311,27 @@ double FallingZero(Function f, double lo, double hi) {
 double SteamBesideCriticalPoint(const Isotherm& iso, double p, double t, double liquid,
                                 double walked) {
   const VolumeSlope slope(p, t);
-  const double top = static_cast<double>(static_cast<ext>(liquid) + kLoopWidth);
+  const double top = Stored(ext{liquid} + kLoopWidth);
   if (!(iso.F3Sign(top) < 0 && slope(top) < 0)) return walked;
   // Golden section for the inflection.
   double lo = liquid;
   double hi = top;
-  double x1 = static_cast<double>(lo + kGoldenSection * (static_cast<ext>(hi) - lo));
-  double x2 = static_cast<double>(hi - kGoldenSection * (static_cast<ext>(hi) - lo));
+  double x1 = Stored(lo + kGoldenSection * (ext{hi} - lo));
+  double x2 = Stored(hi - kGoldenSection * (ext{hi} - lo));
   ext g1 = slope(x1);
   ext g2 = slope(x2);
-  while ((static_cast<ext>(hi) - lo) / lo >= kSectionTolerance) {
+  while ((ext{hi} - lo) / lo >= kSectionTolerance) {
     if (g1 < g2) {
       lo = x1;
       x1 = x2;
       g1 = g2;
-      x2 = static_cast<double>(hi - kGoldenSection * (static_cast<ext>(hi) - lo));
+      x2 = Stored(hi - kGoldenSection * (ext{hi} - lo));
       g2 = slope(x2);
     } else {
       hi = x2;
       x2 = x1;
       g2 = g1;
-      x1 = static_cast<double>(lo + kGoldenSection * (static_cast<ext>(hi) - lo));
+      x1 = Stored(lo + kGoldenSection * (ext{hi} - lo));
       g1 = slope(x1);
     }
   }
@@ -354,7 +341,7 @@ double SteamBesideCriticalPoint(const Isotherm& iso, double p, double t, double 
   const double maximum = FallingZero([&](double v) { return slope(v); }, inflection, top);
   if (!(iso.F3_VT(maximum) > 0)) return maximum;
   const double steam = FallingZero([&](double v) { return iso.F3_VT(v); }, maximum, top);
-  return std::fabs((static_cast<ext>(steam) - walked) / walked) < kSameRoot ? walked : steam;
+  return std::fabs((ext{steam} - walked) / walked) < kSameRoot ? walked : steam;
 }
 
 // ---- enthalpy and entropy at a volume -----------------------------------------
@@ -374,8 +361,8 @@ bool ReduceAtVolume(int k, double p, double t, Reduced& r) {
   const double v = k == 2 ? v2 : v1;
   if (v == FAILURE) return false;
   r.delta = DeltaOfVolume(v);
-  r.T = static_cast<double>(static_cast<ext>(t) + kKelvinOffset);
-  r.tau = static_cast<double>(kTStar / static_cast<ext>(r.T));
+  r.T = Stored(ext{t} + kKelvinOffset);
+  r.tau = Stored(kTStar / ext{r.T});
   return true;
 }
 
@@ -384,9 +371,9 @@ double TauPhiTau(const Reduced& r, const PowerTable<kDeltaI>& delta) {
   const PowerTable<kTauJMinus1> tau(r.tau);
   double sum = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    sum = static_cast<double>(sum + static_cast<ext>(n[i]) * delta[I[i]] * kJ[i] * tau[J[i] - 1]);
+    sum = Stored(sum + ext{n[i]} * delta[I[i]] * kJ[i] * tau[J[i] - 1]);
   }
-  return static_cast<double>(static_cast<ext>(r.tau) * sum);
+  return Stored(ext{r.tau} * sum);
 }
 
 }  // namespace
@@ -410,7 +397,7 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
     const double B = VP_PT(p, TB23);
     double v = FAILURE;
     double sign_A = iso.F3Sign(A);
-    if (static_cast<ext>(sign_A) * iso.F3Sign(B) < 0) {
+    if (ext{sign_A} * iso.F3Sign(B) < 0) {
       v = BISECT_KR(iso, A, sign_A, B);
     } else {
       // The region-3 volume below the region-1 volume at 350 degC (see
@@ -424,7 +411,7 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
     return;
   }
   double ts = TS_P(p);
-  if (std::fabs((static_cast<ext>(ts) - t) / t) < kSaturationSnap) ts = t;
+  if (std::fabs((ext{ts} - t) / t) < kSaturationSnap) ts = t;
   if (t == ts) {
     double vapour = VapourRoot(iso, VP_PT(p, TB23));
     const double liquid =
@@ -452,8 +439,7 @@ double H3_PT(int k, double p, double t) {
   const PowerTable<kDeltaI> delta(r.delta);
   const double tau_phi_tau = TauPhiTau(r, delta);
   const double delta_phi_delta = DeltaPhiDelta(r.delta, PowerTable<kTauJ>(r.tau));
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant *
-                             (static_cast<ext>(tau_phi_tau) + delta_phi_delta));
+  return Stored(ext{r.T} * kGasConstant * (ext{tau_phi_tau} + delta_phi_delta));
 }
 
 // IAPWS-IF97 Table 31: s = R (tau phi_tau - phi).
@@ -465,10 +451,10 @@ double S3_PT(int k, double p, double t) {
   const PowerTable<kTauJ> tau(r.tau);
   double sum = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    sum = static_cast<double>(sum + static_cast<ext>(n[i]) * delta[I[i]] * tau[J[i]]);
+    sum = Stored(sum + ext{n[i]} * delta[I[i]] * tau[J[i]]);
   }
-  const double phi = static_cast<double>(n1 * std::log(static_cast<ext>(r.delta)) + sum);
-  return static_cast<double>((static_cast<ext>(tau_phi_tau) - phi) * kGasConstant);
+  const double phi = Stored(n1 * std::log(ext{r.delta}) + sum);
+  return Stored((ext{tau_phi_tau} - phi) * kGasConstant);
 }
 
 }  // namespace if97

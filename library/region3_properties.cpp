@@ -9,22 +9,14 @@
 #include "if97.h"
 #include "powers.h"
 #include "properties.h"
+#include "stored.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
-using detail::AsDoubles;
-using detail::Exponents;
-using detail::PowerTable;
-using detail::Products;
-using region3::I;
-using region3::J;
-using region3::n;
-using region3::n1;
-
-constexpr double kRhoStar = 322;    // kg/m3
-constexpr double kTStar = 647.096;  // K
+using detail::AsDoubles, detail::Exponents, detail::ext, detail::PowerTable, detail::Products,
+    detail::Stored;
+using region3::I, region3::J, region3::n, region3::n1, region3::kRhoStar, region3::kTStar;
 
 // The powers h and s read, together: the second derivatives reuse them.
 constexpr Exponents kDeltaAll = Exponents{}.With(I).With(I, -1);
@@ -45,9 +37,9 @@ constexpr double kNotFormed = std::numeric_limits<double>::quiet_NaN();
 //   phi_tautau     = 1 / tau * sum (J - 1) [phi_tau term],
 //   phi_deltatau   = 1 / tau * sum J [phi_delta term].
 detail::Properties detail::Region3Properties(double v, double t) {
-  const double delta = static_cast<double>((1 / static_cast<ext>(v)) / kRhoStar);
-  const double T = static_cast<double>(static_cast<ext>(t) + kKelvinOffset);
-  const double tau = static_cast<double>(kTStar / static_cast<ext>(T));
+  const double delta = Stored((1 / ext{v}) / kRhoStar);
+  const double T = Stored(ext{t} + kKelvinOffset);
+  const double tau = Stored(kTStar / ext{T});
   const PowerTable<kDeltaAll> d(delta);
   const PowerTable<kTauAll> tp(tau);
   double tau_sum = 0;    // phi_tau
@@ -57,39 +49,37 @@ detail::Properties detail::Region3Properties(double v, double t) {
   ext sum_tautau = 0;
   ext sum_deltatau = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
-    const ext n_d = static_cast<ext>(n[i]) * d[I[i]];
+    const ext n_d = ext{n[i]} * d[I[i]];
     const ext term_tau = n_d * kJ[i] * tp[J[i] - 1];
     const ext term_delta = kIN[i] * d[I[i] - 1] * tp[J[i]];
-    tau_sum = static_cast<double>(tau_sum + term_tau);
-    delta_sum = static_cast<double>(delta_sum + term_delta);
-    phi_sum = static_cast<double>(phi_sum + n_d * tp[J[i]]);
+    tau_sum = Stored(tau_sum + term_tau);
+    delta_sum = Stored(delta_sum + term_delta);
+    phi_sum = Stored(phi_sum + n_d * tp[J[i]]);
     sum_deltadelta += (I[i] - 1) * term_delta;
     sum_tautau += (J[i] - 1) * term_tau;
     sum_deltatau += J[i] * term_delta;
   }
-  const ext phi_deltadelta = -n1 / (static_cast<ext>(delta) * delta) + sum_deltadelta / delta;
+  const ext phi_deltadelta = -n1 / (ext{delta} * delta) + sum_deltadelta / delta;
   const ext phi_tautau = sum_tautau / tau;
   const ext phi_deltatau = sum_deltatau / tau;
-  const double tau_phi_tau = static_cast<double>(static_cast<ext>(tau) * tau_sum);
-  const double delta_phi_delta =
-      static_cast<double>(static_cast<ext>(delta) * (n1 / static_cast<ext>(delta) + delta_sum));
-  const double phi = static_cast<double>(n1 * std::log(static_cast<ext>(delta)) + phi_sum);
+  const double tau_phi_tau = Stored(ext{tau} * tau_sum);
+  const double delta_phi_delta = Stored(ext{delta} * (n1 / ext{delta} + delta_sum));
+  const double phi = Stored(n1 * std::log(ext{delta}) + phi_sum);
   detail::Properties out;
-  out.h = static_cast<double>(static_cast<ext>(T) * kGasConstant *
-                              (static_cast<ext>(tau_phi_tau) + delta_phi_delta));
-  out.s = static_cast<double>((static_cast<ext>(tau_phi_tau) - phi) * kGasConstant);
+  out.h = Stored(ext{T} * kGasConstant * (ext{tau_phi_tau} + delta_phi_delta));
+  out.s = Stored((ext{tau_phi_tau} - phi) * kGasConstant);
   out.v = v;
-  const ext rt = static_cast<ext>(T) * kGasConstant;
+  const ext rt = ext{T} * kGasConstant;
   const ext delta_ = delta;
   const ext tau_ = tau;
   const ext tau2_phi_tautau = tau_ * tau_ * phi_tautau;
   const ext b = delta_phi_delta - delta_ * tau_ * phi_deltatau;
-  const ext c = 2 * static_cast<ext>(delta_phi_delta) + delta_ * delta_ * phi_deltadelta;
-  out.u = static_cast<double>(rt * tau_phi_tau);
-  out.cv = static_cast<double>(-kGasConstant * tau2_phi_tautau);
-  out.cp = static_cast<double>(kGasConstant * (-tau2_phi_tautau + b * b / c));
+  const ext c = 2 * ext{delta_phi_delta} + delta_ * delta_ * phi_deltadelta;
+  out.u = Stored(rt * tau_phi_tau);
+  out.cv = Stored(-kGasConstant * tau2_phi_tautau);
+  out.cp = Stored(kGasConstant * (-tau2_phi_tautau + b * b / c));
   // R T in J/kg gives w in m/s.
-  out.w = static_cast<double>(std::sqrt(rt * 1000 * (c - b * b / tau2_phi_tautau)));
+  out.w = Stored(std::sqrt(rt * 1000 * (c - b * b / tau2_phi_tautau)));
   out.dcp_dt = kNotFormed;
   return out;
 }

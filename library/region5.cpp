@@ -5,39 +5,28 @@
 #include <iterator>
 
 #include "basic_equations.h"
+#include "gibbs.h"
 #include "if97.h"
 #include "powers.h"
 #include "properties.h"
+#include "stored.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
-
-using detail::Exponents;
-using detail::PowerTable;
-using region5::I;
-using region5::J;
-using region5::J0;
-using region5::n;
-using region5::n0;
+using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsDerivatives,
+    detail::GibbsEnthalpy, detail::GibbsEntropy, detail::GibbsProperties, detail::GibbsVolume,
+    detail::IdealGasAndResidual, detail::IdealSums, detail::kAll, detail::kDx, detail::kDy,
+    detail::kValue, detail::PowerTable, detail::Products, detail::Stored, detail::SumIdealTerms,
+    detail::SumTerms, detail::TermSums;
+using region5::I, region5::J, region5::J0, region5::n, region5::n0;
 
 constexpr double kPStar = 1;     // MPa
 constexpr double kTStar = 1000;  // K
 
-struct Reduced {
-  double pi;   // p / p*
-  double T;    // K
-  double tau;  // T* / T
-};
+using Reduced = detail::ReducedPT;
 
-Reduced Reduce(double p, double t) {
-  Reduced r;
-  r.pi = static_cast<double>(static_cast<ext>(p) / kPStar);
-  r.T = static_cast<double>(static_cast<ext>(t) + kKelvinOffset);
-  r.tau = static_cast<double>(kTStar / static_cast<ext>(r.T));
-  return r;
-}
+Reduced Reduce(double p, double t) { return detail::ReducePT(p, t, kPStar, kTStar); }
 
 // The powers each sum reads.
 constexpr Exponents kTauJ0Minus1 = Exponents{}.With(J0, -1);         // tau^(J0 - 1)
@@ -48,68 +37,38 @@ constexpr Exponents kTauJBoth = Exponents{}.With(J, -1).With(J);     // both of 
 constexpr Exponents kPiI = Exponents{}.With(I);                      // pi^I
 constexpr Exponents kPiIMinus1 = Exponents{}.With(I, -1);            // pi^(I - 1)
 
+constexpr auto kJ0N0 = Products(J0, n0);  // J0_i n0_i
+constexpr auto kJ = AsDoubles(J);         // J_i
+constexpr auto kIN = Products(I, n);      // I_i n_i
+
 // The powers h, s and v read, together: the second derivatives reuse them.
 constexpr Exponents kTauJ0All = Exponents{}.With(J0).With(J0, -1);
 constexpr Exponents kTauJAll = Exponents{}.With(J).With(J, -1);
 constexpr Exponents kPiIAll = Exponents{}.With(I).With(I, -1);
-
-// Table 40: gamma_o_tau. The term with J0 = 0 forms a reciprocal power that its
-// factor J0 = 0 removes.
-double IdealGammaTau(const Reduced& r) {
-  const PowerTable<kTauJ0Minus1> tau(r.tau);
-  double gamma_tau = 0;
-  for (std::size_t i = 0; i < std::size(n0); ++i) {
-    gamma_tau = static_cast<double>(gamma_tau + static_cast<ext>(J0[i]) * n0[i] * tau[J0[i] - 1]);
-  }
-  return gamma_tau;
-}
-
-// Table 41: gamma_r_tau.
-double ResidualGammaTau(const Reduced& r) {
-  const PowerTable<kPiI> pi(r.pi);
-  const PowerTable<kTauJMinus1> tau(r.tau);
-  double gamma_tau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    gamma_tau =
-        static_cast<double>(gamma_tau + static_cast<ext>(n[i]) * pi[I[i]] * J[i] * tau[J[i] - 1]);
-  }
-  return gamma_tau;
-}
 
 }  // namespace
 
 // IAPWS-IF97 Table 39: h = R T tau (gamma_o_tau + gamma_r_tau).
 double H5_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
-  const double ideal_tau = IdealGammaTau(r);
-  const double residual_tau = ResidualGammaTau(r);
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau *
-                             (static_cast<ext>(ideal_tau) + residual_tau));
+  const PowerTable<kTauJ0Minus1> tau0(r.tau);
+  const IdealSums ideal = SumIdealTerms<kDy>(J0, n0, kJ0N0, tau0);
+  const PowerTable<kPiI> pi(r.pi);
+  const PowerTable<kTauJMinus1> tau(r.tau);
+  const TermSums residual = SumTerms<kDy>(I, J, n, kJ, kIN, pi, tau);
+  return GibbsEnthalpy(r.T, r.tau, ext{ideal.d_tau} + residual.d_y);
 }
 
 // IAPWS-IF97 Table 39: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)).
 double S5_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kTauJ0Both> tau0(r.tau);
-  double ideal_tau = 0;
-  double ideal_sum = 0;
-  for (std::size_t i = 0; i < std::size(n0); ++i) {
-    ideal_tau = static_cast<double>(ideal_tau + static_cast<ext>(J0[i]) * n0[i] * tau0[J0[i] - 1]);
-    ideal_sum = static_cast<double>(ideal_sum + static_cast<ext>(n0[i]) * tau0[J0[i]]);
-  }
+  const IdealSums ideal = SumIdealTerms<kValue | kDy>(J0, n0, kJ0N0, tau0);
   const PowerTable<kPiI> pi(r.pi);
   const PowerTable<kTauJBoth> tau(r.tau);
-  double residual_tau = 0;
-  double residual = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_tau = static_cast<double>(residual_tau +
-                                       static_cast<ext>(n[i]) * pi[I[i]] * J[i] * tau[J[i] - 1]);
-    residual = static_cast<double>(residual + static_cast<ext>(n[i]) * pi[I[i]] * tau[J[i]]);
-  }
-  return static_cast<double>(
-      (static_cast<ext>(r.tau) * (static_cast<ext>(ideal_tau) + residual_tau) -
-       (std::log(static_cast<ext>(r.pi)) + ideal_sum + residual)) *
-      kGasConstant);
+  const TermSums residual = SumTerms<kValue | kDy>(I, J, n, kJ, kIN, pi, tau);
+  return GibbsEntropy(r.tau, ext{ideal.d_tau} + residual.d_y,
+                      std::log(ext{r.pi}) + ideal.value + residual.value);
 }
 
 // IAPWS-IF97 Table 39: v = R T pi (gamma_o_pi + gamma_r_pi) / p, gamma_o_pi = 1 / pi.
@@ -117,92 +76,24 @@ double V5_PT(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kPiIMinus1> pi(r.pi);
   const PowerTable<kTauJ> tau(r.tau);
-  double residual_pi = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    residual_pi =
-        static_cast<double>(residual_pi + static_cast<ext>(I[i]) * n[i] * pi[I[i] - 1] * tau[J[i]]);
-  }
-  // kJ/(kg K) * K / MPa = 1e-3 m3/kg.
-  return static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi *
-                             (1 / static_cast<ext>(r.pi) + residual_pi) /
-                             (static_cast<ext>(p) * 1000));
+  const TermSums residual = SumTerms<kDx>(I, J, n, kJ, kIN, pi, tau);
+  return GibbsVolume(p, r.T, r.pi, 1 / ext{r.pi} + residual.d_x);
 }
 
-// IAPWS-IF97 Tables 39 to 41, every relation from one pass over the terms.
+// IAPWS-IF97 Tables 39 to 41, every relation from one pass over the terms;
 // h, s and v are formed exactly as H5_PT, S5_PT and V5_PT form them. The
-// second derivatives are summed in extended precision from the terms of the
-// first, each term's one power too many taken off the sum as a whole:
-//   gamma_o_tautau = 1 / tau * sum (J0 - 1) [gamma_o_tau term],
-//   gamma_r_pipi   = 1 / pi * sum (I - 1) [gamma_r_pi term],
-//   gamma_r_tautau = 1 / tau * sum (J - 1) [gamma_r_tau term],
-//   gamma_r_pitau  = 1 / pi * sum I [gamma_r_tau term],
-//   gamma_tautautau likewise from (J - 1) (J - 2) [gamma_tau terms];
-// gamma_o_pi = 1 / pi, gamma_o_pipi = -1 / pi^2, gamma_o_pitau = 0.
+// tau-tau sums of both parts are added and divided by tau (tau^2) together.
 detail::Properties detail::Region5Properties(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kTauJ0All> tau0(r.tau);
-  double ideal_tau = 0;
-  double ideal_sum = 0;
-  ext sum_ideal_tautau = 0;
-  ext sum_ideal_tautautau = 0;
-  for (std::size_t i = 0; i < std::size(n0); ++i) {
-    const ext term_tau = static_cast<ext>(J0[i]) * n0[i] * tau0[J0[i] - 1];
-    ideal_tau = static_cast<double>(ideal_tau + term_tau);
-    ideal_sum = static_cast<double>(ideal_sum + static_cast<ext>(n0[i]) * tau0[J0[i]]);
-    sum_ideal_tautau += (J0[i] - 1) * term_tau;
-    sum_ideal_tautautau += (J0[i] - 1) * (J0[i] - 2) * term_tau;
-  }
+  const IdealSums ideal = SumIdealTerms<kAll>(J0, n0, kJ0N0, tau0);
   const PowerTable<kPiIAll> pi(r.pi);
   const PowerTable<kTauJAll> tau(r.tau);
-  double residual = 0;
-  double residual_pi = 0;
-  double residual_tau = 0;
-  ext sum_pipi = 0;
-  ext sum_tautau = 0;
-  ext sum_pitau = 0;
-  ext sum_tautautau = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    const ext term_tau = static_cast<ext>(n[i]) * pi[I[i]] * J[i] * tau[J[i] - 1];
-    const ext term_pi = static_cast<ext>(I[i]) * n[i] * pi[I[i] - 1] * tau[J[i]];
-    residual_tau = static_cast<double>(residual_tau + term_tau);
-    residual = static_cast<double>(residual + static_cast<ext>(n[i]) * pi[I[i]] * tau[J[i]]);
-    residual_pi = static_cast<double>(residual_pi + term_pi);
-    sum_pipi += (I[i] - 1) * term_pi;
-    sum_tautau += (J[i] - 1) * term_tau;
-    sum_pitau += I[i] * term_tau;
-    sum_tautautau += (J[i] - 1) * (J[i] - 2) * term_tau;
-  }
-  detail::Properties out;
-  out.h = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.tau *
-                              (static_cast<ext>(ideal_tau) + residual_tau));
-  out.s =
-      static_cast<double>((static_cast<ext>(r.tau) * (static_cast<ext>(ideal_tau) + residual_tau) -
-                           (std::log(static_cast<ext>(r.pi)) + ideal_sum + residual)) *
-                          kGasConstant);
-  out.v = static_cast<double>(static_cast<ext>(r.T) * kGasConstant * r.pi *
-                              (1 / static_cast<ext>(r.pi) + residual_pi) /
-                              (static_cast<ext>(p) * 1000));
-  const ext rt = static_cast<ext>(r.T) * kGasConstant;
-  const ext tau_ = r.tau;
-  const ext pi_ = r.pi;
-  const ext gamma_pi = 1 / pi_ + residual_pi;
-  const ext gamma_tau = static_cast<ext>(ideal_tau) + residual_tau;
-  const ext gamma_pipi = -1 / (pi_ * pi_) + sum_pipi / pi_;
-  const ext gamma_tautau = (sum_ideal_tautau + sum_tautau) / tau_;
-  const ext gamma_pitau = sum_pitau / pi_;
-  const ext gamma_tautautau = (sum_ideal_tautautau + sum_tautautau) / (tau_ * tau_);
-  const ext tau2_gamma_tautau = tau_ * tau_ * gamma_tautau;
-  const ext b = gamma_pi - tau_ * gamma_pitau;
-  out.u = static_cast<double>(rt * (tau_ * gamma_tau - pi_ * gamma_pi));
-  out.cp = static_cast<double>(-kGasConstant * tau2_gamma_tautau);
-  out.cv = static_cast<double>(kGasConstant * (-tau2_gamma_tautau + b * b / gamma_pipi));
-  // R T in J/kg gives w in m/s.
-  out.w = static_cast<double>(
-      std::sqrt(rt * 1000 * gamma_pi * gamma_pi / (b * b / tau2_gamma_tautau - gamma_pipi)));
-  // cp = -R tau^2 gamma_tautau and d tau / dT = -tau / T.
-  out.dcp_dt = static_cast<double>(kGasConstant * tau_ * tau_ *
-                                   (2 * gamma_tautau + tau_ * gamma_tautautau) / r.T);
-  return out;
+  const TermSums residual = SumTerms<kAll>(I, J, n, kJ, kIN, pi, tau);
+  GibbsDerivatives g = IdealGasAndResidual(r.T, r.pi, r.tau, ideal, residual);
+  g.gamma_tautau = (ideal.tautau + residual.yy) / r.tau;
+  g.gamma_tautautau = (ideal.tautautau + residual.yyy) / (ext{r.tau} * r.tau);
+  return GibbsProperties(p, g, std::log(ext{r.pi}) + ideal.value + residual.value);
 }
 
 }  // namespace if97

@@ -13,14 +13,16 @@
 #include "message_capture.h"
 #include "properties.h"
 #include "range_limits.h"
+#include "stored.h"
 #include "temperature_search.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
+using detail::ext;
 using detail::MessageCapture;
 using detail::Properties;
+using detail::Stored;
 
 constexpr double kRegion3Above = kRegion3LowestTemperature;  // degC, saturation temperature
 using limits::kLowestSaturationPressure;
@@ -152,7 +154,7 @@ bool BothPhases(double p, double t, bool region3, SaturatedPair& pair) {
 }
 
 double MixValue(double x, double water, double steam) {
-  return static_cast<double>((1 - static_cast<ext>(x)) * water + static_cast<ext>(x) * steam);
+  return Stored((1 - ext{x}) * water + ext{x} * steam);
 }
 
 // Wet steam as H_PX mixes it; x = 0 and x = 1 are the saturated phases.
@@ -263,7 +265,7 @@ ext Step(Given given, const Point& point, ext residual) {
   ext slope = point.props.cp;
   ext curvature = point.props.dcp_dt;
   if (given == Given::kEntropy) {
-    const ext T = static_cast<ext>(point.t) + kKelvinOffset;
+    const ext T = ext{point.t} + kKelvinOffset;
     curvature = (curvature - slope / T) / T;
     slope = slope / T;
   }
@@ -293,9 +295,8 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
       const double y_lo = ValueOf(search.given, lo.point.props);
       const double y_hi = ValueOf(search.given, hi.point.props);
       if (y_hi > y_lo) {
-        chord = static_cast<double>(lo.t + (static_cast<ext>(hi.t) - lo.t) *
-                                               (static_cast<ext>(search.target) - y_lo) /
-                                               (static_cast<ext>(y_hi) - y_lo));
+        chord =
+            Stored(lo.t + (ext{hi.t} - lo.t) * (ext{search.target} - y_lo) / (ext{y_hi} - y_lo));
       }
     }
     if (!std::isnan(chord) && chord >= lo.t && chord <= hi.t) {
@@ -303,7 +304,7 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
     } else if (!std::isnan(t0)) {
       t = std::clamp(t0, lo.t, hi.t);
     } else {
-      t = static_cast<double>((static_cast<ext>(lo.t) + hi.t) / 2);
+      t = Stored((ext{lo.t} + hi.t) / 2);
     }
   }
   for (int i = 0; i < kIterationLimit; ++i) {
@@ -331,7 +332,7 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
           continue;
       }
     }
-    const ext residual = static_cast<ext>(search.target) - ValueOf(search.given, point.props);
+    const ext residual = ext{search.target} - ValueOf(search.given, point.props);
     if (std::fabs(residual) <= search.tolerance) {
       found = Whole(search.p, search.side, point);
       return Outcome::kFound;
@@ -349,7 +350,7 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
       }
       hi = KnownEnd(point);
     }
-    double next = static_cast<double>(t + Step(search.given, point, residual));
+    double next = Stored(t + Step(search.given, point, residual));
     if (next == t) next = std::nextafter(t, residual > 0 ? hi.t : lo.t);
     if (!(next > lo.t && next < hi.t)) {
       if (!(next > lo.t) && !lo.known) {
@@ -357,7 +358,7 @@ Outcome Solve(const Search& search, double t0, End& lo, End& hi, Point& found) {
       } else if (!(next < hi.t) && !hi.known) {
         next = hi.t;
       } else {
-        next = static_cast<double>((static_cast<ext>(lo.t) + hi.t) / 2);
+        next = Stored((ext{lo.t} + hi.t) / 2);
         // Adjacent ends: the value jumps between them (a region boundary).
         if (next == lo.t || next == hi.t) return Outcome::kFailed;
       }
@@ -419,11 +420,48 @@ class PressureAndValue {
     const SaturatedPair pair{water.props, steam.props, water.code, steam.code};
     const double y_water = ValueOf(given_, water.props);
     const double y_steam = ValueOf(given_, steam.props);
-    const double x = static_cast<double>((static_cast<ext>(y_) - y_water) /
-                                         (static_cast<ext>(y_steam) - y_water));
+    const double x = Stored((ext{y_} - y_water) / (ext{y_steam} - y_water));
     StateResult result;
     result.state = Wet(p_, ts, pair, std::clamp(x, 0.0, 1.0));
     return result;
+  }
+
+  double Estimate(Side side) const {
+    return side == Side::kWater ? WaterEstimate(given_, p_, y_) : SteamEstimate(given_, p_, y_);
+  }
+
+  // The search of the side tried first, in [lo, hi]. True with the result
+  // when it ends the search: the state found, a value beyond the range (below
+  // the water side, above the steam side), or a failure. False when the value
+  // lies beyond the end toward the other side (hi for water, lo for steam),
+  // which comes back evaluated.
+  bool SearchFirst(Side side, End& lo, End& hi, StateResult& result) {
+    Point found;
+    const Outcome outcome = Solve(On(side), Estimate(side), lo, hi, found);
+    const Outcome beyond_range = side == Side::kWater ? Outcome::kBelow : Outcome::kAbove;
+    if (outcome == Outcome::kFound) {
+      result = Found(found);
+    } else if (outcome == Outcome::kFailed) {
+      result = NoConvergence(capture_);
+    } else if (outcome == beyond_range) {
+      result = OutOfRange();
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // The last search, in [lo, hi] from t0: the state, or no state at all.
+  StateResult SearchLast(Side side, double t0, End& lo, End& hi) {
+    Point found;
+    switch (Solve(On(side), t0, lo, hi, found)) {
+      case Outcome::kFound:
+        return Found(found);
+      case Outcome::kFailed:
+        return NoConvergence(capture_);
+      default:
+        return OutOfRange();
+    }
   }
 
   StateResult OutOfRange() const {
@@ -445,62 +483,34 @@ class PressureAndValue {
   StateResult BelowB23() {
     const bool water_first =
         y_ < (given_ == Given::kEnthalpy ? kWaterFirstEnthalpy : kWaterFirstEntropy);
+    const Side first = water_first ? Side::kWater : Side::kSteam;
+    const Side second = water_first ? Side::kSteam : Side::kWater;
     End water_lo{kLowestTemperature};
     End water_hi{t_max_};
     End steam_lo{kLowestTemperature};
     End steam_hi{t_max_};
-    Point found;
+    StateResult result;
+    if (SearchFirst(first, water_first ? water_lo : steam_lo, water_first ? water_hi : steam_hi,
+                    result)) {
+      return result;
+    }
+    // The first side's end on the saturation line is its saturated phase;
+    // the other phase at that temperature tells wet steam from the other side.
+    const End& saturated = water_first ? water_hi : steam_lo;
+    const double ts = saturated.t;
+    Point other;
+    if (Evaluate(p_, ts, second, other) != Evaluation::kDone) return NoConvergence(capture_);
+    const double y_other = ValueOf(given_, other.props);
+    if (water_first ? y_ <= y_other : y_ >= y_other) {
+      return water_first ? WetSteam(ts, saturated.point, other)
+                         : WetSteam(ts, other, saturated.point);
+    }
     if (water_first) {
-      switch (Solve(On(Side::kWater), WaterEstimate(given_, p_, y_), water_lo, water_hi, found)) {
-        case Outcome::kFound:
-          return Found(found);
-        case Outcome::kBelow:
-          return OutOfRange();
-        case Outcome::kFailed:
-          return NoConvergence(capture_);
-        case Outcome::kAbove:
-          break;
-      }
-      // water_hi is saturated water.
-      const double ts = water_hi.t;
-      Point steam;
-      if (Evaluate(p_, ts, Side::kSteam, steam) != Evaluation::kDone) {
-        return NoConvergence(capture_);
-      }
-      if (y_ <= ValueOf(given_, steam.props)) return WetSteam(ts, water_hi.point, steam);
-      steam_lo = KnownEnd(steam);
-    } else {
-      switch (Solve(On(Side::kSteam), SteamEstimate(given_, p_, y_), steam_lo, steam_hi, found)) {
-        case Outcome::kFound:
-          return Found(found);
-        case Outcome::kAbove:
-          return OutOfRange();
-        case Outcome::kFailed:
-          return NoConvergence(capture_);
-        case Outcome::kBelow:
-          break;
-      }
-      // steam_lo is saturated steam.
-      const double ts = steam_lo.t;
-      Point water;
-      if (Evaluate(p_, ts, Side::kWater, water) != Evaluation::kDone) {
-        return NoConvergence(capture_);
-      }
-      if (y_ >= ValueOf(given_, water.props)) return WetSteam(ts, water, steam_lo.point);
-      water_hi = KnownEnd(water);
+      steam_lo = KnownEnd(other);
+      return SearchLast(second, Estimate(second), steam_lo, steam_hi);
     }
-    const Side side = water_first ? Side::kSteam : Side::kWater;
-    End& lo = water_first ? steam_lo : water_lo;
-    End& hi = water_first ? steam_hi : water_hi;
-    const double t0 = water_first ? SteamEstimate(given_, p_, y_) : WaterEstimate(given_, p_, y_);
-    switch (Solve(On(side), t0, lo, hi, found)) {
-      case Outcome::kFound:
-        return Found(found);
-      case Outcome::kFailed:
-        return NoConvergence(capture_);
-      default:
-        return OutOfRange();
-    }
+    water_hi = KnownEnd(other);
+    return SearchLast(second, Estimate(second), water_lo, water_hi);
   }
 
   // Above the lowest pressure of B23: region 1 up to 350 degC, region 2 from
@@ -511,41 +521,23 @@ class PressureAndValue {
   StateResult NearCritical() {
     const double tb23 = detail::TB23Celsius(p_);
     const bool enthalpy = given_ == Given::kEnthalpy;
-    Point found;
     Point at350;
     Point at_b23;
     bool have350 = false;
     bool have_b23 = false;
+    StateResult result;
     if (y_ < (enthalpy ? kRegion1Enthalpy : kRegion1Entropy)) {
       End lo{kLowestTemperature};
       End hi{kRegion3Above};
-      switch (Solve(On(Side::kWater), WaterEstimate(given_, p_, y_), lo, hi, found)) {
-        case Outcome::kFound:
-          return Found(found);
-        case Outcome::kBelow:
-          return OutOfRange();
-        case Outcome::kFailed:
-          return NoConvergence(capture_);
-        case Outcome::kAbove:
-          at350 = hi.point;
-          have350 = true;
-          break;
-      }
+      if (SearchFirst(Side::kWater, lo, hi, result)) return result;
+      at350 = hi.point;
+      have350 = true;
     } else if (y_ > (enthalpy ? kRegion2Enthalpy : kRegion2Entropy)) {
       End lo{tb23};
       End hi{t_max_};
-      switch (Solve(On(Side::kSteam), SteamEstimate(given_, p_, y_), lo, hi, found)) {
-        case Outcome::kFound:
-          return Found(found);
-        case Outcome::kAbove:
-          return OutOfRange();
-        case Outcome::kFailed:
-          return NoConvergence(capture_);
-        case Outcome::kBelow:
-          at_b23 = lo.point;
-          have_b23 = true;
-          break;
-      }
+      if (SearchFirst(Side::kSteam, lo, hi, result)) return result;
+      at_b23 = lo.point;
+      have_b23 = true;
     }
     // The ends of region 3 as far as not yet known.
     if (!have350 && Evaluate(p_, kRegion3Above, Side::kWater, at350) != Evaluation::kDone) {
@@ -585,14 +577,7 @@ class PressureAndValue {
         return WetSteam(ts, water, steam);
       }
     }
-    switch (Solve(On(side), t0, lo, hi, found)) {
-      case Outcome::kFound:
-        return Found(found);
-      case Outcome::kFailed:
-        return NoConvergence(capture_);
-      default:
-        return OutOfRange();
-    }
+    return SearchLast(side, t0, lo, hi);
   }
 
   MessageCapture capture_;
@@ -612,6 +597,18 @@ SaturationResult SaturationAt(double p, double t, const MessageCapture& capture)
   SaturationResult result;
   result.water = Saturated(p, t, pair.water, pair.water_code, 0);
   result.steam = Saturated(p, t, pair.steam, pair.steam_code, 1);
+  return result;
+}
+
+// Wet steam of dryness x at pressure p and temperature t, the phases taken
+// at (p_phases, t), or the refusal with the capture's message.
+StateResult WetAt(double p, double p_phases, double t, double x, const MessageCapture& capture) {
+  SaturatedPair pair;
+  if (!BothPhases(p_phases, t, t > kRegion3Above, pair)) {
+    return Refuse<StateResult>(StateError::kNoConvergence, capture.first());
+  }
+  StateResult result;
+  result.state = Wet(p, t, pair, x);
   return result;
 }
 
@@ -682,13 +679,7 @@ StateResult state_px(double p, double x) {
   if (detail::NoSaturationAtTemperature(ts, "HSW_T")) {
     return Refuse<StateResult>(StateError::kNoSaturation, capture.first());
   }
-  SaturatedPair pair;
-  if (!BothPhases(PS_T(ts), ts, ts > kRegion3Above, pair)) {
-    return Refuse<StateResult>(StateError::kNoConvergence, capture.first());
-  }
-  StateResult result;
-  result.state = Wet(p, ts, pair, x);
-  return result;
+  return WetAt(p, PS_T(ts), ts, x, capture);
 }
 
 StateResult state_tx(double t, double x) {
@@ -699,13 +690,7 @@ StateResult state_tx(double t, double x) {
     return Refuse<StateResult>(StateError::kNoSaturation, capture.first());
   }
   const double ps = PS_T(t);
-  SaturatedPair pair;
-  if (!BothPhases(ps, t, t > kRegion3Above, pair)) {
-    return Refuse<StateResult>(StateError::kNoConvergence, capture.first());
-  }
-  StateResult result;
-  result.state = Wet(ps, t, pair, x);
-  return result;
+  return WetAt(ps, ps, t, x, capture);
 }
 
 SaturationResult saturation_p(double p) {

@@ -267,8 +267,14 @@ TEST_F(RecordingTest, EnthalpyAtTheEndsOfTheBranches) {
 
 // The search as it stood before the early stop: the values at both ends
 // evaluated anew in every pass, no upper clamp, only the tolerance and the
-// pass limit end it.
-FalsePositionResult UnchangedSearch(const FalsePositionSearch& s, double p_left, double p_right) {
+// pass limit end it. Out of passes it found nothing.
+struct UnchangedResult {
+  bool found;
+  double p;
+  int passes;
+};
+
+UnchangedResult UnchangedSearch(const FalsePositionSearch& s, double p_left, double p_right) {
   const double y = s.target;
   for (int pass = 1;; ++pass) {
     const double f_left = s.f(p_left);
@@ -284,8 +290,8 @@ FalsePositionResult UnchangedSearch(const FalsePositionSearch& s, double p_left,
     const bool increasing = s.monotony == Monotony::kIncreasing;
     if (fn > y) (increasing ? p_right : p_left) = p;
     if (fn < y) (increasing ? p_left : p_right) = p;
-    if (pass > if97::detail::kPassLimit) return {false, 0, pass, false};
-    if (!(std::fabs(ext{y} - fn) >= s.tolerance)) return {true, p, pass, false};
+    if (pass > if97::detail::kPassLimit) return {false, 0, pass};
+    if (!(std::fabs(ext{y} - fn) >= s.tolerance)) return {true, p, pass};
   }
 }
 
@@ -365,7 +371,7 @@ std::vector<SearchCase> EquivalenceCases() {
 // The unchanged search succeeds when it ends on a point that meets the
 // tolerance; otherwise it runs out of passes or, on a closed bracket, divides
 // zero by zero.
-bool Succeeded(const FalsePositionResult& r, const FalsePositionSearch& s) {
+bool Succeeded(const UnchangedResult& r, const FalsePositionSearch& s) {
   return r.found && std::fabs(ext{s.target} - s.f(r.p)) < s.tolerance;
 }
 
@@ -378,7 +384,7 @@ TEST(FalsePositionEarlyStop, NeverFiresWhereTheToleranceCanBeMet) {
   for (const SearchCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "target " << c.search.target << " on [" << c.p_left << ", "
                                     << c.p_right << "]");
-    const FalsePositionResult before = UnchangedSearch(c.search, c.p_left, c.p_right);
+    const UnchangedResult before = UnchangedSearch(c.search, c.p_left, c.p_right);
     const FalsePositionResult after = if97::detail::FalsePosition(c.search, c.p_left, c.p_right);
     if (Succeeded(before, c.search)) {
       ++unchanged;
@@ -386,12 +392,10 @@ TEST(FalsePositionEarlyStop, NeverFiresWhereTheToleranceCanBeMet) {
       EXPECT_EQ(after.passes, before.passes);
       EXPECT_TRUE(SameBits(after.p, before.p)) << after.p << " vs " << before.p;
     } else if (after.stopped_early) {
-      EXPECT_TRUE(after.found);
       EXPECT_LT(after.passes, 200);
     } else {
       // Close to the top of the steam curve false position creeps towards
       // the root and runs out of passes; halving the bracket then finds it.
-      EXPECT_TRUE(after.found);
       EXPECT_GT(after.passes, before.passes);
       EXPECT_LT(std::fabs(ext{c.search.target} - c.search.f(after.p)), c.search.tolerance);
     }
@@ -437,7 +441,6 @@ TEST(FalsePositionEarlyStop, EndsOnTheBestPointWhenNoiseHidesTheRoot) {
       const FalsePositionSearch search{NoisyLine, y,    1e-10, Monotony::kIncreasing,
                                        anchor,    true, 0.001};
       const FalsePositionResult r = if97::detail::FalsePosition(search, 0.001, kPc);
-      EXPECT_TRUE(r.found);
       EXPECT_TRUE(r.stopped_early);
       EXPECT_LT(r.passes, 200);
       EXPECT_NEAR(NoisyLine(r.p), y, 2e-3);
@@ -447,7 +450,6 @@ TEST(FalsePositionEarlyStop, EndsOnTheBestPointWhenNoiseHidesTheRoot) {
   const FalsePositionSearch stairs{Staircase,      10.5,  1e-7, Monotony::kIncreasing,
                                    Anchor::kRight, false, 0};
   const FalsePositionResult r = if97::detail::FalsePosition(stairs, 0.001, kPc);
-  EXPECT_TRUE(r.found);
   EXPECT_TRUE(r.stopped_early);
   EXPECT_LT(r.passes, 200);
   EXPECT_EQ(std::fabs(Staircase(r.p) - 10.5), 0.5);
