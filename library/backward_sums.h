@@ -12,6 +12,7 @@
 
 #include "if97.h"
 #include "powers.h"
+#include "stored.h"
 
 namespace if97::detail {
 
@@ -42,8 +43,7 @@ template <std::size_t N>
 double BackwardSum(const BackwardTerm (&terms)[N], Bases x) {
   double theta = 0;
   for (const BackwardTerm& term : terms) {
-    theta = static_cast<double>(theta + static_cast<long double>(term.n) * PowInt(x.a, term.I) *
-                                            PowInt(x.b, term.J));
+    theta = Stored(theta + ext{term.n} * PowInt(x.a, term.I) * PowInt(x.b, term.J));
   }
   return theta - kKelvinOffset;
 }
@@ -70,9 +70,9 @@ double EstimateSum(Bases x) {
   const PowerTable<ExponentsOfB(kTerms)> b_powers(x.b);
   long double theta = 0;
   for (const BackwardTerm& term : kTerms) {
-    theta += static_cast<long double>(term.n) * a_powers[term.I] * b_powers[term.J];
+    theta += ext{term.n} * a_powers[term.I] * b_powers[term.J];
   }
-  return static_cast<double>(theta - kKelvinOffset);
+  return Stored(theta - kKelvinOffset);
 }
 
 double EstimateT_PH1(double p, double h);   // IAPWS-IF97 eq. 11

@@ -9,14 +9,14 @@
 
 #include "if97.h"
 #include "range_limits.h"
+#include "stored.h"
 
 namespace if97::detail {
 
 // B23 and B2bc share one form: p = n1 + n2 x + n3 x^2, and its inverse
 // x = n4 + ((p - n5) / n3)^0.5, p above n5 only, which this evaluates.
 inline double InverseOfBoundary(const double (&n)[5], double p) {
-  using ext = long double;
-  return static_cast<double>(n[3] + std::sqrt((static_cast<ext>(p) - n[4]) / n[2]));
+  return Stored(n[3] + std::sqrt((ext{p} - n[4]) / n[2]));
 }
 
 // ---- B23, between regions 2 and 3 -------------------------------------------
@@ -35,9 +35,7 @@ static_assert(sizeof(n) / sizeof(n[0]) == 5);
 // IAPWS-IF97 eq. 5: the pressure (MPa) on B23 at T (K), with T^2 formed in
 // double.
 inline double PB23(double T) {
-  using ext = long double;
-  return static_cast<double>(b23::n[0] + b23::n[1] * static_cast<ext>(T) +
-                             b23::n[2] * static_cast<ext>(PowInt(T, 2)));
+  return Stored(b23::n[0] + b23::n[1] * ext{T} + b23::n[2] * ext{PowInt(T, 2)});
 }
 
 // IAPWS-IF97 eq. 6: the temperature (K) on B23 at p (MPa).
@@ -72,9 +70,8 @@ static_assert(sizeof(n) / sizeof(n[0]) == 5);
 
 // IAPWS-IF97 eq. 20: the pressure (MPa) on B2bc at h (kJ/kg).
 inline double PB2bc(double h) {
-  using ext = long double;
   const ext eta = h;
-  return static_cast<double>(b2bc::n[0] + b2bc::n[1] * eta + b2bc::n[2] * eta * eta);
+  return Stored(b2bc::n[0] + b2bc::n[1] * eta + b2bc::n[2] * eta * eta);
 }
 
 // IAPWS-IF97 eq. 21: the enthalpy (kJ/kg) on B2bc at p (MPa).

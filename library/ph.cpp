@@ -17,12 +17,12 @@
 #include "ph_ps_select.h"
 #include "range_limits.h"
 #include "region_codes.h"
+#include "stored.h"
 #include "temperature_search.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
 using namespace detail;
 
 // IAPWS-IF97 Table 6: Region 1 backward equation T(p, h):

@@ -17,12 +17,12 @@
 #include "ph_ps_select.h"
 #include "range_limits.h"
 #include "region_codes.h"
+#include "stored.h"
 #include "temperature_search.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
 using namespace detail;
 
 // IAPWS-IF97 Table 8: Region 1 backward equation T(p, s):
@@ -235,12 +235,11 @@ double T_PS1(double p, double s) { return detail::BackwardSum(table8, Bases13(p,
 // taken through the exponential and the natural logarithm.
 double T_PS2a(double p, double s) {
   const Bases x = Bases25(p, s);
-  const ext ln_pi = std::log(static_cast<ext>(x.a));
-  const ext ln_sigma = std::log(static_cast<ext>(x.b));
+  const ext ln_pi = std::log(ext{x.a});
+  const ext ln_sigma = std::log(ext{x.b});
   double theta = 0;
   for (const QuarterTerm& term : table25) {
-    theta = static_cast<double>(theta +
-                                term.n * std::exp(term.I * ln_pi) * std::exp(term.J * ln_sigma));
+    theta = Stored(theta + term.n * std::exp(term.I * ln_pi) * std::exp(term.J * ln_sigma));
   }
   return theta - kKelvinOffset;
 }
@@ -322,10 +321,9 @@ double EstimateT_PS2a(double p, double s) {
   for (const QuarterTerm& term : table25) {
     const int quarters = static_cast<int>(4 * term.I);
     const int j = term.J;
-    theta += static_cast<ext>(term.n) * quarter_powers[quarters - kQuarterLowest] *
-             b_powers[j - kJLowest];
+    theta += ext{term.n} * quarter_powers[quarters - kQuarterLowest] * b_powers[j - kJLowest];
   }
-  return static_cast<double>(theta - kKelvinOffset);
+  return Stored(theta - kKelvinOffset);
 }
 
 double EstimateT_PS2c(double p, double s) { return EstimateSum<table27>(Bases27(p, s)); }

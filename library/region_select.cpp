@@ -11,11 +11,11 @@
 #include "range_limits.h"
 #include "region1_unchecked.h"
 #include "region_codes.h"
+#include "stored.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
 using namespace detail;
 
 // IAPWS-IF97 Table 34, saturation-line equation; p* = 1 MPa, T* = 1 K, so the
@@ -52,15 +52,15 @@ namespace {
 // doubles, every operation in between is extended.
 double SaturationTemperature(double beta) {
   const ext b = beta;
-  const double E = static_cast<double>(b * b + n[2] * b + n[5]);
-  const double F = static_cast<double>(n[0] * (b * b) + n[3] * b + n[6]);
-  const double G = static_cast<double>(n[1] * (b * b) + n[4] * b + n[7]);
+  const double E = Stored(b * b + n[2] * b + n[5]);
+  const double F = Stored(n[0] * (b * b) + n[3] * b + n[6]);
+  const double G = Stored(n[1] * (b * b) + n[4] * b + n[7]);
   const ext e = E, f = F, g = G;
-  const double D = static_cast<double>(2 * g / (-f - std::sqrt(f * f - 4 * e * g)));
+  const double D = Stored(2 * g / (-f - std::sqrt(f * f - 4 * e * g)));
   const ext d = D;
-  const double T = static_cast<double>(
-      (n[9] + d - std::sqrt((n[9] + d) * (n[9] + d) - 4 * (n[8] + n[9] * d))) / 2);
-  return static_cast<double>(static_cast<ext>(T) - kKelvinOffset);
+  const double T =
+      Stored((n[9] + d - std::sqrt((n[9] + d) * (n[9] + d) - 4 * (n[8] + n[9] * d))) / 2);
+  return Stored(ext{T} - kKelvinOffset);
 }
 
 }  // namespace
@@ -69,23 +69,21 @@ double SaturationTemperature(double beta) {
 // and T are stored as doubles. p <= 0, or a pressure below the formula's range
 // (about 5.7e-9 MPa), raises the floating-point fault of the logarithm or the
 // square root and yields NaN.
-double TS_P(double p) {
-  return SaturationTemperature(static_cast<double>(std::exp(std::log(static_cast<ext>(p)) / 4)));
-}
+double TS_P(double p) { return SaturationTemperature(Stored(std::exp(std::log(ext{p}) / 4))); }
 
 // IAPWS-IF97 eq. 30. Every operation in extended precision; T, theta, A, B, C
 // and the base of the fourth power are stored as doubles.
 double PS_T(double t) {
-  const double T = static_cast<double>(static_cast<ext>(t) + kKelvinOffset);
+  const double T = Stored(ext{t} + kKelvinOffset);
   const ext tk = T;
-  const double theta = static_cast<double>(tk + n[8] / (tk - n[9]));
+  const double theta = Stored(tk + n[8] / (tk - n[9]));
   const ext th = theta;
-  const double A = static_cast<double>(th * th + n[0] * th + n[1]);
-  const double B = static_cast<double>(n[2] * (th * th) + n[3] * th + n[4]);
-  const double C = static_cast<double>(n[5] * (th * th) + n[6] * th + n[7]);
+  const double A = Stored(th * th + n[0] * th + n[1]);
+  const double B = Stored(n[2] * (th * th) + n[3] * th + n[4]);
+  const double C = Stored(n[5] * (th * th) + n[6] * th + n[7]);
   const ext a = A, bb = B, c = C;
-  const double base = static_cast<double>(2 * c / (-bb + std::sqrt(bb * bb - 4 * a * c)));
-  return static_cast<double>(std::exp(4 * std::log(static_cast<ext>(base))));
+  const double base = Stored(2 * c / (-bb + std::sqrt(bb * bb - 4 * a * c)));
+  return Stored(std::exp(4 * std::log(ext{base})));
 }
 
 namespace {
@@ -146,7 +144,7 @@ int RegionCode(double p, double t) {
   }
 
   const double ts = SaturationTemperatureToCompare(p, t);
-  const double T = static_cast<double>(static_cast<ext>(t) + kKelvinOffset);
+  const double T = Stored(ext{t} + kKelvinOffset);
   int found = kNoCode;
 
   if (t < ts && T <= kRegion1HighestTemperature) found = kRegion1;

@@ -6,11 +6,13 @@
 #include "if97.h"
 #include "properties.h"
 #include "range_limits.h"
+#include "stored.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
+using detail::ext;
+using detail::Stored;
 
 const char kNoSaturationAtPressure[] = "При данном давлении нет состояния насыщения ";
 const char kNoSaturationAtTemperature[] = "При данной температуре нет состояния насыщения ";
@@ -57,7 +59,7 @@ double Mix(double p, double x, const char* function, double (*water)(double),
   if (y1 == FAILURE || y2 == FAILURE) return FAILURE;
   if (x == 0) return y1;
   if (x == 1) return y2;
-  return static_cast<double>((1 - static_cast<ext>(x)) * y1 + static_cast<ext>(x) * y2);
+  return Stored((1 - ext{x}) * y1 + ext{x} * y2);
 }
 
 }  // namespace detail

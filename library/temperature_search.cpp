@@ -10,20 +10,17 @@
 #include "boundaries.h"
 #include "forward_range.h"
 #include "range_limits.h"
+#include "stored.h"
 
 namespace if97::detail {
 namespace {
-
-using ext = long double;
 
 constexpr double kBisectionRefinement = 1e-3;  // of the interpolation's tolerance
 
 // One step of the two-point interpolation for the temperature whose value of
 // the property is `target`.
 double Interpolate(double t_lo, double y_lo, double t_hi, double y_hi, double target) {
-  return static_cast<double>(t_lo + static_cast<ext>(t_hi - t_lo) *
-                                        (static_cast<ext>(target) - y_lo) /
-                                        (static_cast<ext>(y_hi) - y_lo));
+  return Stored(t_lo + ext{t_hi - t_lo} * (ext{target} - y_lo) / (ext{y_hi} - y_lo));
 }
 
 // How an interpolation ended.
@@ -120,11 +117,11 @@ Outcome RunInterpolation(Form form, const Interpolation& it, double p, double y,
     bool replaces_lower = false;
     bool within_tolerance = false;
     if (form == Form::kBracketing) {
-      const double r = static_cast<double>(std::fabs(static_cast<ext>(y) - y_new) / y);
+      const double r = Stored(std::fabs(ext{y} - y_new) / y);
       replaces_lower = y_new < y;
       within_tolerance = r < it.tolerance;
     } else {
-      const double r = static_cast<double>((static_cast<ext>(y) - y_new) / y);
+      const double r = Stored((ext{y} - y_new) / y);
       replaces_lower = !(r >= 0);
       within_tolerance = std::fabs(r) < it.tolerance;
     }
@@ -165,11 +162,11 @@ Outcome Region3Bisection(const Interpolation& it, double p, double y, double t_l
   if (y_hi == FAILURE) return {End::kReported, FAILURE};
   if (y >= y_hi) return {End::kConverged, t_hi};
   for (;;) {
-    const double t = static_cast<double>((static_cast<ext>(t_lo) + t_hi) / 2);
+    const double t = Stored((ext{t_lo} + t_hi) / 2);
     if (t == t_lo || t == t_hi) return {End::kConverged, t};
     const double y_t = it.forward(p, t);
     if (y_t == FAILURE) return {End::kReported, FAILURE};
-    if (std::fabs(static_cast<ext>(y) - y_t) / y < it.tolerance * kBisectionRefinement) {
+    if (std::fabs(ext{y} - y_t) / y < it.tolerance * kBisectionRefinement) {
       return {End::kConverged, t};
     }
     (y_t < y ? t_lo : t_hi) = t;
@@ -195,14 +192,13 @@ double Finish(const Interpolation& it, const Outcome& outcome) {
 // state; it is passed on as it is.
 bool OnFarSide(double p, double y, double t, double y_water, double y_steam) {
   const double ts = TS_P(p);
-  if (std::fabs(static_cast<ext>(t) - ts) > kBackwardDeviation) return false;
+  if (std::fabs(ext{t} - ts) > kBackwardDeviation) return false;
   return (y < y_water && t > ts) || (y > y_steam && t < ts);
 }
 
 // Dryness fraction of a two-phase value between y' and y''.
 double Dryness(double y, double y_water, double y_steam) {
-  return static_cast<double>((static_cast<ext>(y) - y_water) /
-                             (static_cast<ext>(y_steam) - y_water));
+  return Stored((ext{y} - y_water) / (ext{y_steam} - y_water));
 }
 
 }  // namespace
@@ -255,9 +251,9 @@ double Region5Temperature(double (*forward5)(double p, double t), double p, doub
   constexpr double kTolerance = 1e-12;  // relative, on y
   constexpr int kStepLimit = 100;       // a guard: no state of region 5 takes more than 5
   double t_lo = limits::kHighestTemperatureRegion2;
-  double f_lo = static_cast<double>(static_cast<ext>(forward5(p, t_lo)) - y);
+  double f_lo = Stored(ext{forward5(p, t_lo)} - y);
   double t_hi = limits::kHighestTemperatureRegion5;
-  double f_hi = static_cast<double>(static_cast<ext>(forward5(p, t_hi)) - y);
+  double f_hi = Stored(ext{forward5(p, t_hi)} - y);
   if (f_lo >= 0) return t_lo;
   if (f_hi <= 0) return t_hi;
   // Regula falsi on f = forward5 - y with the Illinois modification: an end
@@ -266,13 +262,12 @@ double Region5Temperature(double (*forward5)(double p, double t), double p, doub
   int kept = 0;  // +1: the upper end was kept in the last step, -1: the lower
   double t = t_lo;
   for (int step = 0; step < kStepLimit; ++step) {
-    t = static_cast<double>(t_lo - static_cast<ext>(f_lo) * (static_cast<ext>(t_hi) - t_lo) /
-                                       (static_cast<ext>(f_hi) - f_lo));
+    t = Stored(t_lo - ext{f_lo} * (ext{t_hi} - t_lo) / (ext{f_hi} - f_lo));
     if (t <= t_lo || t >= t_hi) {  // the bracket is down to neighbouring doubles
       t = std::clamp(t, t_lo, t_hi);
       break;
     }
-    const double f = static_cast<double>(static_cast<ext>(forward5(p, t)) - y);
+    const double f = Stored(ext{forward5(p, t)} - y);
     if (std::fabs(f) <= kTolerance * std::fabs(y)) break;
     if (f < 0) {
       t_lo = t;
