@@ -14,7 +14,8 @@
 namespace if97::detail {
 
 // B23 and B2bc share one form: p = n1 + n2 x + n3 x^2, and its inverse
-// x = n4 + ((p - n5) / n3)^0.5, p above n5 only, which this evaluates.
+// x = n4 + ((p - n5) / n3)^0.5, p above n5 only, which this evaluates. Both
+// tables pass through here, which holds them to five coefficients.
 inline double InverseOfBoundary(const double (&n)[5], double p) {
   return Stored(n[3] + std::sqrt((ext{p} - n[4]) / n[2]));
 }
@@ -29,7 +30,6 @@ inline constexpr double n[] = {
     0.57254459862746e3,   // n4
     0.13918839778870e2,   // n5
 };
-static_assert(sizeof(n) / sizeof(n[0]) == 5);
 }  // namespace b23
 
 // IAPWS-IF97 eq. 5: the pressure (MPa) on B23 at T (K), with T^2 formed in
@@ -65,7 +65,6 @@ inline constexpr double n[] = {
     0.26526571908428e4,   // n4
     0.45257578905948e1,   // n5
 };
-static_assert(sizeof(n) / sizeof(n[0]) == 5);
 }  // namespace b2bc
 
 // IAPWS-IF97 eq. 20: the pressure (MPa) on B2bc at h (kJ/kg).

@@ -231,8 +231,7 @@ const detail::GivenQuantity kGivenEnthalpy = {
 }  // namespace
 
 void REGION_PH(double p, double h, int& code, std::string& caption) {
-  code = detail::SelectRegion(kGivenEnthalpy, p, h);
-  caption = detail::Caption(kGivenEnthalpy, code);
+  detail::Region(kGivenEnthalpy, p, h, code, caption);
 }
 
 // IAPWS-IF97 eq. 11, Table 6.
@@ -257,13 +256,13 @@ double T_PH3(double p, double h) {
 double T_PH(double p, double h) { return detail::Temperature(kGivenEnthalpy, p, h); }
 
 double S_PH(double p, double h) {
-  return detail::PropertyAtTemperature(p, h, T_PH(p, h), HSW_P, HSP_P, s_pt, S_PX, false);
+  return detail::PropertyOfState(kGivenEnthalpy, p, h, s_pt, S_PX, false);
 }
 
 // Never v_pt exactly on the saturation line: V_PX reports the dryness
 // fraction outside 0..1 instead.
 double V_PH(double p, double h) {
-  return detail::PropertyAtTemperature(p, h, T_PH(p, h), HSW_P, HSP_P, v_pt, V_PX, true);
+  return detail::PropertyOfState(kGivenEnthalpy, p, h, v_pt, V_PX, true);
 }
 
 }  // namespace if97

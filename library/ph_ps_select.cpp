@@ -7,6 +7,7 @@
 #include "boundaries.h"
 #include "if97.h"
 #include "region_codes.h"
+#include "temperature_search.h"
 
 namespace if97::detail {
 namespace {
@@ -84,12 +85,13 @@ int SelectRegion(const GivenQuantity& q, double p, double y) {
   return code;
 }
 
-std::string Caption(const GivenQuantity& q, int code) {
+void Region(const GivenQuantity& q, double p, double y, int& code, std::string& caption) {
+  code = SelectRegion(q, p, y);
   const CaptionRow* row = std::begin(kCaptions);
   for (const CaptionRow& candidate : kCaptions) {
     if (candidate.code == code) row = &candidate;
   }
-  return q.enthalpy ? row->ph : row->ps;
+  caption = q.enthalpy ? row->ph : row->ps;
 }
 
 double Temperature(const GivenQuantity& q, double p, double y) {
@@ -107,6 +109,13 @@ double Temperature(const GivenQuantity& q, double p, double y) {
     default:
       return SinglePhaseTemperature(q, code, p, y);
   }
+}
+
+double PropertyOfState(const GivenQuantity& q, double p, double y,
+                       double (*forward)(double p, double t), double (*wet)(double p, double x),
+                       bool never_on_line) {
+  return PropertyAtTemperature(p, y, Temperature(q, p, y), q.saturated_water, q.saturated_steam,
+                               forward, wet, never_on_line);
 }
 
 }  // namespace if97::detail

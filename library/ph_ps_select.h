@@ -44,12 +44,18 @@ struct GivenQuantity {
 // message with code 0.
 int SelectRegion(const GivenQuantity& q, double p, double y);
 
-// The caption of a code of SelectRegion.
-std::string Caption(const GivenQuantity& q, int code);
+// REGION_PH or REGION_PS: the code and its caption.
+void Region(const GivenQuantity& q, double p, double y, int& code, std::string& caption);
 
 // T_PH or T_PS: wet steam at the saturation temperature, a state on the
 // saturation line after its message, every other by its region's function.
 double Temperature(const GivenQuantity& q, double p, double y);
+
+// A property of the state (p, y) at the temperature of T_PH or T_PS: by
+// forward or, for wet steam, by wet (see PropertyAtTemperature).
+double PropertyOfState(const GivenQuantity& q, double p, double y,
+                       double (*forward)(double p, double t), double (*wet)(double p, double x),
+                       bool never_on_line);
 
 }  // namespace if97::detail
 

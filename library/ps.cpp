@@ -224,8 +224,7 @@ const detail::GivenQuantity kGivenEntropy = {
 }  // namespace
 
 void REGION_PS(double p, double s, int& code, std::string& caption) {
-  code = detail::SelectRegion(kGivenEntropy, p, s);
-  caption = detail::Caption(kGivenEntropy, code);
+  detail::Region(kGivenEntropy, p, s, code, caption);
 }
 
 // IAPWS-IF97 eq. 13, Table 8.
@@ -277,11 +276,11 @@ double T_PS3(double p, double s) {
 double T_PS(double p, double s) { return detail::Temperature(kGivenEntropy, p, s); }
 
 double H_PS(double p, double s) {
-  return detail::PropertyAtTemperature(p, s, T_PS(p, s), SSW_P, SSP_P, h_pt, H_PX, false);
+  return detail::PropertyOfState(kGivenEntropy, p, s, h_pt, H_PX, false);
 }
 
 double V_PS(double p, double s) {
-  return detail::PropertyAtTemperature(p, s, T_PS(p, s), SSW_P, SSP_P, v_pt, V_PX, false);
+  return detail::PropertyOfState(kGivenEntropy, p, s, v_pt, V_PX, false);
 }
 
 }  // namespace if97
