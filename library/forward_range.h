@@ -1,8 +1,10 @@
-// Internal to the library: the temperature range of the formulation, and the
-// temperature at which S_PH, V_PH, H_PS and V_PS evaluate the forward
-// functions.
+// Internal to the library: the highest temperature of the formulation at a
+// pressure, and the temperature at which S_PH, V_PH, H_PS and V_PS evaluate
+// the forward functions.
 #ifndef STEAMCALC_FORWARD_RANGE_H
 #define STEAMCALC_FORWARD_RANGE_H
+
+#include "range_limits.h"
 
 namespace if97::detail {
 
@@ -11,14 +13,10 @@ namespace if97::detail {
 // largest of all sub-regions.
 inline constexpr double kBackwardDeviation = 0.025;  // K
 
-inline constexpr double kLowestTemperature = 0;             // degC
-inline constexpr double kHighestTemperatureRegion2 = 800;   // degC, upper end of region 2
-inline constexpr double kHighestTemperatureRegion5 = 1000;  // degC, upper end of region 5
-inline constexpr double kRegion5Pressure = 10;              // MPa, upper end of region 5
-
 // The highest temperature of the formulation at pressure p.
 inline double HighestTemperature(double p) {
-  return p <= kRegion5Pressure ? kHighestTemperatureRegion5 : kHighestTemperatureRegion2;
+  return p <= limits::kRegion5Pressure ? limits::kHighestTemperatureRegion5
+                                       : limits::kHighestTemperatureRegion2;
 }
 
 // The backward equations meet the forward equations only to within
@@ -27,12 +25,12 @@ inline double HighestTemperature(double p) {
 // accept. Such a temperature is taken at the bound; every other one, FAILURE
 // included, is passed on unchanged.
 inline double IntoForwardRange(double p, double t) {
-  if (t < kLowestTemperature && t > kLowestTemperature - kBackwardDeviation) {
-    return kLowestTemperature;
+  if (t < limits::kLowestTemperature && t > limits::kLowestTemperature - kBackwardDeviation) {
+    return limits::kLowestTemperature;
   }
-  if (p > kRegion5Pressure && t > kHighestTemperatureRegion2 &&
-      t < kHighestTemperatureRegion2 + kBackwardDeviation) {
-    return kHighestTemperatureRegion2;
+  if (p > limits::kRegion5Pressure && t > limits::kHighestTemperatureRegion2 &&
+      t < limits::kHighestTemperatureRegion2 + kBackwardDeviation) {
+    return limits::kHighestTemperatureRegion2;
   }
   return t;
 }

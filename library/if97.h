@@ -66,12 +66,16 @@ inline constexpr double kRegion3LowestTemperature = 350;  // degC (623.15 K)
 // per thread installs one handler that dispatches on a thread_local of its
 // own.
 //
-// A handler may throw. The exception leaves ShowMessage() and the library
-// function that showed the message; the library holds no lock and no
-// resource while a handler runs, so nothing is left half done and later
-// calls are unaffected. The window's calculation command relies on this: its
-// handler throws a floating-point fault through the library when a fault
-// flag was raised before the message, which ends the calculation.
+// A handler may throw. The library catches nothing: the exception leaves
+// ShowMessage() and every library function between it and the caller, and
+// the caller gets no result. An output argument is written only after any
+// message its function shows, so an output not yet written keeps the value
+// the caller gave it. The library holds no lock and no resource while a
+// handler runs, so later calls are unaffected. The state functions
+// (if97_state.h) keep the messages of the functions they call and never call
+// the handler. The window's calculation command relies on this: its handler
+// throws a floating-point fault through the library when a fault flag was
+// raised before the message, which ends the calculation.
 using MessageHandler = std::function<void(const std::string&)>;
 
 // Passes text to the installed handler, on the calling thread. The default

@@ -7,240 +7,244 @@
 // H5_PT; wet steam takes the saturation temperature.
 #include <cmath>
 #include <iterator>
+#include <optional>
 #include <string>
 
-#include "backward.h"
-#include "backward_estimate.h"
+#include "backward_sums.h"
+#include "boundaries.h"
 #include "forward_range.h"
 #include "if97.h"
+#include "ph_ps_select.h"
+#include "range_limits.h"
+#include "region_codes.h"
+#include "stored.h"
+#include "temperature_search.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
+using namespace detail;
 
-// IAPWS-IF97 Table 6: Region 1 backward equation T(p, h).
-namespace table6 {
-constexpr int I[] = {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 3, 3, 4, 5, 6};
-constexpr int J[] = {0, 1, 2, 6, 22, 32, 0, 1, 2, 3, 4, 10, 32, 10, 32, 10, 32, 32, 32, 32};
-constexpr double n[] = {
-    -0.23872489924521e3,  0.40421188637945e3,    0.11349746881718e3,   -0.58457616048039e1,
-    -0.15285482413140e-3, -0.10866707695377e-5,  -0.13391744872602e2,  0.43211039183559e2,
-    -0.54010067170506e2,  0.30535892203916e2,    -0.65964749423638e1,  0.93965400878363e-2,
-    0.11573647505340e-6,  -0.25858641282073e-4,  -0.40644363084799e-8, 0.66456186191635e-7,
-    0.80670734103027e-10, -0.93477771213947e-12, 0.58265442020601e-14, -0.15020185953503e-16,
+// IAPWS-IF97 Table 6: Region 1 backward equation T(p, h):
+// rows {I_i, J_i, n_i}, i in the comment.
+constexpr BackwardTerm table6[] = {
+    {0, 0, -0.23872489924521e3},     // 1
+    {0, 1, 0.40421188637945e3},      // 2
+    {0, 2, 0.11349746881718e3},      // 3
+    {0, 6, -0.58457616048039e1},     // 4
+    {0, 22, -0.15285482413140e-3},   // 5
+    {0, 32, -0.10866707695377e-5},   // 6
+    {1, 0, -0.13391744872602e2},     // 7
+    {1, 1, 0.43211039183559e2},      // 8
+    {1, 2, -0.54010067170506e2},     // 9
+    {1, 3, 0.30535892203916e2},      // 10
+    {1, 4, -0.65964749423638e1},     // 11
+    {1, 10, 0.93965400878363e-2},    // 12
+    {1, 32, 0.11573647505340e-6},    // 13
+    {2, 10, -0.25858641282073e-4},   // 14
+    {2, 32, -0.40644363084799e-8},   // 15
+    {3, 10, 0.66456186191635e-7},    // 16
+    {3, 32, 0.80670734103027e-10},   // 17
+    {4, 32, -0.93477771213947e-12},  // 18
+    {5, 32, 0.58265442020601e-14},   // 19
+    {6, 32, -0.15020185953503e-16},  // 20
 };
-static_assert(std::size(I) == 20 && std::size(J) == 20 && std::size(n) == 20);
-}  // namespace table6
+static_assert(std::size(table6) == 20);
 
-// IAPWS-IF97 Table 20: Sub-region 2a backward equation T(p, h).
-namespace table20 {
-constexpr int I[] = {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2, 2,
-                     2, 2, 2, 2, 2, 2, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 7};
-constexpr int J[] = {0, 1,  2,  3,  7,  20, 0,  1,  2,  3,  7,  9,  11, 18, 44, 0,  2,
-                     7, 36, 38, 40, 42, 44, 24, 44, 12, 32, 44, 32, 36, 42, 34, 44, 28};
-constexpr double n[] = {
-    0.10898952318288e4,  0.84951654495535e3,   -0.10781748091826e3, 0.33153654801263e2,
-    -0.74232016790248e1, 0.11765048724356e2,   0.18445749355790e1,  -0.41792700549624e1,
-    0.62478196935812e1,  -0.17344563108114e2,  -0.20058176862096e3, 0.27196065473796e3,
-    -0.45511318285818e3, 0.30919688604755e4,   0.25226640357872e6,  -0.61707422868339e-2,
-    -0.31078046629583e0, 0.11670873077107e2,   0.12812798404046e9,  -0.98554909623276e9,
-    0.28224546973002e10, -0.35948971410703e10, 0.17227349913197e10, -0.13551334240775e5,
-    0.12848734664650e8,  0.13865724283226e1,   0.23598832556514e6,  -0.13105236545054e8,
-    0.73999835474766e4,  -0.55196697030060e6,  0.37154085996233e7,  0.19127729239660e5,
-    -0.41535164835634e6, -0.62459855192507e2,
+// IAPWS-IF97 Table 20: Sub-region 2a backward equation T(p, h):
+// rows {I_i, J_i, n_i}, i in the comment.
+constexpr BackwardTerm table20[] = {
+    {0, 0, 0.10898952318288e4},     // 1
+    {0, 1, 0.84951654495535e3},     // 2
+    {0, 2, -0.10781748091826e3},    // 3
+    {0, 3, 0.33153654801263e2},     // 4
+    {0, 7, -0.74232016790248e1},    // 5
+    {0, 20, 0.11765048724356e2},    // 6
+    {1, 0, 0.18445749355790e1},     // 7
+    {1, 1, -0.41792700549624e1},    // 8
+    {1, 2, 0.62478196935812e1},     // 9
+    {1, 3, -0.17344563108114e2},    // 10
+    {1, 7, -0.20058176862096e3},    // 11
+    {1, 9, 0.27196065473796e3},     // 12
+    {1, 11, -0.45511318285818e3},   // 13
+    {1, 18, 0.30919688604755e4},    // 14
+    {1, 44, 0.25226640357872e6},    // 15
+    {2, 0, -0.61707422868339e-2},   // 16
+    {2, 2, -0.31078046629583e0},    // 17
+    {2, 7, 0.11670873077107e2},     // 18
+    {2, 36, 0.12812798404046e9},    // 19
+    {2, 38, -0.98554909623276e9},   // 20
+    {2, 40, 0.28224546973002e10},   // 21
+    {2, 42, -0.35948971410703e10},  // 22
+    {2, 44, 0.17227349913197e10},   // 23
+    {3, 24, -0.13551334240775e5},   // 24
+    {3, 44, 0.12848734664650e8},    // 25
+    {4, 12, 0.13865724283226e1},    // 26
+    {4, 32, 0.23598832556514e6},    // 27
+    {4, 44, -0.13105236545054e8},   // 28
+    {5, 32, 0.73999835474766e4},    // 29
+    {5, 36, -0.55196697030060e6},   // 30
+    {5, 42, 0.37154085996233e7},    // 31
+    {6, 34, 0.19127729239660e5},    // 32
+    {6, 44, -0.41535164835634e6},   // 33
+    {7, 28, -0.62459855192507e2},   // 34
 };
-static_assert(std::size(I) == 34 && std::size(J) == 34 && std::size(n) == 34);
-}  // namespace table20
+static_assert(std::size(table20) == 34);
 
-// IAPWS-IF97 Table 21: Sub-region 2b backward equation T(p, h).
-namespace table21 {
-constexpr int I[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2,
-                     2, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 5, 5, 5, 6, 7, 7, 9, 9};
-constexpr int J[] = {0,  1, 2, 12, 18, 24, 28, 40, 0,  2,  6,  12, 18, 24, 28, 40, 2,  8, 18,
-                     40, 1, 2, 12, 24, 2,  12, 18, 24, 28, 40, 18, 24, 40, 28, 2,  28, 1, 40};
-constexpr double n[] = {
-    0.14895041079516e4,    0.74307798314034e3,   -0.97708318797837e2,   0.24742464705674e1,
-    -0.63281320016026e0,   0.11385952129658e1,   -0.47811863648625e0,   0.85208123431544e-2,
-    0.93747147377932e0,    0.33593118604916e1,   0.33809355601454e1,    0.16844539671904e0,
-    0.73875745236695e0,    -0.47128737436186e0,  0.15020273139707e0,    -0.21764114219750e-2,
-    -0.21810755324761e-1,  -0.10829784403677e0,  -0.46333324635812e-1,  0.71280351959551e-4,
-    0.11032831789999e-3,   0.18955248387902e-3,  0.30891541160537e-2,   0.13555504554949e-2,
-    0.28640237477456e-6,   -0.10779857357512e-4, -0.76462712454814e-4,  0.14052392818316e-4,
-    -0.31083814331434e-4,  -0.10302738212103e-5, 0.28217281635040e-6,   0.12704902271945e-5,
-    0.73803353468292e-7,   -0.11030139238909e-7, -0.81456365207833e-13, -0.25180545682962e-10,
-    -0.17565233969407e-17, 0.86934156344163e-14,
+// IAPWS-IF97 Table 21: Sub-region 2b backward equation T(p, h):
+// rows {I_i, J_i, n_i}, i in the comment.
+constexpr BackwardTerm table21[] = {
+    {0, 0, 0.14895041079516e4},      // 1
+    {0, 1, 0.74307798314034e3},      // 2
+    {0, 2, -0.97708318797837e2},     // 3
+    {0, 12, 0.24742464705674e1},     // 4
+    {0, 18, -0.63281320016026e0},    // 5
+    {0, 24, 0.11385952129658e1},     // 6
+    {0, 28, -0.47811863648625e0},    // 7
+    {0, 40, 0.85208123431544e-2},    // 8
+    {1, 0, 0.93747147377932e0},      // 9
+    {1, 2, 0.33593118604916e1},      // 10
+    {1, 6, 0.33809355601454e1},      // 11
+    {1, 12, 0.16844539671904e0},     // 12
+    {1, 18, 0.73875745236695e0},     // 13
+    {1, 24, -0.47128737436186e0},    // 14
+    {1, 28, 0.15020273139707e0},     // 15
+    {1, 40, -0.21764114219750e-2},   // 16
+    {2, 2, -0.21810755324761e-1},    // 17
+    {2, 8, -0.10829784403677e0},     // 18
+    {2, 18, -0.46333324635812e-1},   // 19
+    {2, 40, 0.71280351959551e-4},    // 20
+    {3, 1, 0.11032831789999e-3},     // 21
+    {3, 2, 0.18955248387902e-3},     // 22
+    {3, 12, 0.30891541160537e-2},    // 23
+    {3, 24, 0.13555504554949e-2},    // 24
+    {4, 2, 0.28640237477456e-6},     // 25
+    {4, 12, -0.10779857357512e-4},   // 26
+    {4, 18, -0.76462712454814e-4},   // 27
+    {4, 24, 0.14052392818316e-4},    // 28
+    {4, 28, -0.31083814331434e-4},   // 29
+    {4, 40, -0.10302738212103e-5},   // 30
+    {5, 18, 0.28217281635040e-6},    // 31
+    {5, 24, 0.12704902271945e-5},    // 32
+    {5, 40, 0.73803353468292e-7},    // 33
+    {6, 28, -0.11030139238909e-7},   // 34
+    {7, 2, -0.81456365207833e-13},   // 35
+    {7, 28, -0.25180545682962e-10},  // 36
+    {9, 1, -0.17565233969407e-17},   // 37
+    {9, 40, 0.86934156344163e-14},   // 38
 };
-static_assert(std::size(I) == 38 && std::size(J) == 38 && std::size(n) == 38);
-}  // namespace table21
+static_assert(std::size(table21) == 38);
 
-// IAPWS-IF97 Table 22: Sub-region 2c backward equation T(p, h).
-namespace table22 {
-constexpr int I[] = {-7, -7, -6, -6, -5, -5, -2, -2, -1, -1, 0, 0, 1, 1, 2, 6, 6, 6, 6, 6, 6, 6, 6};
-constexpr int J[] = {0, 4, 0, 2, 0, 2, 0, 1, 0, 2, 0, 1, 4, 8, 4, 0, 1, 4, 10, 12, 16, 20, 22};
-constexpr double n[] = {
-    -0.32368398555242e13, 0.73263350902181e13,   0.35825089945447e12,  -0.58340131851590e12,
-    -0.10783068217470e11, 0.20825544563171e11,   0.61074783564516e6,   0.85977722535580e6,
-    -0.25745723604170e5,  0.31081088422714e5,    0.12082315865936e4,   0.48219755109255e3,
-    0.37966001272486e1,   -0.10842984880077e2,   -0.45364172676660e-1, 0.14559115658698e-12,
-    0.11261597407230e-11, -0.17804982240686e-10, 0.12324579690832e-6,  -0.11606921130984e-5,
-    0.27846367088554e-4,  -0.59270038474176e-3,  0.12918582991878e-2,
+// IAPWS-IF97 Table 22: Sub-region 2c backward equation T(p, h):
+// rows {I_i, J_i, n_i}, i in the comment.
+constexpr BackwardTerm table22[] = {
+    {-7, 0, -0.32368398555242e13},  // 1
+    {-7, 4, 0.73263350902181e13},   // 2
+    {-6, 0, 0.35825089945447e12},   // 3
+    {-6, 2, -0.58340131851590e12},  // 4
+    {-5, 0, -0.10783068217470e11},  // 5
+    {-5, 2, 0.20825544563171e11},   // 6
+    {-2, 0, 0.61074783564516e6},    // 7
+    {-2, 1, 0.85977722535580e6},    // 8
+    {-1, 0, -0.25745723604170e5},   // 9
+    {-1, 2, 0.31081088422714e5},    // 10
+    {0, 0, 0.12082315865936e4},     // 11
+    {0, 1, 0.48219755109255e3},     // 12
+    {1, 4, 0.37966001272486e1},     // 13
+    {1, 8, -0.10842984880077e2},    // 14
+    {2, 4, -0.45364172676660e-1},   // 15
+    {6, 0, 0.14559115658698e-12},   // 16
+    {6, 1, 0.11261597407230e-11},   // 17
+    {6, 4, -0.17804982240686e-10},  // 18
+    {6, 10, 0.12324579690832e-6},   // 19
+    {6, 12, -0.11606921130984e-5},  // 20
+    {6, 16, 0.27846367088554e-4},   // 21
+    {6, 20, -0.59270038474176e-3},  // 22
+    {6, 22, 0.12918582991878e-2},   // 23
 };
-static_assert(std::size(I) == 23 && std::size(J) == 23 && std::size(n) == 23);
-}  // namespace table22
+static_assert(std::size(table22) == 23);
 
-// IAPWS-IF97 Table 19: B2bc equation, boundary between sub-regions 2b and 2c.
-constexpr double kB2bcN1 = 0.90584278514723e3;
-constexpr double kB2bcN2 = -0.67955786399241e0;
-constexpr double kB2bcN3 = 0.12809002730136e-3;
-constexpr double kB2bcN4 = 0.26526571908428e4;
-constexpr double kB2bcN5 = 0.45257578905948e1;
+// The bases of the sums: pi and eta, shifted.
+Bases Bases11(double p, double h) { return {p / 1.0, h / 2500.0 + 1}; }         // eq. 11
+Bases Bases22(double p, double h) { return {p / 1.0, h / 2000.0 - 2.1}; }       // eq. 22
+Bases Bases23(double p, double h) { return {p / 1.0 - 2, h / 2000.0 - 2.6}; }   // eq. 23
+Bases Bases24(double p, double h) { return {p / 1.0 + 25, h / 2000.0 - 1.8}; }  // eq. 24
 
-constexpr double kPressureMin = 0.000999999999;      // MPa
-constexpr double kPressureMax = 100.00000000001;     // MPa
-constexpr double kEnthalpyMax = 4642.8000000001;     // kJ/kg
-constexpr double kP2ab = 4;                          // MPa, sub-regions 2a / 2b
-constexpr double kP2bcLowest = 6.5467;               // MPa, lower end of the B2bc line
-constexpr double kT350 = kRegion3LowestTemperature;  // degC
-constexpr double kTolerance3 = 1e-5;                 // relative enthalpy, T_PH3
-constexpr int kStepLimit3 = 20000;                   // steps of T_PH3
-constexpr int kUnset = 999;                          // no test of REGION_PH held
+constexpr double kTolerance3 = 1e-5;  // relative enthalpy, T_PH3
+constexpr int kStepLimit3 = 20000;    // steps of T_PH3
 
-const char kOutOfRange[] = "Заданные значения Р и Н выходят за пределы допустимых";
-const char kOnSaturationLine[] = "Вы попали на линию насыщения (T_PH)";
+const char kOutOfRangeMessage[] = "Заданные значения Р и Н выходят за пределы допустимых";
 const char kNoConvergence3[] = "Невозможно определить температуру в околокритической области Т_PH3";
 
-std::string Caption(int code) {
-  switch (code) {
-    case -1:
-      return "Область влажного пара (-1)";
-    case 1:
-      return "Область недогретой воды (1)";
-    case 21:
-      return "Область перегретого пара (2a)";
-    case 22:
-      return "Область перегретого пара (2b)";
-    case 23:
-      return "Область перегретого пара (2с)";
-    case 3:
-      return "Околокритическая область (3)";
-    case 4:
-      return "Линия насыщения(4)";
-    default:
-      return "Недопустимая область значений Р и Н";
+// Above 800 degC, up to 10 MPa, a steam state is in region 5, which has no
+// backward equation; above the highest temperature of the formulation there
+// is no state at all.
+std::optional<double> OutsideBackward(int code, double p, double h) {
+  if (code == kRegion1 || code == kRegion3) return std::nullopt;
+  if (h > h_pt(p, HighestTemperature(p))) {
+    ShowMessage(kOutOfRangeMessage);
+    return FAILURE;
   }
+  if (p <= limits::kRegion5Pressure && h > h_pt(p, limits::kHighestTemperatureRegion2)) {
+    return Region5Temperature(H5_PT, p, h);
+  }
+  return std::nullopt;
 }
 
-// IAPWS-IF97 eq. 20: pressure (MPa) on the B2bc line at enthalpy h (kJ/kg).
-double P2bc(double h) {
-  const ext eta = h;
-  return static_cast<double>(kB2bcN1 + kB2bcN2 * eta + kB2bcN3 * eta * eta);
+// The lowest enthalpy is that of water at 0 degC, below zero under about
+// 0.044 MPa; the pressure is checked first.
+bool InRange(double p, double h) {
+  return limits::kPhLowestPressure <= p && p <= limits::kPhHighestPressure &&
+         h <= limits::kPhHighestEnthalpy && h >= h_pt(p, limits::kLowestTemperature);
 }
 
-// IAPWS-IF97 eq. 21: enthalpy (kJ/kg) on the B2bc line; p above n5 only.
-double H2bc(double p) {
-  return static_cast<double>(kB2bcN4 + std::sqrt((static_cast<ext>(p) - kB2bcN5) / kB2bcN3));
+// Sub-regions 2b and 2c part on the B2bc line (eqs. 20 and 21), region 3
+// from the B23 line down.
+int AboveP2bcLowest(double p, double h, const detail::Landmarks& at_p, int code) {
+  if (p > kP2bcLowest && p <= PB2bc(h) && h > HB2bc(p)) code = kRegion2b;
+  if (p > PB2bc(h) && p <= kB23LowestPressure && h > at_p.y_steam) code = kRegion2c;
+  if (p > kB23LowestPressure && h <= HB2bc(p)) {
+    const double h_b23 = h_pt(p, TB23Celsius(p));
+    if (h > h_b23) code = kRegion2c;
+    if (h <= h_b23 && h > at_p.y350) code = kRegion3;
+  }
+  return code;
 }
 
-// The temperature of a single-phase state (codes 1, 21, 22, 23 and 3) by the
-// sub-region's backward equation or iteration. Above 800 degC, up to 10 MPa,
-// that is region 5, which has no backward equation; above the highest
-// temperature of the formulation there is no state at all.
-double SinglePhaseTemperature(int code, double p, double h) {
-  if (code != 1 && code != 3) {
-    if (h > h_pt(p, detail::HighestTemperature(p))) {
-      ShowMessage(kOutOfRange);
-      return FAILURE;
-    }
-    if (p <= detail::kRegion5Pressure && h > h_pt(p, detail::kHighestTemperatureRegion2)) {
-      return detail::Region5Temperature(H5_PT, p, h);
-    }
-  }
-  switch (code) {
-    case 1:
-      return T_PH1(p, h);
-    case 21:
-      return T_PH2a(p, h);
-    case 22:
-      return T_PH2b(p, h);
-    case 23:
-      return T_PH2c(p, h);
-    default:
-      return T_PH3(p, h);
-  }
-}
+const detail::GivenQuantity kGivenEnthalpy = {
+    .enthalpy = true,
+    .in_range = InRange,
+    .out_of_range = kOutOfRangeMessage,
+    .forward = h_pt,
+    .saturated_water = HSW_P,
+    .saturated_steam = HSP_P,
+    .above_p2bc_lowest = AboveP2bcLowest,
+    .on_saturation_line = "Вы попали на линию насыщения (T_PH)",
+    .outside_backward = OutsideBackward,
+    .region1 = T_PH1,
+    .region2a = T_PH2a,
+    .region2b = T_PH2b,
+    .region2c = T_PH2c,
+    .region3 = T_PH3,
+};
 
 }  // namespace
 
 void REGION_PH(double p, double h, int& code, std::string& caption) {
-  // The lowest enthalpy is that of water at 0 degC, below zero under about
-  // 0.044 MPa; the pressure is checked first.
-  if (!(kPressureMin <= p && p <= kPressureMax && h <= kEnthalpyMax &&
-        h >= h_pt(p, detail::kLowestTemperature))) {
-    ShowMessage(kOutOfRange);
-    code = 0;
-    caption = Caption(0);
-    return;
-  }
-  // The 350 degC isotherm is needed above 16.5292 MPa only; nearer to
-  // 16.529164 MPa it meets the saturation line, where h_pt would report.
-  const double h350 = p > kB23LowestPressure ? h_pt(p, kT350) : 0;
-  double h_water = 0;  // h', saturated water
-  double h_steam = 0;  // h'', saturated steam
-  if (p < kCriticalPressure) {
-    h_steam = HSP_P(p);
-    h_water = HSW_P(p);
-  }
-  int result = kUnset;
-  if (p < kCriticalPressure && h_water < h && h < h_steam) result = -1;
-  if ((p <= kB23LowestPressure && h <= h_water) || (p > kB23LowestPressure && h <= h350)) {
-    result = 1;
-  }
-  if (p <= kP2ab && h >= h_steam) result = 21;
-  if (kP2ab < p && p <= kP2bcLowest && h >= h_steam) result = 22;
-  if (p > kP2bcLowest && p <= P2bc(h) && h > H2bc(p)) result = 22;
-  if (p > P2bc(h) && p <= kB23LowestPressure && h > h_steam) result = 23;
-  if (p > kB23LowestPressure && h <= H2bc(p)) {
-    const double h_b23 = h_pt(p, detail::TB23Celsius(p));
-    if (h > h_b23) result = 23;
-    if (h <= h_b23 && h > h350) result = 3;
-  }
-  // Above the critical pressure h' and h'' are not set: no state is on the line.
-  if (p < kCriticalPressure && (h == h_steam || h == h_water)) result = 4;
-  // A state on the B2bc line itself can pass neither B2bc test through
-  // rounding; both backward equations hold there, and it is taken as 2b.
-  if (result == kUnset) result = 22;
-  code = result;
-  caption = Caption(result);
+  detail::Region(kGivenEnthalpy, p, h, code, caption);
 }
 
 // IAPWS-IF97 eq. 11, Table 6.
-double T_PH1(double p, double h) {
-  const double pi = p / 1.0;
-  const double eta = h / 2500.0;
-  return detail::BackwardSum(table6::I, table6::J, table6::n, pi, eta + 1);
-}
+double T_PH1(double p, double h) { return detail::BackwardSum(table6, Bases11(p, h)); }
 
 // IAPWS-IF97 eq. 22, Table 20.
-double T_PH2a(double p, double h) {
-  const double pi = p / 1.0;
-  const double eta = h / 2000.0;
-  return detail::BackwardSum(table20::I, table20::J, table20::n, pi, eta - 2.1);
-}
+double T_PH2a(double p, double h) { return detail::BackwardSum(table20, Bases22(p, h)); }
 
 // IAPWS-IF97 eq. 23, Table 21.
-double T_PH2b(double p, double h) {
-  const double pi = p / 1.0;
-  const double eta = h / 2000.0;
-  return detail::BackwardSum(table21::I, table21::J, table21::n, pi - 2, eta - 2.6);
-}
+double T_PH2b(double p, double h) { return detail::BackwardSum(table21, Bases23(p, h)); }
 
 // IAPWS-IF97 eq. 24, Table 22.
-double T_PH2c(double p, double h) {
-  const double pi = p / 1.0;
-  const double eta = h / 2000.0;
-  return detail::BackwardSum(table22::I, table22::J, table22::n, pi + 25, eta - 1.8);
-}
+double T_PH2c(double p, double h) { return detail::BackwardSum(table22, Bases24(p, h)); }
 
 // Near-critical band above 16.5292 MPa: interpolation on h_pt between the
 // 350 degC isotherm and the B23 line, to a relative enthalpy of 1e-5.
@@ -249,67 +253,30 @@ double T_PH3(double p, double h) {
   return detail::NearCriticalTemperature(it, HSW_P, HSP_P, p, h);
 }
 
-double T_PH(double p, double h) {
-  int code = 0;
-  std::string caption;
-  REGION_PH(p, h, code, caption);
-  switch (code) {
-    case 0:
-      return FAILURE;
-    case -1:
-      return TS_P(p);
-    case 4:
-      // Saturated water of region 1 by its backward equation, which holds
-      // there to within 25 mK; saturated steam, and saturated water of
-      // region 3, lie outside the region-1 equation.
-      ShowMessage(kOnSaturationLine);
-      return h == HSW_P(p) && p <= kB23LowestPressure ? T_PH1(p, h) : TS_P(p);
-    default:
-      return SinglePhaseTemperature(code, p, h);
-  }
-}
+double T_PH(double p, double h) { return detail::Temperature(kGivenEnthalpy, p, h); }
 
 double S_PH(double p, double h) {
-  return detail::PropertyAtTemperature(p, h, T_PH(p, h), HSW_P, HSP_P, s_pt, S_PX, false);
+  return detail::PropertyOfState(kGivenEnthalpy, p, h, s_pt, S_PX, false);
 }
 
 // Never v_pt exactly on the saturation line: V_PX reports the dryness
 // fraction outside 0..1 instead.
 double V_PH(double p, double h) {
-  return detail::PropertyAtTemperature(p, h, T_PH(p, h), HSW_P, HSP_P, v_pt, V_PX, true);
+  return detail::PropertyOfState(kGivenEnthalpy, p, h, v_pt, V_PX, true);
 }
 
 }  // namespace if97
 
-// ---- first temperatures for the state functions (backward_estimate.h) --------
+// ---- first temperatures for the state functions (backward_sums.h) --------
 
 namespace if97::detail {
 
-// IAPWS-IF97 eq. 20 for the choice between sub-regions 2b and 2c.
-double B2bcPressure(double h) { return P2bc(h); }
+double EstimateT_PH1(double p, double h) { return EstimateSum<table6>(Bases11(p, h)); }
 
-double EstimateT_PH1(double p, double h) {
-  constexpr Exponents kI = Exponents{}.With(table6::I);
-  constexpr Exponents kJ = Exponents{}.With(table6::J);
-  return EstimateSum<kI, kJ>(table6::I, table6::J, table6::n, p / 1.0, h / 2500.0 + 1);
-}
+double EstimateT_PH2a(double p, double h) { return EstimateSum<table20>(Bases22(p, h)); }
 
-double EstimateT_PH2a(double p, double h) {
-  constexpr Exponents kI = Exponents{}.With(table20::I);
-  constexpr Exponents kJ = Exponents{}.With(table20::J);
-  return EstimateSum<kI, kJ>(table20::I, table20::J, table20::n, p / 1.0, h / 2000.0 - 2.1);
-}
+double EstimateT_PH2b(double p, double h) { return EstimateSum<table21>(Bases23(p, h)); }
 
-double EstimateT_PH2b(double p, double h) {
-  constexpr Exponents kI = Exponents{}.With(table21::I);
-  constexpr Exponents kJ = Exponents{}.With(table21::J);
-  return EstimateSum<kI, kJ>(table21::I, table21::J, table21::n, p / 1.0 - 2, h / 2000.0 - 2.6);
-}
-
-double EstimateT_PH2c(double p, double h) {
-  constexpr Exponents kI = Exponents{}.With(table22::I);
-  constexpr Exponents kJ = Exponents{}.With(table22::J);
-  return EstimateSum<kI, kJ>(table22::I, table22::J, table22::n, p / 1.0 + 25, h / 2000.0 - 1.8);
-}
+double EstimateT_PH2c(double p, double h) { return EstimateSum<table22>(Bases24(p, h)); }
 
 }  // namespace if97::detail

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "region_codes.h"
+
 namespace if97::detail {
 
 struct Properties {
@@ -37,19 +39,13 @@ Properties Region1Slopes(double p, double t);
 // bit for bit what H3_PT and S3_PT return at that volume, v as given.
 Properties Region3Properties(double v, double t);
 
-// The region codes of REGION_PT.
-inline constexpr int kOutOfRange = 0;
-inline constexpr int kRegion1 = 1;
-inline constexpr int kRegion2 = 2;
-inline constexpr int kRegion3 = 3;
-inline constexpr int kRegion3Liquid = 31;
-inline constexpr int kRegion3Vapour = 32;
-inline constexpr int kSaturationLine = 4;
-inline constexpr int kRegion5 = 5;
-
-// The region code of (p, t) as h_pt selects it; shows the out-of-range
+// The region code (region_codes.h) of (p, t) as h_pt selects it; shows the out-of-range
 // message (code 0) as h_pt does, no other.
 int RegionOf(double p, double t);
+
+// The region-3 volume v1 (k = 1, or any k other than 2) or v2 (k = 2) of
+// VKR_PT(p, t), in the form of H3_PT and S3_PT.
+double V3_PT(int k, double p, double t);
 
 // The properties of region code 1, 2, 3, 31, 32 or 5 at (p, t), region 3 at
 // the volume h_pt uses there. False (after VKR_PT's message) when the region-3

@@ -7,223 +7,244 @@
 // steam takes the saturation temperature.
 #include <cmath>
 #include <iterator>
+#include <optional>
 #include <string>
 
-#include "backward.h"
-#include "backward_estimate.h"
+#include "backward_sums.h"
+#include "boundaries.h"
 #include "forward_range.h"
 #include "if97.h"
+#include "ph_ps_select.h"
+#include "range_limits.h"
+#include "region_codes.h"
+#include "stored.h"
+#include "temperature_search.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
+using namespace detail;
 
-// IAPWS-IF97 Table 8: Region 1 backward equation T(p, s).
-namespace table8 {
-constexpr int I[] = {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 3, 3, 4};
-constexpr int J[] = {0, 1, 2, 3, 11, 31, 0, 1, 2, 3, 12, 31, 0, 1, 2, 9, 31, 10, 32, 32};
-constexpr double n[] = {
-    0.17478268058307e3,    0.34806930892873e2,    0.65292584978455e1,   0.33039981775489e0,
-    -0.19281382923196e-6,  -0.24909197244573e-22, -0.26107636489332e0,  0.22592965981586e0,
-    -0.64256463395226e-1,  0.78876289270526e-2,   0.35672110607366e-9,  0.17332496994895e-23,
-    0.56608900654837e-3,   -0.32635483139717e-3,  0.44778286690632e-4,  -0.51322156908507e-9,
-    -0.42522657042207e-25, 0.26400441360689e-12,  0.78124600459723e-28, -0.30732199903668e-30,
+// IAPWS-IF97 Table 8: Region 1 backward equation T(p, s):
+// rows {I_i, J_i, n_i}, i in the comment.
+constexpr BackwardTerm table8[] = {
+    {0, 0, 0.17478268058307e3},      // 1
+    {0, 1, 0.34806930892873e2},      // 2
+    {0, 2, 0.65292584978455e1},      // 3
+    {0, 3, 0.33039981775489e0},      // 4
+    {0, 11, -0.19281382923196e-6},   // 5
+    {0, 31, -0.24909197244573e-22},  // 6
+    {1, 0, -0.26107636489332e0},     // 7
+    {1, 1, 0.22592965981586e0},      // 8
+    {1, 2, -0.64256463395226e-1},    // 9
+    {1, 3, 0.78876289270526e-2},     // 10
+    {1, 12, 0.35672110607366e-9},    // 11
+    {1, 31, 0.17332496994895e-23},   // 12
+    {2, 0, 0.56608900654837e-3},     // 13
+    {2, 1, -0.32635483139717e-3},    // 14
+    {2, 2, 0.44778286690632e-4},     // 15
+    {2, 9, -0.51322156908507e-9},    // 16
+    {2, 31, -0.42522657042207e-25},  // 17
+    {3, 10, 0.26400441360689e-12},   // 18
+    {3, 32, 0.78124600459723e-28},   // 19
+    {4, 32, -0.30732199903668e-30},  // 20
 };
-static_assert(std::size(I) == 20 && std::size(J) == 20 && std::size(n) == 20);
-}  // namespace table8
+static_assert(std::size(table8) == 20);
 
-// IAPWS-IF97 Table 25: Sub-region 2a backward equation T(p, s).
-namespace table25 {
-constexpr double I[] = {-1.5, -1.5,  -1.5,  -1.5,  -1.5,  -1.5,  -1.25, -1.25, -1.25, -1.0,
-                        -1.0, -1.0,  -1.0,  -1.0,  -1.0,  -0.75, -0.75, -0.5,  -0.5,  -0.5,
-                        -0.5, -0.25, -0.25, -0.25, -0.25, 0.25,  0.25,  0.25,  0.25,  0.5,
-                        0.5,  0.5,   0.5,   0.5,   0.5,   0.5,   0.75,  0.75,  0.75,  0.75,
-                        1.0,  1.0,   1.25,  1.25,  1.5,   1.5};
-constexpr double J[] = {-24, -23, -19, -13, -11, -10, -19, -15, -6, -26, -21, -17, -16, -9, -8, -15,
-                        -14, -26, -13, -9,  -7,  -27, -25, -11, -6, 1,   4,   8,   11,  0,  1,  5,
-                        6,   10,  14,  16,  0,   4,   9,   17,  7,  18,  3,   15,  5,   18};
-constexpr double n[] = {
-    -0.39235983861984e6,  0.51526573827270e6,   0.40482443161048e5,   -0.32193790923902e3,
-    0.96961424218694e2,   -0.22867846371773e2,  -0.44942914124357e6,  -0.50118336020166e4,
-    0.35684463560015e0,   0.44235335848190e5,   -0.13673388811708e5,  0.42163260207864e6,
-    0.22516925837475e5,   0.47442144865646e3,   -0.14931130797647e3,  -0.19781126320452e6,
-    -0.23554399470760e5,  -0.19070616302076e5,  0.55375669883164e5,   0.38293691437363e4,
-    -0.60391860580567e3,  0.19363102620331e4,   0.42660643698610e4,   -0.59780638872718e4,
-    -0.70401463926862e3,  0.33836784107553e3,   0.20862786635187e2,   0.33834172656196e-1,
-    -0.43124428414893e-4, 0.16653791356412e3,   -0.13986292055898e3,  -0.78849547999872e0,
-    0.72132411753872e-1,  -0.59754839398283e-2, -0.12141358953904e-4, 0.23227096733871e-6,
-    -0.10538463566194e2,  0.20718925496502e1,   -0.72193155260427e-1, 0.20749887081120e-6,
-    -0.18340657911379e-1, 0.29036272348696e-6,  0.21037527893619e0,   0.25681239729999e-3,
-    -0.12799002933781e-1, -0.82198102652018e-5,
+// IAPWS-IF97 Table 25: Sub-region 2a backward equation T(p, s):
+// rows {I_i, J_i, n_i}, i in the comment.
+constexpr QuarterTerm table25[] = {
+    {-1.5, -24, -0.39235983861984e6},   // 1
+    {-1.5, -23, 0.51526573827270e6},    // 2
+    {-1.5, -19, 0.40482443161048e5},    // 3
+    {-1.5, -13, -0.32193790923902e3},   // 4
+    {-1.5, -11, 0.96961424218694e2},    // 5
+    {-1.5, -10, -0.22867846371773e2},   // 6
+    {-1.25, -19, -0.44942914124357e6},  // 7
+    {-1.25, -15, -0.50118336020166e4},  // 8
+    {-1.25, -6, 0.35684463560015e0},    // 9
+    {-1.0, -26, 0.44235335848190e5},    // 10
+    {-1.0, -21, -0.13673388811708e5},   // 11
+    {-1.0, -17, 0.42163260207864e6},    // 12
+    {-1.0, -16, 0.22516925837475e5},    // 13
+    {-1.0, -9, 0.47442144865646e3},     // 14
+    {-1.0, -8, -0.14931130797647e3},    // 15
+    {-0.75, -15, -0.19781126320452e6},  // 16
+    {-0.75, -14, -0.23554399470760e5},  // 17
+    {-0.5, -26, -0.19070616302076e5},   // 18
+    {-0.5, -13, 0.55375669883164e5},    // 19
+    {-0.5, -9, 0.38293691437363e4},     // 20
+    {-0.5, -7, -0.60391860580567e3},    // 21
+    {-0.25, -27, 0.19363102620331e4},   // 22
+    {-0.25, -25, 0.42660643698610e4},   // 23
+    {-0.25, -11, -0.59780638872718e4},  // 24
+    {-0.25, -6, -0.70401463926862e3},   // 25
+    {0.25, 1, 0.33836784107553e3},      // 26
+    {0.25, 4, 0.20862786635187e2},      // 27
+    {0.25, 8, 0.33834172656196e-1},     // 28
+    {0.25, 11, -0.43124428414893e-4},   // 29
+    {0.5, 0, 0.16653791356412e3},       // 30
+    {0.5, 1, -0.13986292055898e3},      // 31
+    {0.5, 5, -0.78849547999872e0},      // 32
+    {0.5, 6, 0.72132411753872e-1},      // 33
+    {0.5, 10, -0.59754839398283e-2},    // 34
+    {0.5, 14, -0.12141358953904e-4},    // 35
+    {0.5, 16, 0.23227096733871e-6},     // 36
+    {0.75, 0, -0.10538463566194e2},     // 37
+    {0.75, 4, 0.20718925496502e1},      // 38
+    {0.75, 9, -0.72193155260427e-1},    // 39
+    {0.75, 17, 0.20749887081120e-6},    // 40
+    {1.0, 7, -0.18340657911379e-1},     // 41
+    {1.0, 18, 0.29036272348696e-6},     // 42
+    {1.25, 3, 0.21037527893619e0},      // 43
+    {1.25, 15, 0.25681239729999e-3},    // 44
+    {1.5, 5, -0.12799002933781e-1},     // 45
+    {1.5, 18, -0.82198102652018e-5},    // 46
 };
-static_assert(std::size(I) == 46 && std::size(J) == 46 && std::size(n) == 46);
-}  // namespace table25
+static_assert(std::size(table25) == 46);
 
-// IAPWS-IF97 Table 27: Sub-region 2c backward equation T(p, s).
-namespace table27 {
-constexpr int I[] = {-2, -2, -1, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 3,
-                     3,  3,  4,  4, 4, 5, 5, 5, 6, 6, 7, 7, 7, 7, 7};
-constexpr int J[] = {0, 1, 0, 0, 1, 2, 3, 0, 1, 3, 4, 0, 1, 2, 0,
-                     1, 5, 0, 1, 4, 0, 1, 2, 0, 1, 0, 1, 3, 4, 5};
-constexpr double n[] = {
-    0.90968501005365e3,  0.24045667088420e4,   -0.59162326387130e3,   0.54145404128074e3,
-    -0.27098308411192e3, 0.97976525097926e3,   -0.46966772959435e3,   0.14399274604723e2,
-    -0.19104204230429e2, 0.53299167111971e1,   -0.21252975375934e2,   -0.31147334413760e0,
-    0.60334840894623e0,  -0.42764839702509e-1, 0.58185597255259e-2,   -0.14597008284753e-1,
-    0.56631175631027e-2, -0.76155864584577e-4, 0.22440342919332e-3,   -0.12561095013413e-4,
-    0.63323132660934e-6, -0.20541989675375e-5, 0.36405370390082e-7,   -0.29759897789215e-8,
-    0.10136618529763e-7, 0.59925719692351e-11, -0.20677870105164e-10, -0.20874278181886e-10,
-    0.10162166825089e-9, -0.16429828281347e-9,
+// IAPWS-IF97 Table 27: Sub-region 2c backward equation T(p, s):
+// rows {I_i, J_i, n_i}, i in the comment.
+constexpr BackwardTerm table27[] = {
+    {-2, 0, 0.90968501005365e3},    // 1
+    {-2, 1, 0.24045667088420e4},    // 2
+    {-1, 0, -0.59162326387130e3},   // 3
+    {0, 0, 0.54145404128074e3},     // 4
+    {0, 1, -0.27098308411192e3},    // 5
+    {0, 2, 0.97976525097926e3},     // 6
+    {0, 3, -0.46966772959435e3},    // 7
+    {1, 0, 0.14399274604723e2},     // 8
+    {1, 1, -0.19104204230429e2},    // 9
+    {1, 3, 0.53299167111971e1},     // 10
+    {1, 4, -0.21252975375934e2},    // 11
+    {2, 0, -0.31147334413760e0},    // 12
+    {2, 1, 0.60334840894623e0},     // 13
+    {2, 2, -0.42764839702509e-1},   // 14
+    {3, 0, 0.58185597255259e-2},    // 15
+    {3, 1, -0.14597008284753e-1},   // 16
+    {3, 5, 0.56631175631027e-2},    // 17
+    {4, 0, -0.76155864584577e-4},   // 18
+    {4, 1, 0.22440342919332e-3},    // 19
+    {4, 4, -0.12561095013413e-4},   // 20
+    {5, 0, 0.63323132660934e-6},    // 21
+    {5, 1, -0.20541989675375e-5},   // 22
+    {5, 2, 0.36405370390082e-7},    // 23
+    {6, 0, -0.29759897789215e-8},   // 24
+    {6, 1, 0.10136618529763e-7},    // 25
+    {7, 0, 0.59925719692351e-11},   // 26
+    {7, 1, -0.20677870105164e-10},  // 27
+    {7, 3, -0.20874278181886e-10},  // 28
+    {7, 4, 0.10162166825089e-9},    // 29
+    {7, 5, -0.16429828281347e-9},   // 30
 };
-static_assert(std::size(I) == 30 && std::size(J) == 30 && std::size(n) == 30);
-}  // namespace table27
+static_assert(std::size(table27) == 30);
 
-constexpr double kPressureMin = 0.001;               // MPa
-constexpr double kPressureMax = 100;                 // MPa
-constexpr double kP2ab = 4;                          // MPa, sub-regions 2a / 2b
-constexpr double kP2bcLowest = 6.5467;               // MPa, lower end of the 2b / 2c boundary
-constexpr double kT350 = kRegion3LowestTemperature;  // degC
-constexpr double kT2bTop = 800;                      // degC, upper start of T_PS2b
-constexpr double kTolerance2b = 1e-10;               // relative entropy, T_PS2b
-constexpr int kStepLimit2b = 100000;                 // steps of T_PS2b
-constexpr double kTolerance3 = 1e-6;                 // relative entropy, T_PS3
-constexpr int kStepLimit3 = 15000;                   // steps of T_PS3
+// The bases of the sums: pi and sigma, shifted.
+Bases Bases13(double p, double s) { return {p / 1.0, s / 1.0 + 2}; }     // eq. 13
+Bases Bases25(double p, double s) { return {p / 1.0, s / 2.0 - 2}; }     // eq. 25
+Bases Bases27(double p, double s) { return {p / 1.0, 2 - s / 2.9251}; }  // eq. 27
 
-const char kOutOfRange[] = "Заданные значения Р и S выходят за пределы допустимых";
-const char kOnSaturationLine[] = "Вы попали на линию насыщения (T_PS)";
+constexpr double kT2bTop = 800;         // degC, upper start of T_PS2b
+constexpr double kTolerance2b = 1e-10;  // relative entropy, T_PS2b
+constexpr int kStepLimit2b = 100000;    // steps of T_PS2b
+constexpr double kTolerance3 = 1e-6;    // relative entropy, T_PS3
+constexpr int kStepLimit3 = 15000;      // steps of T_PS3
+
+const char kOutOfRangeMessage[] = "Заданные значения Р и S выходят за пределы допустимых";
 const char kAbove800[] = "Значение энтропии - недопустимо (больше чем при 800 гр.С)(T_PS2b)";
 const char kNoConvergence2b[] = "Невозможно определить значение температуры (T_PS2b)";
 const char kNoConvergence3[] = "Невозможно определить значение температуры T_PS3";
-
-std::string Caption(int code) {
-  switch (code) {
-    case -1:
-      return "Область влажного пара";
-    case 1:
-      return "Область недогретой воды";
-    case 21:
-      return "Область перегретого пара (2a)";
-    case 22:
-      return "Область перегретого пара (2b)";
-    case 23:
-      return "Область перегретого пара (2с)";
-    case 3:
-      return "Околокритическая область (3)";
-    case 4:
-      return "Линия насыщения (4)";
-    default:
-      return "Область недопустимых значений  Р и S";
-  }
-}
 
 // The 2b / 2c boundary entropy: saturated steam at the lower end of the B2bc
 // line, in place of the standard's 5.85 kJ/(kg K).
 double S2bc() { return SSP_P(kP2bcLowest); }
 
-// The temperature of a single-phase state (codes 1, 21, 22, 23 and 3) by the
-// sub-region's backward equation or iteration. The range of REGION_PS admits
-// entropies that no state at the given pressure has: water below 0 degC, and
-// up to 10 MPa steam above 1000 degC. Steam above 800 degC up to 10 MPa is
-// region 5, which has no backward equation; above 10 MPa the iteration of
-// sub-region 2b reports an entropy above that at 800 degC.
-double SinglePhaseTemperature(int code, double p, double s) {
-  if (code == 1 && s < s_pt(p, detail::kLowestTemperature)) {
-    ShowMessage(kOutOfRange);
+// The range of REGION_PS admits entropies that no state at the given
+// pressure has: water below 0 degC, and up to 10 MPa steam above 1000 degC.
+// Steam above 800 degC up to 10 MPa is region 5, which has no backward
+// equation; above 10 MPa the iteration of sub-region 2b reports an entropy
+// above that at 800 degC.
+std::optional<double> OutsideBackward(int code, double p, double s) {
+  if (code == kRegion1 && s < s_pt(p, limits::kLowestTemperature)) {
+    ShowMessage(kOutOfRangeMessage);
     return FAILURE;
   }
-  if (code != 1 && code != 3 && p <= detail::kRegion5Pressure) {
-    if (s > s_pt(p, detail::kHighestTemperatureRegion5)) {
-      ShowMessage(kOutOfRange);
+  if (code != kRegion1 && code != kRegion3 && p <= limits::kRegion5Pressure) {
+    if (s > s_pt(p, limits::kHighestTemperatureRegion5)) {
+      ShowMessage(kOutOfRangeMessage);
       return FAILURE;
     }
-    if (s > s_pt(p, detail::kHighestTemperatureRegion2)) {
-      return detail::Region5Temperature(S5_PT, p, s);
+    if (s > s_pt(p, limits::kHighestTemperatureRegion2)) {
+      return Region5Temperature(S5_PT, p, s);
     }
   }
-  switch (code) {
-    case 1:
-      return T_PS1(p, s);
-    case 21:
-      return T_PS2a(p, s);
-    case 22:
-      return T_PS2b(p, s);
-    case 23:
-      return T_PS2c(p, s);
-    default:
-      return T_PS3(p, s);
-  }
+  return std::nullopt;
 }
+
+// Between the entropies of (0.001 MPa, 1000 degC) and (100 MPa, 0 degC),
+// whatever the pressure.
+bool InRange(double p, double s) {
+  const double s_max = s_pt(limits::kPsLowestPressure, limits::kHighestTemperatureRegion5);
+  const double s_min = s_pt(limits::kPsHighestPressure, limits::kLowestTemperature);
+  return limits::kPsLowestPressure <= p && p <= limits::kPsHighestPressure && s_min <= s &&
+         s <= s_max;
+}
+
+// Sub-regions 2b and 2c part at s''(6.5467 MPa), region 3 from the B23 line
+// down.
+int AboveP2bcLowest(double p, double s, const detail::Landmarks& at_p, int code) {
+  const double s_bc = S2bc();
+  if (p > kP2bcLowest && s >= s_bc) code = kRegion2b;
+  if (kP2bcLowest < p && p <= kB23LowestPressure && at_p.y_steam < s && s < s_bc) code = kRegion2c;
+  if (p > kB23LowestPressure) {
+    const double s_b23 = s_pt(p, TB23Celsius(p));
+    if (s_b23 <= s && s < s_bc) code = kRegion2c;
+    if (at_p.y350 < s && s < s_b23) code = kRegion3;
+  }
+  return code;
+}
+
+const detail::GivenQuantity kGivenEntropy = {
+    .enthalpy = false,
+    .in_range = InRange,
+    .out_of_range = kOutOfRangeMessage,
+    .forward = s_pt,
+    .saturated_water = SSW_P,
+    .saturated_steam = SSP_P,
+    .above_p2bc_lowest = AboveP2bcLowest,
+    .on_saturation_line = "Вы попали на линию насыщения (T_PS)",
+    .outside_backward = OutsideBackward,
+    .region1 = T_PS1,
+    .region2a = T_PS2a,
+    .region2b = T_PS2b,
+    .region2c = T_PS2c,
+    .region3 = T_PS3,
+};
 
 }  // namespace
 
 void REGION_PS(double p, double s, int& code, std::string& caption) {
-  const double s_max = s_pt(0.001, 1000);
-  const double s_min = s_pt(100, 0);
-  if (!(kPressureMin <= p && p <= kPressureMax && s_min <= s && s <= s_max)) {
-    ShowMessage(kOutOfRange);
-    code = 0;
-    caption = Caption(0);
-    return;
-  }
-  // The 350 degC isotherm is needed above 16.5292 MPa only; nearer to
-  // 16.529164 MPa it meets the saturation line, where s_pt would report.
-  const double s350 = p > kB23LowestPressure ? s_pt(p, kT350) : 0;
-  double s_water = 0;  // s', saturated water
-  double s_steam = 0;  // s'', saturated steam
-  if (p < kCriticalPressure) {
-    s_steam = SSP_P(p);
-    s_water = SSW_P(p);
-  }
-  int result = 0;
-  if (p < kCriticalPressure && s_water < s && s < s_steam) result = -1;
-  if ((p <= kB23LowestPressure && s <= s_water) || (p > kB23LowestPressure && s <= s350)) {
-    result = 1;
-  }
-  if (p <= kP2ab && s >= s_steam) result = 21;
-  if (kP2ab < p && p <= kP2bcLowest && s >= s_steam) result = 22;
-  const double s_bc = S2bc();
-  if (p > kP2bcLowest && s >= s_bc) result = 22;
-  if (kP2bcLowest < p && p <= kB23LowestPressure && s_steam < s && s < s_bc) result = 23;
-  if (p > kB23LowestPressure) {
-    const double s_b23 = s_pt(p, detail::TB23Celsius(p));
-    if (s_b23 <= s && s < s_bc) result = 23;
-    if (s350 < s && s < s_b23) result = 3;
-  }
-  // Above the critical pressure s' and s'' are not set: no state is on the line.
-  if (p < kCriticalPressure && (s == s_steam || s == s_water)) result = 4;
-  code = result;
-  caption = Caption(result);
+  detail::Region(kGivenEntropy, p, s, code, caption);
 }
 
 // IAPWS-IF97 eq. 13, Table 8.
-double T_PS1(double p, double s) {
-  const double pi = p / 1.0;
-  const double sigma = s / 1.0;
-  return detail::BackwardSum(table8::I, table8::J, table8::n, pi, sigma + 2);
-}
+double T_PS1(double p, double s) { return detail::BackwardSum(table8, Bases13(p, s)); }
 
 // IAPWS-IF97 eq. 25, Table 25. The exponents are not integers; every power is
 // taken through the exponential and the natural logarithm.
 double T_PS2a(double p, double s) {
-  const double pi = p / 1.0;
-  const double sigma = s / 2.0;
-  const ext ln_pi = std::log(static_cast<ext>(pi));
-  const ext ln_sigma = std::log(static_cast<ext>(sigma - 2));
+  const Bases x = Bases25(p, s);
+  const ext ln_pi = std::log(ext{x.a});
+  const ext ln_sigma = std::log(ext{x.b});
   double theta = 0;
-  for (std::size_t i = 0; i < std::size(table25::n); ++i) {
-    theta = static_cast<double>(theta + table25::n[i] * std::exp(table25::I[i] * ln_pi) *
-                                            std::exp(table25::J[i] * ln_sigma));
+  for (const QuarterTerm& term : table25) {
+    theta = Stored(theta + term.n * std::exp(term.I * ln_pi) * std::exp(term.J * ln_sigma));
   }
   return theta - kKelvinOffset;
 }
 
 // IAPWS-IF97 eq. 27, Table 27.
-double T_PS2c(double p, double s) {
-  const double pi = p / 1.0;
-  const double sigma = s / 2.9251;
-  return detail::BackwardSum(table27::I, table27::J, table27::n, pi, 2 - sigma);
-}
+double T_PS2c(double p, double s) { return detail::BackwardSum(table27, Bases27(p, s)); }
 
 // Sub-region 2b: interpolation on s_pt from the saturation temperature at
 // 4 MPa and 800 degC, to a relative entropy of 1e-10. The new point replaces
@@ -252,45 +273,23 @@ double T_PS3(double p, double s) {
   return detail::NearCriticalTemperature(it, SSW_P, SSP_P, p, s);
 }
 
-double T_PS(double p, double s) {
-  int code = 0;
-  std::string caption;
-  REGION_PS(p, s, code, caption);
-  switch (code) {
-    case 0:
-      return FAILURE;
-    case -1:
-      return TS_P(p);
-    case 4:
-      // Saturated water of region 1 by its backward equation, which holds
-      // there to within 25 mK; saturated steam, and saturated water of
-      // region 3, lie outside the region-1 equation.
-      ShowMessage(kOnSaturationLine);
-      return s == SSW_P(p) && p <= kB23LowestPressure ? T_PS1(p, s) : TS_P(p);
-    default:
-      return SinglePhaseTemperature(code, p, s);
-  }
-}
+double T_PS(double p, double s) { return detail::Temperature(kGivenEntropy, p, s); }
 
 double H_PS(double p, double s) {
-  return detail::PropertyAtTemperature(p, s, T_PS(p, s), SSW_P, SSP_P, h_pt, H_PX, false);
+  return detail::PropertyOfState(kGivenEntropy, p, s, h_pt, H_PX, false);
 }
 
 double V_PS(double p, double s) {
-  return detail::PropertyAtTemperature(p, s, T_PS(p, s), SSW_P, SSP_P, v_pt, V_PX, false);
+  return detail::PropertyOfState(kGivenEntropy, p, s, v_pt, V_PX, false);
 }
 
 }  // namespace if97
 
-// ---- first temperatures for the state functions (backward_estimate.h) --------
+// ---- first temperatures for the state functions (backward_sums.h) --------
 
 namespace if97::detail {
 
-double EstimateT_PS1(double p, double s) {
-  constexpr Exponents kI = Exponents{}.With(table8::I);
-  constexpr Exponents kJ = Exponents{}.With(table8::J);
-  return EstimateSum<kI, kJ>(table8::I, table8::J, table8::n, p / 1.0, s / 1.0 + 2);
-}
+double EstimateT_PS1(double p, double s) { return EstimateSum<table8>(Bases13(p, s)); }
 
 // The exponents I of Table 25 are quarters: pi^I = (pi^(1/4))^(4 I).
 double EstimateT_PS2a(double p, double s) {
@@ -298,8 +297,9 @@ double EstimateT_PS2a(double p, double s) {
   constexpr int kQuarterHighest = 6;
   constexpr int kJLowest = -27;  // J from -27 to 18
   constexpr int kJHighest = 18;
-  const double quarter = std::sqrt(std::sqrt(p / 1.0));
-  const double b = s / 2.0 - 2;
+  const Bases x = Bases25(p, s);
+  const double quarter = std::sqrt(std::sqrt(x.a));
+  const double b = x.b;
   double quarter_powers[kQuarterHighest - kQuarterLowest + 1];
   double b_powers[kJHighest - kJLowest + 1];
   quarter_powers[-kQuarterLowest] = 1;
@@ -317,19 +317,14 @@ double EstimateT_PS2a(double p, double s) {
     b_powers[-kJLowest - k] = 1 / b_power;
   }
   ext theta = 0;
-  for (std::size_t i = 0; i < std::size(table25::n); ++i) {
-    const int quarters = static_cast<int>(4 * table25::I[i]);
-    const int j = static_cast<int>(table25::J[i]);
-    theta += static_cast<ext>(table25::n[i]) * quarter_powers[quarters - kQuarterLowest] *
-             b_powers[j - kJLowest];
+  for (const QuarterTerm& term : table25) {
+    const int quarters = static_cast<int>(4 * term.I);
+    const int j = term.J;
+    theta += ext{term.n} * quarter_powers[quarters - kQuarterLowest] * b_powers[j - kJLowest];
   }
-  return static_cast<double>(theta - kKelvinOffset);
+  return Stored(theta - kKelvinOffset);
 }
 
-double EstimateT_PS2c(double p, double s) {
-  constexpr Exponents kI = Exponents{}.With(table27::I);
-  constexpr Exponents kJ = Exponents{}.With(table27::J);
-  return EstimateSum<kI, kJ>(table27::I, table27::J, table27::n, p / 1.0, 2 - s / 2.9251);
-}
+double EstimateT_PS2c(double p, double s) { return EstimateSum<table27>(Bases27(p, s)); }
 
 }  // namespace if97::detail

@@ -9,8 +9,8 @@
 #include "if97.h"
 #include "powers.h"
 #include "properties.h"
+#include "region1_unchecked.h"
 #include "stored.h"
-#include "unchecked.h"
 
 namespace if97 {
 namespace {

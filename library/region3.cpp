@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "basic_equations.h"
-#include "boundary23.h"
+#include "boundaries.h"
 #include "if97.h"
 #include "powers.h"
 #include "stored.h"
@@ -390,7 +390,7 @@ double Z3_VT(double v, double t) {
 void VKR_PT(double p, double t, double& v1, double& v2) {
   // IAPWS-IF97 eq. 6. The vapour-side start is the region-2 volume at TB23
   // taken as degrees Celsius, well above every region-3 volume at p.
-  const double TB23 = Stored(b23::n[3] + std::sqrt((ext{p} - b23::n[4]) / b23::n[2]));
+  const double TB23 = detail::TB23(p);
   const Isotherm iso(p, t);
   if (p > kCriticalPressure) {
     const double A = V1_PT(p, kLiquidStartTemperature);

@@ -5,17 +5,14 @@
 
 #include "if97.h"
 #include "properties.h"
+#include "range_limits.h"
+#include "stored.h"
 
 namespace if97 {
 namespace {
 
-using ext = long double;
-
-constexpr double kRegion3Above = 350;  // degC, saturation temperature
-// The saturation line of IAPWS-IF97 begins at 273.15 K; below it eqs. 30 and
-// 31 extrapolate into states that do not exist (h' = -8211 kJ/kg at -100 degC).
-constexpr double kLowestTemperature = 0;         // degC
-constexpr double kLowestPressure = 0.000611213;  // MPa, PS_T(0 degC) rounded up
+using detail::ext;
+using detail::Stored;
 
 const char kNoSaturationAtPressure[] = "При данном давлении нет состояния насыщения ";
 const char kNoSaturationAtTemperature[] = "При данной температуре нет состояния насыщения ";
@@ -26,9 +23,11 @@ const char kDrynessOutOfRange[] = "Степень сухости X<0 или X>1 
 namespace detail {
 
 // True (after the message) when p lies above the critical pressure or below
-// the saturation pressure at 0 degC.
+// the saturation pressure at 0 degC. The saturation line of IAPWS-IF97 begins
+// at 273.15 K; below it eqs. 30 and 31 extrapolate into states that do not
+// exist (h' = -8211 kJ/kg at -100 degC).
 bool NoSaturationAtPressure(double p, const char* function) {
-  if (!(p > kCriticalPressure || p < kLowestPressure)) return false;
+  if (!(p > kCriticalPressure || p < limits::kLowestSaturationPressure)) return false;
   ShowMessage(std::string(kNoSaturationAtPressure) + "(" + function + ")");
   return true;
 }
@@ -36,7 +35,7 @@ bool NoSaturationAtPressure(double p, const char* function) {
 // True (after the message) when t lies above the critical temperature or
 // below 0 degC.
 bool NoSaturationAtTemperature(double t, const char* function) {
-  if (!(t > kCriticalTemperature || t < kLowestTemperature)) return false;
+  if (!(t > kCriticalTemperature || t < limits::kLowestTemperature)) return false;
   ShowMessage(NoSaturationAtTemperatureMessage(function));
   return true;
 }
@@ -60,7 +59,7 @@ double Mix(double p, double x, const char* function, double (*water)(double),
   if (y1 == FAILURE || y2 == FAILURE) return FAILURE;
   if (x == 0) return y1;
   if (x == 1) return y2;
-  return static_cast<double>((1 - static_cast<ext>(x)) * y1 + static_cast<ext>(x) * y2);
+  return Stored((1 - ext{x}) * y1 + ext{x} * y2);
 }
 
 }  // namespace detail
@@ -80,33 +79,22 @@ double SteamEnthalpy3(double p, double t) { return H3_PT(2, p, t); }
 double WaterEntropy3(double p, double t) { return S3_PT(1, p, t); }
 double SteamEntropy3(double p, double t) { return S3_PT(2, p, t); }
 
-double WaterVolume3(double p, double t) {
-  double v1 = FAILURE;
-  double v2 = FAILURE;
-  VKR_PT(p, t, v1, v2);
-  return v1;
-}
-
-double SteamVolume3(double p, double t) {
-  double v1 = FAILURE;
-  double v2 = FAILURE;
-  VKR_PT(p, t, v1, v2);
-  return v2;
-}
+double WaterVolume3(double p, double t) { return detail::V3_PT(1, p, t); }
+double SteamVolume3(double p, double t) { return detail::V3_PT(2, p, t); }
 
 // A saturated property at pressure p: from region 3 above 350 degC, from
 // region 1 or 2 at or below it.
 double AtPressure(double p, const char* function, PropertyPT region3, PropertyPT region12) {
   if (NoSaturationAtPressure(p, function)) return FAILURE;
   const double ts = TS_P(p);
-  return ts > kRegion3Above ? region3(p, ts) : region12(p, ts);
+  return ts > kRegion3LowestTemperature ? region3(p, ts) : region12(p, ts);
 }
 
 // The same at temperature t; the comparison with 350 degC is made on t.
 double AtTemperature(double t, const char* function, PropertyPT region3, PropertyPT region12) {
   if (NoSaturationAtTemperature(t, function)) return FAILURE;
   const double ps = PS_T(t);
-  return t > kRegion3Above ? region3(ps, t) : region12(ps, t);
+  return t > kRegion3LowestTemperature ? region3(ps, t) : region12(ps, t);
 }
 
 }  // namespace

@@ -6,13 +6,15 @@
 #include <string>
 #include <utility>
 
-#include "backward.h"
-#include "backward_estimate.h"
+#include "backward_sums.h"
+#include "boundaries.h"
 #include "if97.h"
 #include "if97_state.h"
 #include "message_capture.h"
 #include "properties.h"
+#include "range_limits.h"
 #include "stored.h"
+#include "temperature_search.h"
 
 namespace if97 {
 namespace {
@@ -22,24 +24,24 @@ using detail::MessageCapture;
 using detail::Properties;
 using detail::Stored;
 
-constexpr double kRegion3Above = 350;                      // degC, saturation temperature
-constexpr double kLowestTemperature = 0;                   // degC
-constexpr double kHighestTemperature = 1000;               // degC, up to 10 MPa
-constexpr double kHighestAbove10MPa = 800;                 // degC
-constexpr double kRegion5Pressure = 10;                    // MPa
-constexpr double kLowestSaturationPressure = 0.000611213;  // MPa, as HSW_P
+constexpr double kRegion3Above = kRegion3LowestTemperature;  // degC, saturation temperature
+using limits::kLowestSaturationPressure;
+using limits::kLowestTemperature;
+using limits::kRegion5Pressure;
+constexpr double kHighestTemperature = limits::kHighestTemperatureRegion5;  // up to 10 MPa
+constexpr double kHighestAbove10MPa = limits::kHighestTemperatureRegion2;
 
 // The ranges of T_PH and T_PS.
-constexpr double kPhPressureMin = 0.000999999999;   // MPa
-constexpr double kPhPressureMax = 100.00000000001;  // MPa
-constexpr double kEnthalpyMax = 4642.8000000001;    // kJ/kg
-constexpr double kPsPressureMin = 0.001;            // MPa
-constexpr double kPsPressureMax = 100;              // MPa
+constexpr double kPhPressureMin = limits::kPhLowestPressure;
+constexpr double kPhPressureMax = limits::kPhHighestPressure;
+constexpr double kEnthalpyMax = limits::kPhHighestEnthalpy;
+constexpr double kPsPressureMin = limits::kPsLowestPressure;
+constexpr double kPsPressureMax = limits::kPsHighestPressure;
 
 // Choice of the backward equation that gives the first temperature.
-constexpr double kP2ab = 4;             // MPa, sub-regions 2a / 2b
-constexpr double kP2bcLowest = 6.5467;  // MPa, lower end of the B2bc line
-constexpr double kS2aContinued = 6.4;   // kJ/(kg K), see SteamEstimate
+using detail::kP2ab;
+using detail::kP2bcLowest;
+constexpr double kS2aContinued = 6.4;  // kJ/(kg K), see SteamEstimate
 // Below these values the water side is tried first, above them the steam
 // side: every saturated-water value lies below them and every
 // saturated-steam value at or below 350 degC above them.
@@ -379,7 +381,7 @@ double WaterEstimate(Given given, double p, double y) {
 double SteamEstimate(Given given, double p, double y) {
   if (given == Given::kEnthalpy) {
     if (p <= kP2ab) return detail::EstimateT_PH2a(p, y);
-    if (p <= kP2bcLowest || p <= detail::B2bcPressure(y)) return detail::EstimateT_PH2b(p, y);
+    if (p <= kP2bcLowest || p <= detail::PB2bc(y)) return detail::EstimateT_PH2b(p, y);
     return detail::EstimateT_PH2c(p, y);
   }
   if (p <= kP2bcLowest || y >= kS2aContinued) return detail::EstimateT_PS2a(p, y);

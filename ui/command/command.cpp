@@ -7,6 +7,7 @@
 #include "fp_faults.h"
 #include "if97.h"
 #include "number_format.h"
+#include "range_limits.h"
 
 namespace steamcalc {
 namespace {
@@ -19,16 +20,11 @@ constexpr Box kEntropyBox = Box::CheckBox4;
 constexpr Box kDrynessBox = Box::CheckBox5;
 constexpr Box kBoxes[] = {kPressureBox, kTemperatureBox, kEnthalpyBox, kEntropyBox, kDrynessBox};
 
-// Limits of the window's own.
-constexpr double kHighestPressure = 100;      // MPa
-constexpr double kHighestTemperature = 1000;  // degC
-constexpr double kRegion5Pressure = 10;       // MPa, highest pressure above 800 degC
-constexpr double kHighPressureTemperature = 800.000000000001;  // degC, just above 800
-constexpr double kLowestPressurePH = 0.000999999999;           // MPa, so that 0.001 passes
-constexpr double kLowestPressurePS = 0.001;                    // MPa
-// The saturation line begins at 0 degC, at 0.000611213 MPa (rounded up).
-constexpr double kLowestSaturationTemperature = 0;         // degC
-constexpr double kLowestSaturationPressure = 0.000611213;  // MPa
+// The range of the formulation and the bounds of the library's checks,
+// which the rows check before they call the library.
+using if97::kCriticalPressure;
+using if97::kCriticalTemperature;
+namespace limits = if97::limits;
 
 // Texts shown by the command itself.
 constexpr char kNoInputs[] = "Введите входные параметры для расчета";
@@ -151,7 +147,7 @@ void SaturationState(CalcView& view, const SaturationRow& row) {
 // Row 1: saturation state at a pressure.
 void SaturationAtPressure(CalcView& view) {
   SaturationState(view,
-                  {Field::Edit1, kLowestSaturationPressure, if97::kCriticalPressure,
+                  {Field::Edit1, limits::kLowestSaturationPressure, kCriticalPressure,
                    kAboveCriticalPressure, if97::TS_P, Field::Edit10, TemperatureText, if97::HSW_P,
                    if97::HSP_P, if97::SSW_P, if97::SSP_P, if97::VSW_P, if97::VSP_P});
 }
@@ -159,7 +155,7 @@ void SaturationAtPressure(CalcView& view) {
 // Row 2: saturation state at a temperature.
 void SaturationAtTemperature(CalcView& view) {
   SaturationState(view,
-                  {Field::Edit2, kLowestSaturationTemperature, if97::kCriticalTemperature,
+                  {Field::Edit2, limits::kLowestTemperature, kCriticalTemperature,
                    kAboveCriticalTemperature, if97::PS_T, Field::Edit11, SaturationPressureText,
                    if97::HSW_T, if97::HSP_T, if97::SSW_T, if97::SSP_T, if97::VSW_T, if97::VSP_T});
 }
@@ -168,8 +164,9 @@ void SaturationAtTemperature(CalcView& view) {
 void StateAtPT(CalcView& view) {
   const double p = Read(view, Field::Edit1);
   const double t = Read(view, Field::Edit2);
-  if (p > kHighestPressure || p <= 0 || t > kHighestTemperature || t < 0 ||
-      (p > kRegion5Pressure && t > kHighPressureTemperature)) {
+  if (p > limits::kHighestPressure || p <= 0 || t > limits::kHighestTemperatureRegion5 ||
+      t < limits::kLowestTemperature ||
+      (p > limits::kRegion5Pressure && t > limits::kPtHighestTemperatureAbove10MPa)) {
     return Reject(view, kPTOutOfRange);
   }
 
@@ -206,7 +203,7 @@ void StateFromBackward(CalcView& view, const BackwardRow& row) {
   double y_min = 0;
   double y_max = 0;
   row.bounds(p, y_min, y_max);
-  if (p > kHighestPressure || p < row.lowest_pressure || y < y_min || y > y_max) {
+  if (p > limits::kHighestPressure || p < row.lowest_pressure || y < y_min || y > y_max) {
     return Reject(view, row.out_of_range);
   }
   const double t = Checked(row.temperature(p, y));
@@ -222,26 +219,26 @@ void StateFromBackward(CalcView& view, const BackwardRow& row) {
 // The enthalpy bounds lie on the given isobar at 0 and 800 degC and are found
 // before the pressure is checked.
 void EnthalpyBounds(double p, double& h_min, double& h_max) {
-  h_max = Checked(if97::h_pt(p, 800));
-  h_min = Checked(if97::h_pt(p, 0));
+  h_max = Checked(if97::h_pt(p, limits::kHighestTemperatureRegion2));
+  h_min = Checked(if97::h_pt(p, limits::kLowestTemperature));
 }
 
 // The entropy bounds are those of (0.001 MPa, 1000 degC) and (100 MPa,
 // 0 degC), whatever the pressure.
 void EntropyBounds(double, double& s_min, double& s_max) {
-  s_max = Checked(if97::s_pt(0.001, 1000));
-  s_min = Checked(if97::s_pt(100, 0));
+  s_max = Checked(if97::s_pt(limits::kPsLowestPressure, limits::kHighestTemperatureRegion5));
+  s_min = Checked(if97::s_pt(limits::kPsHighestPressure, limits::kLowestTemperature));
 }
 
 // Row 4: state at pressure and enthalpy.
 void StateAtPH(CalcView& view) {
-  StateFromBackward(view, {Field::Edit3, kLowestPressurePH, kPHOutOfRange, EnthalpyBounds,
+  StateFromBackward(view, {Field::Edit3, limits::kPhLowestPressure, kPHOutOfRange, EnthalpyBounds,
                            if97::T_PH, if97::S_PH, Field::Edit8, EntropyText, if97::V_PH});
 }
 
 // Row 5: state at pressure and entropy.
 void StateAtPS(CalcView& view) {
-  StateFromBackward(view, {Field::Edit4, kLowestPressurePS, kPSOutOfRange, EntropyBounds,
+  StateFromBackward(view, {Field::Edit4, limits::kPsLowestPressure, kPSOutOfRange, EntropyBounds,
                            if97::T_PS, if97::H_PS, Field::Edit7, EnthalpyText, if97::V_PS});
 }
 
@@ -255,7 +252,7 @@ void StateAtPS(CalcView& view) {
 void WetSteam(CalcView& view) {
   const double p = Read(view, Field::Edit1);
   const double x = Read(view, Field::Edit5);
-  if (p > kHighestPressure) return Reject(view, kAboveCriticalPressure);
+  if (p > limits::kHighestPressure) return Reject(view, kAboveCriticalPressure);
 
   ClearFpFlags();
   double ts = Checked(if97::TS_P(p));
@@ -264,7 +261,7 @@ void WetSteam(CalcView& view) {
   const double v = Checked(if97::V_PX(p, x));
   // Below 0 degC the saturation functions by temperature have reported that
   // there is no saturation state; eq. 31 only extrapolates there.
-  if (ts < kLowestSaturationTemperature) ts = if97::FAILURE;
+  if (ts < limits::kLowestTemperature) ts = if97::FAILURE;
 
   ShowOnPage(view, Page::WaterAndSteam,
              {{Field::Edit6, TemperatureText(ts)},

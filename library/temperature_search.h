@@ -1,28 +1,12 @@
-// Internal to the library: what the state from (p, h) and the state from
-// (p, s) have in common. y stands for the given enthalpy or entropy.
-#ifndef STEAMCALC_BACKWARD_H
-#define STEAMCALC_BACKWARD_H
-
-#include <cstddef>
+// Internal to the library: the temperature searches on the forward equations
+// and the properties at the temperature found, for the state from (p, h) and
+// the state from (p, s). y stands for the given enthalpy or entropy.
+#ifndef STEAMCALC_LIBRARY_TEMPERATURE_SEARCH_H
+#define STEAMCALC_LIBRARY_TEMPERATURE_SEARCH_H
 
 #include "if97.h"
 
 namespace if97::detail {
-
-// IAPWS-IF97 eq. 6, Table 1, in degC; p above n5 only.
-double TB23Celsius(double p);
-
-// theta = sum of n_i a^I_i b^J_i in table order, into a double accumulator;
-// the result in degC (T* = 1 K).
-template <std::size_t N>
-double BackwardSum(const int (&I)[N], const int (&J)[N], const double (&n)[N], double a, double b) {
-  double theta = 0;
-  for (std::size_t i = 0; i < N; ++i) {
-    theta = static_cast<double>(theta +
-                                static_cast<long double>(n[i]) * PowInt(a, I[i]) * PowInt(b, J[i]));
-  }
-  return theta - kKelvinOffset;
-}
 
 // A two-point interpolation for the temperature at which a forward function
 // of (p, t) takes the value y.
@@ -69,4 +53,4 @@ double PropertyAtTemperature(double p, double y, double t, double (*saturated_wa
 
 }  // namespace if97::detail
 
-#endif  // STEAMCALC_BACKWARD_H
+#endif  // STEAMCALC_LIBRARY_TEMPERATURE_SEARCH_H

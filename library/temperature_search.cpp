@@ -1,30 +1,26 @@
-// The temperature iterations and the properties at the temperature found,
-// shared by the state from (p, h) and the state from (p, s).
-#include "backward.h"
+// The temperature searches on the forward equations and the properties at the
+// temperature found, shared by the state from (p, h) and the state from (p, s).
+#include "temperature_search.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 
-#include "boundary23.h"
+#include "boundaries.h"
 #include "forward_range.h"
+#include "range_limits.h"
+#include "stored.h"
 
 namespace if97::detail {
 namespace {
 
-using ext = long double;
-
-constexpr double kT350 = kRegion3LowestTemperature;   // degC
-constexpr double kBisectionRefinement = 1e-3;         // of the interpolation's tolerance
-constexpr double kBandPressureMax = 100.00000000001;  // MPa, the highest pressure of h_pt and s_pt
+constexpr double kBisectionRefinement = 1e-3;  // of the interpolation's tolerance
 
 // One step of the two-point interpolation for the temperature whose value of
 // the property is `target`.
 double Interpolate(double t_lo, double y_lo, double t_hi, double y_hi, double target) {
-  return static_cast<double>(t_lo + static_cast<ext>(t_hi - t_lo) *
-                                        (static_cast<ext>(target) - y_lo) /
-                                        (static_cast<ext>(y_hi) - y_lo));
+  return Stored(t_lo + ext{t_hi - t_lo} * (ext{target} - y_lo) / (ext{y_hi} - y_lo));
 }
 
 // How an interpolation ended.
@@ -89,7 +85,7 @@ struct Range {
 constexpr Range kAnyTemperature = {-INFINITY, INFINITY};
 // The near-critical band's steps stay where h_pt and s_pt have a value above
 // 10 MPa.
-constexpr Range kForwardRange = {0, 800};  // degC
+constexpr Range kForwardRange = {limits::kLowestTemperature, limits::kHighestTemperatureRegion2};
 
 bool Outside(const Range& range, double t) { return !(t >= range.lowest && t <= range.highest); }
 
@@ -98,56 +94,46 @@ double NoConvergence(const Interpolation& it) {
   return FAILURE;
 }
 
-// The bracketing form: the new point replaces the end on its own side of y,
-// so the bracket always keeps the target between its ends. A new point
-// exactly on the saturation line, where the forward functions have no value,
-// is the answer itself: y then lies within rounding of y' or y''.
-Outcome InterpolateBracketing(const Interpolation& it, double p, double y, Bracket b,
-                              const Range& range) {
-  const double t_sat = TS_P(p);
-  Repetition repetition;
-  repetition.Seen(b);
-  for (int step = 1;; ++step) {
-    const double t_new = Interpolate(b.t_lo, b.y_lo, b.t_hi, b.y_hi, y);
-    if (t_new == t_sat) return {End::kConverged, t_new};
-    if (Outside(range, t_new)) return {End::kFailed, t_new};
-    const double y_new = it.forward(p, t_new);
-    if (y_new == FAILURE) return {End::kReported, FAILURE};
-    const double r = static_cast<double>(std::fabs(static_cast<ext>(y) - y_new) / y);
-    if (y_new < y) {
-      b.t_lo = t_new;
-      b.y_lo = y_new;
-    } else {
-      b.t_hi = t_new;
-      b.y_hi = y_new;
-    }
-    if (step > it.step_limit) return {End::kFailed, t_new};
-    if (r < it.tolerance) return {End::kConverged, t_new};
-    if (repetition.Seen(b)) return {End::kFailed, t_new};
-  }
-}
+// The two forms of the interpolation. Bracketing: the new point replaces the
+// end on its own side of y, so the bracket always keeps the target between
+// its ends; a new point exactly on the saturation line, where the forward
+// functions have no value, is the answer itself (y then lies within rounding
+// of y' or y''). Upper first: the new point replaces the upper end when its
+// value is not above y, the lower end otherwise.
+enum class Form { kBracketing, kUpperFirst };
 
-// The form in which the new point replaces the upper end when its value is
-// not above y.
-Outcome UpperFirst(const Interpolation& it, double p, double y, Bracket b, const Range& range) {
+Outcome RunInterpolation(Form form, const Interpolation& it, double p, double y, Bracket b,
+                         const Range& range) {
+  const double t_sat = form == Form::kBracketing ? TS_P(p) : 0;
   Repetition repetition;
   repetition.Seen(b);
   for (int step = 1;; ++step) {
     double t_new = Interpolate(b.t_lo, b.y_lo, b.t_hi, b.y_hi, y);
-    if (it.clamp_at_zero && t_new < 0) t_new = 0;
+    if (form == Form::kBracketing && t_new == t_sat) return {End::kConverged, t_new};
+    if (form == Form::kUpperFirst && it.clamp_at_zero && t_new < 0) t_new = 0;
     if (Outside(range, t_new)) return {End::kFailed, t_new};
     const double y_new = it.forward(p, t_new);
     if (y_new == FAILURE) return {End::kReported, FAILURE};
-    const double r = static_cast<double>((static_cast<ext>(y) - y_new) / y);
-    if (r >= 0) {
-      b.t_hi = t_new;
-      b.y_hi = y_new;
+    bool replaces_lower = false;
+    bool within_tolerance = false;
+    if (form == Form::kBracketing) {
+      const double r = Stored(std::fabs(ext{y} - y_new) / y);
+      replaces_lower = y_new < y;
+      within_tolerance = r < it.tolerance;
     } else {
+      const double r = Stored((ext{y} - y_new) / y);
+      replaces_lower = !(r >= 0);
+      within_tolerance = std::fabs(r) < it.tolerance;
+    }
+    if (replaces_lower) {
       b.t_lo = t_new;
       b.y_lo = y_new;
+    } else {
+      b.t_hi = t_new;
+      b.y_hi = y_new;
     }
     if (step > it.step_limit) return {End::kFailed, t_new};
-    if (std::fabs(r) < it.tolerance) return {End::kConverged, t_new};
+    if (within_tolerance) return {End::kConverged, t_new};
     if (repetition.Seen(b)) return {End::kFailed, t_new};
   }
 }
@@ -176,11 +162,11 @@ Outcome Region3Bisection(const Interpolation& it, double p, double y, double t_l
   if (y_hi == FAILURE) return {End::kReported, FAILURE};
   if (y >= y_hi) return {End::kConverged, t_hi};
   for (;;) {
-    const double t = static_cast<double>((static_cast<ext>(t_lo) + t_hi) / 2);
+    const double t = Stored((ext{t_lo} + t_hi) / 2);
     if (t == t_lo || t == t_hi) return {End::kConverged, t};
     const double y_t = it.forward(p, t);
     if (y_t == FAILURE) return {End::kReported, FAILURE};
-    if (std::fabs(static_cast<ext>(y) - y_t) / y < it.tolerance * kBisectionRefinement) {
+    if (std::fabs(ext{y} - y_t) / y < it.tolerance * kBisectionRefinement) {
       return {End::kConverged, t};
     }
     (y_t < y ? t_lo : t_hi) = t;
@@ -206,40 +192,35 @@ double Finish(const Interpolation& it, const Outcome& outcome) {
 // state; it is passed on as it is.
 bool OnFarSide(double p, double y, double t, double y_water, double y_steam) {
   const double ts = TS_P(p);
-  if (std::fabs(static_cast<ext>(t) - ts) > kBackwardDeviation) return false;
+  if (std::fabs(ext{t} - ts) > kBackwardDeviation) return false;
   return (y < y_water && t > ts) || (y > y_steam && t < ts);
 }
 
 // Dryness fraction of a two-phase value between y' and y''.
 double Dryness(double y, double y_water, double y_steam) {
-  return static_cast<double>((static_cast<ext>(y) - y_water) /
-                             (static_cast<ext>(y_steam) - y_water));
+  return Stored((ext{y} - y_water) / (ext{y_steam} - y_water));
 }
 
 }  // namespace
 
-double TB23Celsius(double p) {
-  const double big_t =
-      static_cast<double>(b23::n[3] + std::sqrt((static_cast<ext>(p) - b23::n[4]) / b23::n[2]));
-  return big_t - kKelvinOffset;
-}
-
 double InterpolateUpperFirst(const Interpolation& it, double p, double y, double t_lo, double y_lo,
                              double t_hi, double y_hi) {
-  return Finish(it, UpperFirst(it, p, y, {t_lo, y_lo, t_hi, y_hi}, kAnyTemperature));
+  return Finish(
+      it, RunInterpolation(Form::kUpperFirst, it, p, y, {t_lo, y_lo, t_hi, y_hi}, kAnyTemperature));
 }
 
 double NearCriticalTemperature(const Interpolation& it, double (*saturated_water)(double),
                                double (*saturated_steam)(double), double p, double y) {
-  if (!(p > kB23LowestPressure && p <= kBandPressureMax)) return NoConvergence(it);
-  double t_lo = kT350;
+  if (!(p > kB23LowestPressure && p <= limits::kPtHighestPressure)) return NoConvergence(it);
+  double t_lo = kRegion3LowestTemperature;
   double y_lo = it.forward(p, t_lo);
   double t_hi = TB23Celsius(p);
   double y_hi = it.forward(p, t_hi);
   if (y_lo == FAILURE || y_hi == FAILURE) return FAILURE;
   if (!(y_lo <= y && y <= y_hi)) return NoConvergence(it);
   if (p > kCriticalPressure) {
-    Outcome outcome = UpperFirst(it, p, y, {t_lo, y_lo, t_hi, y_hi}, kForwardRange);
+    Outcome outcome =
+        RunInterpolation(Form::kUpperFirst, it, p, y, {t_lo, y_lo, t_hi, y_hi}, kForwardRange);
     if (outcome.end == End::kFailed) outcome = Region3Bisection(it, p, y, t_lo, 1, t_hi, 1);
     return Finish(it, outcome);
   }
@@ -254,7 +235,8 @@ double NearCriticalTemperature(const Interpolation& it, double (*saturated_water
     y_lo = y_steam;
   }
   if (y_water < y && y < y_steam) return TS_P(p);
-  Outcome outcome = InterpolateBracketing(it, p, y, {t_lo, y_lo, t_hi, y_hi}, kForwardRange);
+  Outcome outcome =
+      RunInterpolation(Form::kBracketing, it, p, y, {t_lo, y_lo, t_hi, y_hi}, kForwardRange);
   if (outcome.end == End::kFailed) {
     // Liquid side below the saturated water, vapour side above the saturated
     // steam.
@@ -268,10 +250,10 @@ double NearCriticalTemperature(const Interpolation& it, double (*saturated_water
 double Region5Temperature(double (*forward5)(double p, double t), double p, double y) {
   constexpr double kTolerance = 1e-12;  // relative, on y
   constexpr int kStepLimit = 100;       // a guard: no state of region 5 takes more than 5
-  double t_lo = kHighestTemperatureRegion2;
-  double f_lo = static_cast<double>(static_cast<ext>(forward5(p, t_lo)) - y);
-  double t_hi = kHighestTemperatureRegion5;
-  double f_hi = static_cast<double>(static_cast<ext>(forward5(p, t_hi)) - y);
+  double t_lo = limits::kHighestTemperatureRegion2;
+  double f_lo = Stored(ext{forward5(p, t_lo)} - y);
+  double t_hi = limits::kHighestTemperatureRegion5;
+  double f_hi = Stored(ext{forward5(p, t_hi)} - y);
   if (f_lo >= 0) return t_lo;
   if (f_hi <= 0) return t_hi;
   // Regula falsi on f = forward5 - y with the Illinois modification: an end
@@ -280,13 +262,12 @@ double Region5Temperature(double (*forward5)(double p, double t), double p, doub
   int kept = 0;  // +1: the upper end was kept in the last step, -1: the lower
   double t = t_lo;
   for (int step = 0; step < kStepLimit; ++step) {
-    t = static_cast<double>(t_lo - static_cast<ext>(f_lo) * (static_cast<ext>(t_hi) - t_lo) /
-                                       (static_cast<ext>(f_hi) - f_lo));
+    t = Stored(t_lo - ext{f_lo} * (ext{t_hi} - t_lo) / (ext{f_hi} - f_lo));
     if (t <= t_lo || t >= t_hi) {  // the bracket is down to neighbouring doubles
       t = std::clamp(t, t_lo, t_hi);
       break;
     }
-    const double f = static_cast<double>(static_cast<ext>(forward5(p, t)) - y);
+    const double f = Stored(ext{forward5(p, t)} - y);
     if (std::fabs(f) <= kTolerance * std::fabs(y)) break;
     if (f < 0) {
       t_lo = t;
