@@ -24,7 +24,7 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
                     [](char x, char y) { return (x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x) == y; });
 }
 
-std::string PairNames(const PairSpec& pair) {
+std::string PairNames(const InputPair& pair) {
   std::string names(pair.names[0]);
   if (pair.count == 2) names += " and " + std::string(pair.names[1]);
   return names;
@@ -122,7 +122,7 @@ class Batch {
   }
 
   const Table& table_;
-  const PairSpec& pair_;
+  const InputPair& pair_;
   WriteFunction write_;
   ReportFunction report_;
   std::string out_;

@@ -40,9 +40,9 @@ Exit status: 0 every state computed, 1 a state refused or an input line
 unreadable, 2 a usage error, 3 a read or write error.
 )";
 
-const PairSpec* FindPair(std::string_view name) {
-  for (const PairSpec& spec : kPairs) {
-    if (spec.command == name) return &spec;
+const InputPair* FindPair(std::string_view name) {
+  for (const InputPair& pair : kPairs) {
+    if (pair.command == name) return &pair;
   }
   return nullptr;
 }

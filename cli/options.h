@@ -21,13 +21,13 @@ enum ExitCode : int {
 // What a pair of given quantities is called on the command line and in an
 // input header, in the order its values come.
 enum class Pair { kPT, kPH, kPS, kPX, kTX, kSatP, kSatT };
-struct PairSpec {
+struct InputPair {
   Pair pair;
   std::string_view command;
   int count;                              // values per state: 2, or 1 for saturation
   std::array<std::string_view, 2> names;  // in order
 };
-inline constexpr PairSpec kPairs[] = {
+inline constexpr InputPair kPairs[] = {
     {Pair::kPT, "pt", 2, {"p", "t"}},     {Pair::kPH, "ph", 2, {"p", "h"}},
     {Pair::kPS, "ps", 2, {"p", "s"}},     {Pair::kPX, "px", 2, {"p", "x"}},
     {Pair::kTX, "tx", 2, {"t", "x"}},     {Pair::kSatP, "sat-p", 1, {"p", {}}},
@@ -37,7 +37,7 @@ inline constexpr PairSpec kPairs[] = {
 struct Options {
   enum class Action { kHelp, kVersion, kOneState, kStandardInput };
   Action action = Action::kHelp;
-  const PairSpec* pair = nullptr;
+  const InputPair* pair = nullptr;
   std::array<std::string_view, 2> values;  // kOneState: the pair's values as typed
   bool csv = false;
   bool decimal_comma = false;

@@ -45,7 +45,7 @@ std::string_view PhaseName(if97::Phase phase) {
   return "";
 }
 
-bool IsSaturation(const PairSpec& pair) {
+bool IsSaturation(const InputPair& pair) {
   return pair.pair == Pair::kSatP || pair.pair == Pair::kSatT;
 }
 
@@ -88,7 +88,7 @@ std::string Reason(const Result& result) {
 
 }  // namespace
 
-Table::Table(const PairSpec& pair, bool decimal_comma)
+Table::Table(const InputPair& pair, bool decimal_comma)
     : pair_(pair), decimal_comma_(decimal_comma), separator_(decimal_comma ? ';' : ',') {}
 
 void Table::AppendHeader(std::string& out) const {

@@ -13,9 +13,9 @@ namespace if97cli {
 
 class Table {
  public:
-  Table(const PairSpec& pair, bool decimal_comma);
+  Table(const InputPair& pair, bool decimal_comma);
 
-  const PairSpec& pair() const { return pair_; }
+  const InputPair& pair() const { return pair_; }
 
   void AppendHeader(std::string& out) const;
   // The row of the state given by the values (in the pair's order), without
@@ -28,7 +28,7 @@ class Table {
   bool AppendLines(std::string& out, const std::array<double, 2>& values, std::string& error) const;
 
  private:
-  const PairSpec& pair_;
+  const InputPair& pair_;
   bool decimal_comma_;
   char separator_;
 };

@@ -25,9 +25,9 @@ struct BatchOutput {
   std::vector<std::string> errors;
 };
 
-const PairSpec& PairNamed(std::string_view name) {
+const InputPair& PairNamed(std::string_view name) {
   return *std::find_if(std::begin(kPairs), std::end(kPairs),
-                       [&](const PairSpec& p) { return p.command == name; });
+                       [&](const InputPair& p) { return p.command == name; });
 }
 
 // Feeds `input` in pieces of at most `chunk` bytes, so that lines straddle reads.
