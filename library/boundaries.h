@@ -44,6 +44,12 @@ inline double TB23(double p) { return InverseOfBoundary(b23::n, p); }
 // The same in degC.
 inline double TB23Celsius(double p) { return TB23(p) - kKelvinOffset; }
 
+// ---- the saturation line ------------------------------------------------------
+// A temperature that orders t against TS_P(p) (less, equal or greater) exactly
+// as TS_P(p) does: a cheaper estimate where t lies clearly off the line,
+// TS_P(p) itself near it (region_select.cpp).
+double SaturationTemperatureToCompare(double p, double t);
+
 // ---- region 1, region 2 and region 5 by temperature --------------------------
 inline constexpr double kRegion1HighestTemperature = 623.15;   // K, also of region 3's lower end
 inline constexpr double kRegion2HighestTemperature = 1073.15;  // K

@@ -97,7 +97,9 @@ namespace {
 constexpr double kFastPressureMin = 0.001;  // MPa
 constexpr double kSnapMargin = 1e-6;        // K
 
-double SaturationTemperatureToCompare(double p, double t) {
+}  // namespace
+
+double detail::SaturationTemperatureToCompare(double p, double t) {
   if (p >= kFastPressureMin) {
     const double b = std::sqrt(std::sqrt(p));
     const double E = b * b + n[2] * b + n[5];
@@ -110,6 +112,8 @@ double SaturationTemperatureToCompare(double p, double t) {
   }
   return TS_P(p);
 }
+
+namespace {
 
 // The caption of a REGION_PT code; none for the codes 31 and 32.
 const char* Caption(int code) {
