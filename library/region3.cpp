@@ -6,6 +6,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "basic_equations.h"
@@ -41,7 +42,27 @@ constexpr Exponents kDeltaI = Exponents{}.With(I);                  // delta^I
 constexpr Exponents kTauJMinus1 = Exponents{}.With(J, -1);          // tau^(J - 1)
 
 constexpr auto kIN = Products(I, n);  // I_i n_i
-constexpr auto kJ = AsDoubles(J);     // J_i
+constexpr auto kINd = [] {            // the same in double
+  std::array<double, std::size(n)> d{};
+  for (std::size_t i = 0; i < std::size(n); ++i) d[i] = static_cast<double>(kIN[i]);
+  return d;
+}();
+constexpr auto kI = AsDoubles(I);  // I_i
+// For each term, the roundings that its power of delta carries (I - 2 from
+// the successive products, one for the reciprocal, at least one counted) and
+// the effect of delta's own rounding (I); and I (I + 1), the factor of its
+// second derivative in v.
+constexpr auto kRoundingWeight = [] {
+  std::array<double, std::size(n)> w{};
+  for (std::size_t i = 0; i < std::size(n); ++i) w[i] = std::max(I[i] - 2, 1) + I[i];
+  return w;
+}();
+constexpr auto kCurvatureWeight = [] {
+  std::array<double, std::size(n)> w{};
+  for (std::size_t i = 0; i < std::size(n); ++i) w[i] = I[i] * (I[i] + 1);
+  return w;
+}();
+constexpr auto kJ = AsDoubles(J);  // J_i
 
 // Table 32: delta phi_delta = delta (n1 / delta + sum I_i n_i delta^(I_i - 1) tau^J_i);
 // the terms with I = 0 form a reciprocal power that their factor I = 0 removes.
@@ -81,24 +102,10 @@ double TauOfTemperature(double t) { return Stored(kTStar / (ext{t} + kKelvinOffs
 // meet an invalid operation, so the floating-point flags are those of the
 // exact evaluation as well.
 
-constexpr int kHighestI = 11;  // the largest I of Table 30
-// k, k (k + 1) and k (k + 1) (k + 2): the factors of the first three
-// derivatives of delta^k in v, up to the sign and the powers of 1 / v.
-constexpr auto kOrder1 = [] {
-  std::array<double, kHighestI + 1> f{};
-  for (int k = 0; k <= kHighestI; ++k) f[k] = k;
-  return f;
-}();
-constexpr auto kOrder2 = [] {
-  std::array<double, kHighestI + 1> f{};
-  for (int k = 0; k <= kHighestI; ++k) f[k] = k * (k + 1);
-  return f;
-}();
-constexpr auto kOrder3 = [] {
-  std::array<double, kHighestI + 1> f{};
-  for (int k = 0; k <= kHighestI; ++k) f[k] = k * (k + 1) * (k + 2);
-  return f;
-}();
+constexpr int kHighestI = 11;          // the largest I of Table 30
+constexpr int kTerms = 40;             // of Table 30
+constexpr double kTightReach = 1e-9;   // relative to the volume
+constexpr double kReachSlack = 1.001;  // the bound's growth within that reach
 constexpr double kFilterMargin = 1024 * std::numeric_limits<double>::epsilon() / 2;
 constexpr double kFilterVolumeMin = 1e-4;       // m3/kg, delta below 31
 constexpr double kFilterVolumeMax = 1;          // m3/kg, delta above 0.003
@@ -124,6 +131,14 @@ class Isotherm {
       coefficient_[I[i]] += c;
       magnitude_[I[i]] += std::fabs(c);
     }
+    poly_[0] = -ideal_factor_ / kRhoStar;
+    poly_[1] = n1;
+    for (int k = 1; k <= kHighestI; ++k) {
+      poly_[k + 1] = coefficient_[k];
+      poly_magnitude_[k + 1] = magnitude_[k];
+    }
+    poly_magnitude_[0] = std::fabs(poly_[0]);
+    poly_magnitude_[1] = std::fabs(n1);
   }
 
   // Residual of the equation of state p = rho R T delta phi_delta (IAPWS-IF97
@@ -159,9 +174,89 @@ class Isotherm {
     }
   }
 
+  // ---- the residual beside its root, in extended precision -------------------
+  //
+  // Near the root the filter's margin is wide against what the exact residual
+  // can actually be off. The exact residual at a volume m, before its last
+  // rounding (which keeps the sign), differs from the true value of the
+  // equation (real delta = 1 / (m rho*), the same tau powers and factors) by
+  // less than
+  //   u [delta sum_i |s_i| + delta sum_i (r_i + I_i) |t_i| + |z|] + 4 u' [|n1| + delta sum_i |t_i|
+  //   + |w|],
+  // u = 2^-53 (1 + 2^-9) and u' = 2^-64: s_i are the partial sums (one
+  // rounding each), t_i the terms, whose powers delta^(I_i - 1) carry r_i
+  // roundings (I_i - 2 from the successive products, 1 for the reciprocal),
+  // I_i |t_i| the effect of delta's own rounding, z the pressure term and w
+  // the ideal-gas term. Evaluated once in extended precision at a volume v near
+  // the root, with the slope there, that bound holds (inflated by kReachSlack)
+  // for every m within kTightReach of v, where the second derivative, bounded
+  // by its magnitudes, adds at most curvature e^2 / 2.
+
+  struct Tight {
+    double volume;
+    ext value;
+    ext slope;
+    ext curvature;  // largest |second derivative| near the volume
+    ext bound;
+  };
+
+  Tight TightAt(double v) const {
+    const ext delta = (1 / ext{v}) / kRhoStar;
+    const double delta_d = Stored(delta);
+    ext powers[kHighestI + 1];  // delta^(k - 1), k = 0..11
+    double powers_d[kHighestI + 1];
+    powers[0] = 1 / delta;
+    powers[1] = 1;
+    powers_d[0] = 1 / delta_d;
+    powers_d[1] = 1;
+    for (int k = 2; k <= kHighestI; ++k) {
+      powers[k] = powers[k - 1] * delta;
+      powers_d[k] = powers_d[k - 1] * delta_d;
+    }
+    // The value in extended precision; the bounds and the slope need far less
+    // and are summed in double beside it.
+    ext sum = 0;
+    double partial = 0;
+    double partials = 0;
+    double terms = 0;
+    double roundings = 0;
+    double slope_sum = 0;
+    double curvature_sum = 0;
+    for (std::size_t i = 0; i < std::size(n); ++i) {
+      sum += kIN[i] * powers[I[i]] * tau_powers_[J[i]];
+      const double t = kINd[i] * powers_d[I[i]] * tau_powers_[J[i]];
+      const double a = std::fabs(t);
+      partial += t;
+      partials += std::fabs(partial);
+      terms += a;
+      roundings += kRoundingWeight[i] * a;
+      slope_sum += kI[i] * t;
+      curvature_sum += kCurvatureWeight[i] * a;
+    }
+    const ext w = ext{v} * pressure_ / gas_;
+    const ext z = n1 + delta * sum;
+    constexpr double kU = 0x1p-53 * (1 + 0x1p-9);
+    constexpr double kUExt = 0x1p-62;
+    // Above the partial sums in double: their own rounding, and the terms' in
+    // double against those in extended precision.
+    const double spread = 4 * kTerms * kTerms * kU * terms;
+    const double zd = Stored(z);
+    const double wd = Stored(w);
+    const double bound = kU * (delta_d * (partials + spread + roundings) + std::fabs(zd)) +
+                         kUExt * (std::fabs(n1) + delta_d * terms + wd);
+    return {v, z - w, -(delta_d / v) * slope_sum - ideal_factor_,
+            delta_d * curvature_sum / (v * v) * kReachSlack, bound * kReachSlack * kReachSlack};
+  }
+
   // A number with the sign of F3_VT(v) (negative, zero, positive or NaN): -1
   // or +1 where the plain evaluation settles it, else F3_VT(v) itself.
   double F3Sign(double v) const {
+    const double filtered = FilteredSign(v);
+    return filtered != 0 ? filtered : F3_VT(v);
+  }
+
+  // The filter alone: -1 or +1 where it settles the sign, else 0.
+  double FilteredSign(double v) const {
     if (filter_ && v >= kFilterVolumeMin && v <= kFilterVolumeMax) {
       const double delta = 1 / v / kRhoStar;
       double sum = coefficient_[kHighestI];
@@ -176,89 +271,30 @@ class Isotherm {
       if (f > bound) return 1;
       if (f < -bound) return -1;
     }
-    return F3_VT(v);
+    return 0;
   }
 
-  // ---- the plain model of the residual: proving signs without evaluating ----
+  // ---- the residual as a polynomial ------------------------------------------
   //
-  // Where the filter may be used, the exact residual differs from the true
-  // value of the equation by less than the filter's margin times the sum of
-  // the magnitudes of its parts, and so does the plain evaluation below. A
-  // lower bound on the true value's distance from zero that exceeds the
-  // margin over a whole interval therefore fixes the exact residual's sign at
-  // every volume in it, without forming any of them. The bounds come from a
-  // Taylor expansion about one volume: value and slope there (each with its
-  // error bound), and over the interval the largest second derivative and the
-  // largest margin. Written in delta = 1 / (v rho*), the residual is
-  //   n1 + sum_k c_k delta^k - v p / (R T),  c_k = sum over I_i = k of I_i n_i tau^J_i,
-  // its slope in v is -sum_k k c_k delta^k / v - p / (R T) and its second
-  // derivative sum_k k (k + 1) c_k delta^k / v^2.
+  // Times delta = 1 / (v rho*), the residual is a polynomial of degree 12,
+  //   R(delta) = -p / (R T rho*) + n1 delta + sum_k c_k delta^(k + 1),
+  // c_k = sum over I_i = k of I_i n_i tau^J_i, with the residual's sign. The
+  // polynomial with the magnitudes of the coefficients, Mp(delta), is delta
+  // times the sum of the magnitudes of the residual's parts, so where the
+  // filter may be used the exact residual's sign is R's wherever |R| exceeds
+  // the filter's margin times Mp.
+
+  static constexpr int kDegree = kHighestI + 1;
+  using Coefficients = std::array<double, kDegree + 1>;
 
   bool Modelled() const { return filter_; }
+  const Coefficients& Poly() const { return poly_; }
 
-  struct Local {
-    double value;
-    double value_error;
-    double slope;  // d/dv
-    double slope_error;
-    double curvature;  // d2/dv2
-    double curvature_error;
-  };
-
-  Local LocalAt(double v) const {
-    const double delta = 1 / v / kRhoStar;
-    double power = 1;
-    double s0 = 0;
-    double s1 = 0;
-    double s2 = 0;
-    double m0 = 0;
-    double m1 = 0;
-    double m2 = 0;
-    for (int k = 1; k <= kHighestI; ++k) {
-      power *= delta;
-      const double c = coefficient_[k] * power;
-      const double m = magnitude_[k] * power;
-      s0 += c;
-      s1 += kOrder1[k] * c;
-      s2 += kOrder2[k] * c;
-      m0 += m;
-      m1 += kOrder1[k] * m;
-      m2 += kOrder2[k] * m;
-    }
-    const double ideal = v * ideal_factor_;
-    const double w = 1 / v;
-    return {(n1 + s0) - ideal,
-            kFilterMargin * (m0 + std::fabs(n1) + ideal),
-            -s1 * w - ideal_factor_,
-            kFilterMargin * (m1 * w + ideal_factor_),
-            s2 * w * w,
-            kFilterMargin * m2 * w * w};
-  }
-
-  struct Spread {
-    double second;  // the largest |second derivative| on the interval
-    double third;   // the largest |third derivative| on the interval
-    double margin;  // the largest margin on the interval
-  };
-
-  // Over [lo, hi], 0 < lo <= hi, both within the filter's volumes.
-  Spread SpreadOver(double lo, double hi) const {
-    constexpr double kSlack = 1.001;  // covers the rounding of these bounds
-    const double delta = 1 / lo / kRhoStar * kSlack;
-    double power = 1;
-    double m0 = 0;
-    double m2 = 0;
-    double m3 = 0;
-    for (int k = 1; k <= kHighestI; ++k) {
-      power *= delta;
-      const double m = magnitude_[k] * power;
-      m0 += m;
-      m2 += kOrder2[k] * m;
-      m3 += kOrder3[k] * m;
-    }
-    const double w = 1 / lo * kSlack;
-    return {m2 * w * w, m3 * w * w * w,
-            kFilterMargin * (m0 + std::fabs(n1) + hi * ideal_factor_) * kSlack};
+  // Mp(delta), for delta > 0.
+  double Magnitude(double delta) const {
+    double m = poly_magnitude_[kDegree];
+    for (int j = kDegree - 1; j >= 0; --j) m = m * delta + poly_magnitude_[j];
+    return m;
   }
 
  private:
@@ -272,7 +308,9 @@ class Isotherm {
   bool filter_;
   double pressure_d_ = 0;
   double gas_d_ = 0;
-  double ideal_factor_ = 0;  // p / (R T), per m3/kg
+  double ideal_factor_ = 0;        // p / (R T), per m3/kg
+  Coefficients poly_{};            // R's coefficients, by power of delta
+  Coefficients poly_magnitude_{};  // Mp's
   double coefficient_[kHighestI + 1] = {};
   double magnitude_[kHighestI + 1] = {};
 };
@@ -290,6 +328,9 @@ class Isotherm {
 // step on, which is why each run of points is checked on two steps.)
 
 constexpr double kClosedFormMax = 0.03125;  // m3/kg, 2^-5
+constexpr int kProofDepth = 4;              // halvings of a stretch to prove
+constexpr int kNewtonSteps = 12;
+constexpr double kNewtonTolerance = 1e-12;  // relative; well within kTightReach
 
 class WalkPoints {
  public:
@@ -337,77 +378,184 @@ class WalkPoints {
   double d_ = 0;
 };
 
-constexpr double kSlopeKept = 0.9;  // of the slope at x, the most the piece may lose
-
-// How far from x, at most `reach` along the walk, the residual provably keeps
-// the sign `sign` (+1 or -1) it has at x; 0 where that cannot be shown.
+// ---- proving signs on the polynomial ----------------------------------------
 //
-// The slope keeps its sign as far as the largest second derivative allows, so
-// the residual is monotonic over that piece. Where it grows away from zero
-// along the walk its value at x bounds it on the whole piece; where it falls
-// towards zero its value at the far end does, and when that end is past the
-// root, a few Newton steps find the root inside the piece and the piece is
-// shortened to stop a margin before it.
-double DistanceKeepingSign(const Isotherm& iso, double x, double sign, double direction,
-                           double reach) {
-  const Isotherm::Local l = iso.LocalAt(x);
-  const double slope = std::fabs(l.slope) - l.slope_error;  // least |slope| at x
-  if (!(slope > 0) || !(reach > 0)) return 0;
-  // The piece: |slope| stays above a tenth of its least value at x.
-  // The largest |second derivative| on a piece of the given width: its value
-  // at x and the largest third derivative there (walking down, that bound
-  // grows as the piece reaches lower volumes).
-  const double curvature = std::fabs(l.curvature) + l.curvature_error;
-  const auto allowed = [&](double width) {
-    const double third =
-        (direction > 0 ? iso.SpreadOver(x, x + width) : iso.SpreadOver(x - width, x)).third;
-    return kSlopeKept * slope / (curvature + third * width);
-  };
-  double width = std::min(reach, allowed(0));
-  for (int i = 0; i < 8; ++i) {
-    const double a = allowed(width);
-    if (a >= width) break;
-    width /= 2;
+// R's Taylor coefficients about c, R(c + e) = sum_j b_j e^j, are formed in
+// double. Each differs from the exact one by less than kShiftError times the
+// coefficient of the same expansion of Mp, so over |e| <= h their errors
+// together stay below kShiftError Mp(c + h). A proof must clear the filter's
+// margin and that error, both times Mp at the largest delta involved; deltas
+// formed from volumes in double are widened by kDeltaSlack to cover their
+// rounding.
+
+constexpr double kShiftError = 64 * std::numeric_limits<double>::epsilon();
+constexpr double kProofMargin = kFilterMargin * 1.001 + kShiftError;
+constexpr double kDeltaSlack = 8 * std::numeric_limits<double>::epsilon();
+
+double Delta(double v) { return 1 / v / kRhoStar; }
+double VolumeOf(double delta) { return 1 / delta / kRhoStar; }
+
+struct Expansion {
+  double c;
+  Isotherm::Coefficients b;
+};
+
+Expansion ExpandAt(const Isotherm& iso, double c) {
+  Expansion x{c, iso.Poly()};
+  constexpr int kN = Isotherm::kDegree;
+  for (int k = 0; k < kN; ++k) {
+    for (int i = kN - 1; i >= k; --i) x.b[i] += c * x.b[i + 1];
   }
-  const double far_end = x + direction * width;
-  const double lo = std::min(x, far_end);
-  const double hi = std::max(x, far_end);
-  const double margin = iso.SpreadOver(lo, hi).margin;
-  if (!(sign * l.value - l.value_error > margin)) return 0;
-  const bool falling = sign * direction * l.slope < 0;
-  if (!falling) return width;
-  Isotherm::Local e = iso.LocalAt(far_end);
-  if (sign * e.value - e.value_error > margin) return width;
-  // The root lies within the piece: stop short of it by the error band.
-  double r = x;
-  Isotherm::Local at = l;
-  for (int i = 0; i < 6; ++i) {
-    r = std::clamp(r - at.value / at.slope, lo, hi);
-    at = iso.LocalAt(r);
-    if (std::fabs(at.value) < at.value_error) break;
-  }
-  const double band = 4 * (margin + at.value_error) / slope;
-  const double stop = r - direction * band;
-  if (!(direction * (stop - x) > 0)) return 0;
-  e = iso.LocalAt(stop);
-  return sign * e.value - e.value_error > margin ? std::fabs(stop - x) : 0;
+  return x;
 }
 
-// The number of walk steps after x, at most `most`, over which the residual
-// provably keeps the sign it has at x.
-int StepsKeepingSign(const Isotherm& iso, double x, double sign, double step, int most) {
+// sum over j >= from of |b_j| h^(j - from).
+double Tail(const Expansion& x, int from, double h) {
+  double t = std::fabs(x.b[Isotherm::kDegree]);
+  for (int j = Isotherm::kDegree - 1; j >= from; --j) t = t * h + std::fabs(x.b[j]);
+  return t;
+}
+
+// The residual's sign on every volume whose delta lies in [lo, hi], +1 or -1,
+// where R's expansion about the middle proves it; 0 where it does not.
+double ProvenSignOver(const Isotherm& iso, double lo, double hi) {
+  lo *= 1 - kDeltaSlack;
+  hi *= 1 + kDeltaSlack;
+  const double c = lo + (hi - lo) / 2;
+  const double h = std::max(hi - c, c - lo);
+  const Expansion x = ExpandAt(iso, c);
+  const double least = std::fabs(x.b[0]) - h * Tail(x, 1, h);
+  if (least > kProofMargin * iso.Magnitude(c + h)) return x.b[0] > 0 ? 1 : -1;
+  return 0;
+}
+
+// The same over [lo, hi] in halves, down to `depth` halvings: whether the
+// sign `sign` is proven on all of it.
+bool ProvenOver(const Isotherm& iso, double lo, double hi, double sign, int depth) {
+  const double s = ProvenSignOver(iso, lo, hi);
+  if (s != 0 || depth == 0) return s == sign;
+  const double middle = lo + (hi - lo) / 2;
+  return ProvenOver(iso, lo, middle, sign, depth - 1) &&
+         ProvenOver(iso, middle, hi, sign, depth - 1);
+}
+
+// A root of R from d by Newton's method, kept within [lo, hi]: the last
+// step's point, NaN where the slope vanishes. The proofs hold about any point;
+// a root only makes them reach farther.
+double NewtonRoot(const Isotherm& iso, double d, double lo, double hi) {
+  const Isotherm::Coefficients& a = iso.Poly();
+  for (int i = 0; i < kNewtonSteps; ++i) {
+    double r = a[Isotherm::kDegree];
+    double dr = 0;
+    for (int j = Isotherm::kDegree - 1; j >= 0; --j) {
+      dr = dr * d + r;
+      r = r * d + a[j];
+    }
+    if (!(dr != 0)) break;
+    const double next = std::clamp(d - r / dr, lo, hi);
+    if (std::fabs(next - d) <= kNewtonTolerance * d) return next;
+    d = next;
+  }
+  return d;
+}
+
+// About a point r, for |e| <= h:
+//   |R(r + e)| >= |b0 + b1 e| - K e^2,  K = sum over j >= 2 of |b_j| h^(j - 2),
+// and a delta formed from a volume in double is off by less than
+// kDeltaSlack of itself, which moves b0 + b1 e by less than |b1| kDeltaSlack
+// (r + h).
+class NearRoot {
+ public:
+  NearRoot(const Isotherm& iso, double r, double h) : x_(ExpandAt(iso, r)) { Reach(iso, h); }
+
+  // Narrows the reach to h.
+  void Reach(const Isotherm& iso, double h) {
+    h_ = h;
+    k_ = Tail(x_, 2, h);
+    bound_ = kProofMargin * iso.Magnitude(x_.c + h) + std::fabs(x_.b[1]) * kDeltaSlack * (x_.c + h);
+  }
+
+  double r() const { return x_.c; }
+  double h() const { return h_; }
+  double Slope() const { return x_.b[1]; }
+  double Curvature() const { return k_; }
+
+  // The residual's sign at delta d, |d - r| <= h: +1 or -1 where proven, else 0.
+  double SignAt(double d) const {
+    const double e = d - x_.c;
+    const double linear = x_.b[0] + x_.b[1] * e;
+    if (std::fabs(linear) - k_ * e * e > bound_) return linear > 0 ? 1 : -1;
+    return 0;
+  }
+
+  // Whether the sign `sign` is proven for every e of the given sign of
+  // direction with from <= |e| <= h: |b0 + b1 e| - K e^2 is concave in |e|,
+  // so its least value there is at an end.
+  bool ProvenBetween(double from, double direction, double sign) const {
+    return SignAt(x_.c + direction * from) == sign && SignAt(x_.c + direction * h_) == sign;
+  }
+
+  // The least |e| at which the linear part clears the bound.
+  double Band() const { return 2 * (std::fabs(x_.b[0]) + bound_) / std::fabs(x_.b[1]); }
+
+ private:
+  Expansion x_;
+  double h_ = 0;
+  double k_ = 0;
+  double bound_ = 0;
+};
+
+// ---- the walk, proven ------------------------------------------------------------
+
+// How far from start towards end (volumes) the residual provably keeps the
+// sign `sign` it has at start: the model's root ahead is found by Newton's
+// method, the stretch before it proven by the expansion about that root, and
+// what lies between start and that stretch in pieces. 0 where nothing is
+// proven.
+double ProvenDistance(const Isotherm& iso, double start, double end, double sign) {
+  const double d_start = Delta(start);
+  const double d_end = Delta(end);
+  const double lo = std::min(d_start, d_end);
+  const double hi = std::max(d_start, d_end);
+  const double r = NewtonRoot(iso, d_start, lo, hi);
+  if (std::isnan(r) || r == d_end) {
+    // No root ahead within the walk: all of it, if it can be shown.
+    return ProvenOver(iso, lo, hi, sign, kProofDepth) ? std::fabs(end - start) : 0;
+  }
+  const double back = d_start > r ? 1 : -1;  // from the root towards start, in delta
+  double h = std::fabs(d_start - r);
+  NearRoot model(iso, r, h);
+  for (int i = 0; i < 12 && model.Curvature() * h > std::fabs(model.Slope()) / 4; ++i) {
+    h /= 4;
+    model.Reach(iso, h);
+  }
+  const double band = model.Band();
+  if (!(band < h) || !model.ProvenBetween(band, back, sign)) return 0;
+  const double far = r + back * h;  // the stretch's end towards start
+  if (far != d_start &&
+      !ProvenOver(iso, std::min(d_start, far), std::max(d_start, far), sign, kProofDepth)) {
+    return 0;
+  }
+  const double near = VolumeOf(r + back * band);
+  return std::max(0.0, std::fabs(near - start) * (1 - 1e-12));
+}
+
+// The number of walk steps after start, at most `most`, over which the
+// residual provably keeps the sign it has at start.
+int StepsKeepingSign(const Isotherm& iso, double start, double sign, double step, int most) {
   if (most <= 0) return 0;
   const double size = std::fabs(step) * (1 + 1e-9);
-  const double direction = step > 0 ? 1 : -1;
-  const double reach =
-      std::min(most * size, direction > 0 ? kClosedFormMax - x : x - kFilterVolumeMin);
-  const double proven = DistanceKeepingSign(iso, x, sign, direction, reach);
-  return static_cast<int>(std::min<double>(most, std::floor(proven * (1 - 1e-9) / size)));
+  double end = start + (step > 0 ? 1 : -1) * most * size;
+  end = std::clamp(end, kFilterVolumeMin, kClosedFormMax * (1 - 1e-9));
+  if (end == start) return 0;
+  const double proven = ProvenDistance(iso, start, end, sign);
+  return static_cast<int>(std::min<double>(most, std::floor(proven / size)));
 }
 
 enum class Walked { kFound, kUnsure };
 
-constexpr int kEvaluatedLimit = 64;  // points evaluated before the plain walk takes over
+constexpr int kEvaluatedLimit = 64;   // points evaluated before the plain walk takes over
+constexpr int kStepsBeforeProof = 8;  // points evaluated one by one before proving again
 
 // The walk from start: the first pair of points x_k, x_(k+1), k < pairs, whose
 // signs of F3_VT differ, as the plain walk finds it. From each point the
@@ -425,14 +573,17 @@ Walked QuickWalk(const Isotherm& iso, double start, double step, int pairs, doub
   double x = start;
   double fx = iso.F3Sign(x);
   int evaluated = 0;
+  int since_proof = kStepsBeforeProof;
   while (fx > 0 || fx < 0) {
-    const int skip = StepsKeepingSign(iso, x, fx > 0 ? 1 : -1, step, pairs - k);
-    if (skip > 0) {
-      k += skip;
-      x = points.At(k);
-      fx = fx > 0 ? 1 : -1;
-      if (std::isnan(x)) break;
-      continue;
+    if (since_proof >= kStepsBeforeProof) {
+      since_proof = 0;
+      const int skip = StepsKeepingSign(iso, x, fx > 0 ? 1 : -1, step, pairs - k);
+      if (skip > 0) {
+        k += skip;
+        x = points.At(k);
+        fx = fx > 0 ? 1 : -1;
+        if (std::isnan(x)) break;
+      }
     }
     if (k >= pairs || ++evaluated > kEvaluatedLimit) break;
     const double next = points.At(k + 1);
@@ -445,6 +596,7 @@ Walked QuickWalk(const Isotherm& iso, double start, double step, int pairs, doub
       return Walked::kFound;
     }
     ++k;
+    ++since_proof;
     x = next;
     fx = f_next;
   }
@@ -489,31 +641,113 @@ class MidpointSigns {
 
   // A number with the sign of F3_VT(m) (see F3Sign); A and B bracket m.
   double At(double m, double A, double B) {
-    if (!built_) {
+    if (!model_ && iso_.Modelled()) {
       const double lo = std::min(A, B);
       const double hi = std::max(A, B);
-      if (iso_.Modelled() && lo >= kFilterVolumeMin && hi <= kFilterVolumeMax &&
-          hi - lo <= kModelWidth * lo) {
-        Build(lo, hi);
+      if (lo >= kFilterVolumeMin && hi <= kFilterVolumeMax && hi - lo <= kModelWidth * lo) {
+        Build(Delta(hi) * (1 - kDeltaSlack), Delta(lo) * (1 + kDeltaSlack));
       }
     }
-    if (built_) {
-      const double h = m - centre_;
-      const double a = std::fabs(h);
-      const double estimate = local_.value + local_.slope * h + local_.curvature / 2 * h * h;
-      const double error = local_.value_error + local_.slope_error * a +
-                           local_.curvature_error / 2 * a * a + spread_.third / 6 * a * a * a;
-      if (std::fabs(estimate) - error > spread_.margin) return estimate > 0 ? 1 : -1;
-      return Evaluated(m, A, B);
-    }
-    return iso_.F3Sign(m);
+    if (!model_) return iso_.F3Sign(m);
+    const double proven = ProvenSign(m);
+    if (proven != 0) return proven;
+    const double filtered = iso_.FilteredSign(m);
+    if (filtered != 0) return filtered;
+    return Evaluated(m, A, B);
   }
 
  private:
-  // Within the band the bisection's next three passes are settled at once:
+  // +1 or -1 where the models prove the sign at m, else 0.
+  double ProvenSign(double m) {
+    for (int i = 0; i < zone_count_; ++i) {
+      if (m >= zones_[i].lo && m <= zones_[i].hi) return zones_[i].sign;
+    }
+    if (!tight_) {
+      tight_ = iso_.TightAt(VolumeOf(model_->r()));
+      AddTightZones();
+      for (int i = 0; i < zone_count_; ++i) {
+        if (m >= zones_[i].lo && m <= zones_[i].hi) return zones_[i].sign;
+      }
+    }
+    const double proven = model_->SignAt(Delta(m));
+    if (proven != 0) return proven;
+    const double e = m - tight_->volume;
+    if (std::fabs(e) <= kTightReach * tight_->volume) {
+      const ext linear = tight_->value + tight_->slope * e;
+      if (std::fabs(linear) - tight_->curvature / 2 * e * e > tight_->bound) {
+        return linear > 0 ? 1 : -1;
+      }
+    }
+    return 0;
+  }
+
+  // The volumes on which a model proves one sign, as intervals, so that a
+  // midpoint in them takes two comparisons. Each side of the model's root is
+  // one interval; the bound there is concave in the distance from the root, so
+  // proving it at the interval's two ends (as doubles) proves it between.
+  struct Zone {
+    double lo;
+    double hi;
+    double sign;
+  };
+
+  void AddZone(double lo, double hi, double sign) {
+    if (lo < hi && zone_count_ < kZones) zones_[zone_count_++] = {lo, hi, sign};
+  }
+
+  void AddModelZones() {
+    const NearRoot& m = *model_;
+    const double band = m.Band();
+    if (!(band < m.h())) return;
+    for (const double side : {-1.0, 1.0}) {
+      const double sign = m.Slope() * side > 0 ? 1 : -1;
+      const double v1 = VolumeOf(m.r() + side * band);
+      const double v2 = VolumeOf(m.r() + side * m.h());
+      const double lo = std::min(v1, v2);
+      const double hi = std::max(v1, v2);
+      bool proven = true;
+      for (const double v : {lo, hi}) {
+        const double e = Delta(v) - m.r();
+        proven = proven && e * side > 0 && std::fabs(e) <= m.h() && m.SignAt(Delta(v)) == sign;
+      }
+      if (proven) AddZone(lo, hi, sign);
+    }
+  }
+
+  void AddTightZones() {
+    const Isotherm::Tight& t = *tight_;
+    if (!(t.slope != 0)) return;
+    const ext reach = kTightReach * t.volume;
+    const ext band = 2 * (std::fabs(t.value) + t.bound) / std::fabs(t.slope);
+    if (!(band < reach)) return;
+    for (const double side : {-1.0, 1.0}) {
+      const double sign = t.slope * side > 0 ? 1 : -1;
+      const double v1 = Stored(t.volume + side * band);
+      const double v2 = Stored(t.volume + side * reach);
+      const double lo = std::min(v1, v2);
+      const double hi = std::max(v1, v2);
+      bool proven = true;
+      for (const double v : {lo, hi}) {
+        const double e = v - t.volume;
+        const ext linear = t.value + t.slope * e;
+        proven = proven && e * side > 0 && std::fabs(e) <= reach && (linear > 0 ? 1 : -1) == sign &&
+                 std::fabs(linear) - t.curvature / 2 * e * e > t.bound;
+      }
+      if (proven) AddZone(lo, hi, sign);
+    }
+  }
+
+  void Build(double lo, double hi) {
+    double r = NewtonRoot(iso_, lo + (hi - lo) / 2, lo, hi);
+    if (std::isnan(r)) r = lo + (hi - lo) / 2;
+    model_.emplace(iso_, r, std::max(r - lo, hi - r));
+    AddModelZones();
+  }
+
+  // Within the band the bisection's next two passes are settled at once:
   // F3_VT at m and at the midpoints either outcome leads to next, evaluated
   // together, kept for the passes that ask for them.
-  static constexpr std::size_t kAhead = 7;
+  static constexpr std::size_t kAhead = 3;
 
   static std::array<double, kAhead> Unset() {
     std::array<double, kAhead> a;
@@ -526,31 +760,41 @@ class MidpointSigns {
       if (ahead_[j] == m) return value_[j];
     }
     const auto mid = [](double a, double b) { return Stored((ext{a} + b) / 2); };
-    const double up = mid(m, B);    // next, when A moves to m
-    const double down = mid(A, m);  // next, when B moves to m
-    ahead_ = {m, up, down, mid(up, B), mid(m, up), mid(down, m), mid(A, down)};
-    iso_.F3Batch(ahead_, value_);
+    // m, then the next midpoint when A or when B moves to m, each unless
+    // proven without the exact residual.
+    std::array<double, kAhead> batch = {m, 0, 0};
+    std::size_t count = 1;
+    for (const double next : {mid(m, B), mid(A, m)}) {
+      if (ProvenSign(next) == 0) batch[count++] = next;
+    }
+    ahead_ = Unset();
+    if (count == 1) {
+      ahead_[0] = m;
+      value_[0] = iso_.F3_VT(m);
+    } else if (count == 2) {
+      Evaluate<2>(batch);
+    } else {
+      Evaluate<3>(batch);
+    }
     return value_[0];
   }
 
-  void Build(double lo, double hi) {
-    built_ = true;
-    double x = lo + (hi - lo) / 2;
-    Isotherm::Local l = iso_.LocalAt(x);
-    for (int i = 0; i < 4 && std::fabs(l.value) > l.value_error && l.slope != 0; ++i) {
-      x = std::clamp(x - l.value / l.slope, lo, hi);
-      l = iso_.LocalAt(x);
-    }
-    centre_ = x;
-    local_ = l;
-    spread_ = iso_.SpreadOver(lo, hi);
+  template <std::size_t N>
+  void Evaluate(const std::array<double, kAhead>& batch) {
+    std::array<double, N> v;
+    std::array<double, N> f;
+    std::copy_n(batch.begin(), N, v.begin());
+    iso_.F3Batch(v, f);
+    std::copy_n(v.begin(), N, ahead_.begin());
+    std::copy_n(f.begin(), N, value_.begin());
   }
 
   const Isotherm& iso_;
-  bool built_ = false;
-  double centre_ = 0;
-  Isotherm::Local local_{};
-  Isotherm::Spread spread_{};
+  std::optional<NearRoot> model_;
+  std::optional<Isotherm::Tight> tight_;
+  static constexpr int kZones = 4;
+  std::array<Zone, kZones> zones_{};
+  int zone_count_ = 0;
   std::array<double, kAhead> ahead_ = Unset();
   std::array<double, kAhead> value_{};
 };
@@ -563,12 +807,10 @@ double BISECT_KR(const Isotherm& iso, double A, double sign_A, double B) {
   for (int i = 1;; ++i) {
     const double m = Stored((ext{A} + B) / 2);
     const double sign_m = signs.At(m, A, B);
-    if (ext{sign_A} * sign_m >= 0) {
-      A = m;
-      sign_A = sign_m;
-    } else {
-      B = m;
-    }
+    const bool moves_a = ext{sign_A} * sign_m >= 0;
+    A = moves_a ? m : A;
+    sign_A = moves_a ? sign_m : sign_A;
+    B = moves_a ? B : m;
     const double e = Stored(std::fabs((ext{B} - A) * 2 / (ext{A} + B)));
     if (i > kBisectionLimit) {
       ShowMessage("Невозможно определить удельный объем в околокритической области (VKR_PT)");
@@ -602,12 +844,58 @@ bool BracketBelow(const Isotherm& iso, double start, double& a, double& b, doubl
   return false;
 }
 
+// The walks' starts depend on p alone. A temperature search at one pressure,
+// and the three properties of one state, ask for them again and again, so
+// each thread keeps the last pressure's. Only pressures at which neither
+// start can show a message or raise a floating-point fault are kept.
+constexpr double kKeptPressureMin = 16.6;  // MPa, see kLiquidStartChecked
+constexpr double kKeptPressureMax = 100;   // MPa
+
+struct Starts {
+  double p = std::numeric_limits<double>::quiet_NaN();
+  double liquid = 0;
+  double vapour = 0;
+  bool has_liquid = false;
+  bool has_vapour = false;
+};
+
+thread_local Starts last_starts;
+
+Starts& StartsAt(double p) {
+  if (!(last_starts.p == p)) last_starts = Starts{p};
+  return last_starts;
+}
+
+bool Kept(double p) { return p >= kKeptPressureMin && p <= kKeptPressureMax; }
+
 // The region-1 volume at 350 degC, where the liquid-side walk starts. From
 // kLiquidStartChecked up, TS_P(p) lies above 350 degC, VW_PT's check holds and
 // VW_PT is V1_PT.
 double LiquidStart(double p) {
+  if (Kept(p)) {
+    Starts& s = StartsAt(p);
+    if (!s.has_liquid) {
+      s.liquid = V1_PT(p, kLiquidStartTemperature);
+      s.has_liquid = true;
+    }
+    return s.liquid;
+  }
   return p >= kLiquidStartChecked ? V1_PT(p, kLiquidStartTemperature)
                                   : VW_PT(p, kLiquidStartTemperature);
+}
+
+// The region-2 volume at TB23 (K) taken as degrees Celsius, where the
+// vapour-side walk starts.
+double VapourStart(double p, double TB23) {
+  if (Kept(p)) {
+    Starts& s = StartsAt(p);
+    if (!s.has_vapour) {
+      s.vapour = VP_PT(p, TB23);
+      s.has_vapour = true;
+    }
+    return s.vapour;
+  }
+  return VP_PT(p, TB23);
 }
 
 double NoBracket() {
@@ -764,16 +1052,6 @@ bool ReduceAtVolume(int k, double p, double t, Reduced& r) {
   return true;
 }
 
-// Table 32: tau phi_tau = tau sum n_i delta^I_i J_i tau^(J_i - 1).
-double TauPhiTau(const Reduced& r, const PowerTable<kDeltaI>& delta) {
-  const PowerTable<kTauJMinus1> tau(r.tau);
-  double sum = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    sum = Stored(sum + ext{n[i]} * delta[I[i]] * kJ[i] * tau[J[i] - 1]);
-  }
-  return Stored(ext{r.tau} * sum);
-}
-
 }  // namespace
 
 double Z3_VT(double v, double t) {
@@ -791,8 +1069,8 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
   const double TB23 = detail::TB23(p);
   const Isotherm iso(p, t);
   if (p > kCriticalPressure) {
-    const double A = V1_PT(p, kLiquidStartTemperature);
-    const double B = VP_PT(p, TB23);
+    const double A = LiquidStart(p);
+    const double B = VapourStart(p, TB23);
     double v = FAILURE;
     double sign_A = iso.F3Sign(A);
     if (ext{sign_A} * iso.F3Sign(B) < 0) {
@@ -814,7 +1092,7 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
                                                      : TS_P(p);
   if (std::fabs((ext{ts} - t) / t) < kSaturationSnap) ts = t;
   if (t == ts) {
-    double vapour = VapourRoot(iso, VP_PT(p, TB23));
+    double vapour = VapourRoot(iso, VapourStart(p, TB23));
     const double liquid = vapour == FAILURE ? FAILURE : LiquidRoot(iso, LiquidStart(p));
     if (liquid != FAILURE && vapour < liquid + kWalkStep) {
       vapour = SteamBesideCriticalPoint(iso, p, t, liquid, vapour);
@@ -826,33 +1104,49 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
     v1 = v;
     v2 = v;
   } else if (t > ts) {
-    const double v = VapourRoot(iso, VP_PT(p, TB23));
+    const double v = VapourRoot(iso, VapourStart(p, TB23));
     v1 = v;
     v2 = v;
   }
 }
 
-// IAPWS-IF97 Table 31: h = R T (tau phi_tau + delta phi_delta).
+// IAPWS-IF97 Table 31: h = R T (tau phi_tau + delta phi_delta), with Table 32:
+// tau phi_tau = tau sum n_i delta^I_i J_i tau^(J_i - 1). The two sums
+// run in one loop, each in its own order and with its own roundings, so the
+// processor overlaps their chains.
 double H3_PT(int k, double p, double t) {
   Reduced r;
   if (!ReduceAtVolume(k, p, t, r)) return FAILURE;
   const PowerTable<kDeltaI> delta(r.delta);
-  const double tau_phi_tau = TauPhiTau(r, delta);
-  const double delta_phi_delta = DeltaPhiDelta(r.delta, PowerTable<kTauJ>(r.tau));
+  const PowerTable<kTauJMinus1> tau_j_minus_1(r.tau);
+  const PowerTable<kDeltaPhiDeltaDelta> delta_i_minus_1(r.delta);
+  const PowerTable<kTauJ> tau_j(r.tau);
+  double tau_sum = 0;
+  double delta_sum = 0;
+  for (std::size_t i = 0; i < std::size(n); ++i) {
+    tau_sum = Stored(tau_sum + ext{n[i]} * delta[I[i]] * kJ[i] * tau_j_minus_1[J[i] - 1]);
+    delta_sum = Stored(delta_sum + kIN[i] * delta_i_minus_1[I[i] - 1] * tau_j[J[i]]);
+  }
+  const double tau_phi_tau = Stored(ext{r.tau} * tau_sum);
+  const double delta_phi_delta = Stored(ext{r.delta} * (n1 / ext{r.delta} + delta_sum));
   return Stored(ext{r.T} * kGasConstant * (ext{tau_phi_tau} + delta_phi_delta));
 }
 
-// IAPWS-IF97 Table 31: s = R (tau phi_tau - phi).
+// IAPWS-IF97 Table 31: s = R (tau phi_tau - phi), the two sums in one loop
+// as in H3_PT.
 double S3_PT(int k, double p, double t) {
   Reduced r;
   if (!ReduceAtVolume(k, p, t, r)) return FAILURE;
   const PowerTable<kDeltaI> delta(r.delta);
-  const double tau_phi_tau = TauPhiTau(r, delta);
+  const PowerTable<kTauJMinus1> tau_j_minus_1(r.tau);
   const PowerTable<kTauJ> tau(r.tau);
+  double tau_sum = 0;
   double sum = 0;
   for (std::size_t i = 0; i < std::size(n); ++i) {
+    tau_sum = Stored(tau_sum + ext{n[i]} * delta[I[i]] * kJ[i] * tau_j_minus_1[J[i] - 1]);
     sum = Stored(sum + ext{n[i]} * delta[I[i]] * tau[J[i]]);
   }
+  const double tau_phi_tau = Stored(ext{r.tau} * tau_sum);
   const double phi = Stored(n1 * std::log(ext{r.delta}) + sum);
   return Stored((ext{tau_phi_tau} - phi) * kGasConstant);
 }
