@@ -28,6 +28,7 @@ constexpr double kWalkStep = 0.00001;            // m3/kg
 constexpr int kWalkLimit = 10000;                // steps
 constexpr double kBisectionTolerance = 1e-13;    // relative width of the bracket
 constexpr int kBisectionLimit = 100000;          // halvings
+constexpr double kWideEnough = kBisectionTolerance * (1 + 1e-9);
 constexpr double kSaturationSnap = 1e-14;        // relative to t in degC
 constexpr double kOrderingTemperatureMax = 1e6;  // degC, |t| below which the snap is
                                                  // within the ordering's margin
@@ -350,12 +351,16 @@ class WalkPoints {
   // A run of points from x_k on.
   bool Run(int k, double x) {
     if (!(x >= kFilterVolumeMin && x < kClosedFormMax)) return false;
-    double x1 = Next(x);
+    const double x1 = Next(x);
     const double x2 = Next(x1);
     if (x1 - x != x2 - x1) {
-      ++k;
-      x = x1;
-      x1 = x2;
+      // Across a binade's end, or after a step halfway between two grid
+      // points: x_k alone; the next run starts from x_(k+1).
+      first_ = k;
+      base_ = x;
+      d_ = 0;
+      last_ = k;
+      return true;
     }
     int exponent = 0;
     std::frexp(x, &exponent);  // x in [2^(exponent - 1), 2^exponent)
@@ -641,6 +646,9 @@ class MidpointSigns {
 
   // A number with the sign of F3_VT(m) (see F3Sign); A and B bracket m.
   double At(double m, double A, double B) {
+    for (int i = 0; i < zone_count_; ++i) {
+      if (m >= zones_[i].lo && m <= zones_[i].hi) return zones_[i].sign;
+    }
     if (!model_ && iso_.Modelled()) {
       const double lo = std::min(A, B);
       const double hi = std::max(A, B);
@@ -811,11 +819,14 @@ double BISECT_KR(const Isotherm& iso, double A, double sign_A, double B) {
     A = moves_a ? m : A;
     sign_A = moves_a ? sign_m : sign_A;
     B = moves_a ? B : m;
-    const double e = Stored(std::fabs((ext{B} - A) * 2 / (ext{A} + B)));
     if (i > kBisectionLimit) {
       ShowMessage("Невозможно определить удельный объем в околокритической области (VKR_PT)");
       return FAILURE;
     }
+    // The relative width in extended precision only where a plain estimate
+    // (good to far better than kWideEnough) cannot rule out the tolerance.
+    if (A + B > 0 && std::fabs(B - A) * 2 > kWideEnough * (A + B)) continue;
+    const double e = Stored(std::fabs((ext{B} - A) * 2 / (ext{A} + B)));
     if (e < kBisectionTolerance) return Stored((ext{A} + B) / 2);
   }
 }

@@ -816,6 +816,33 @@ TEST_F(EquivalenceTest, PressureTermOfRegion3) {
   ExpectSame("Z3_VT", if97::Z3_VT, reference::Z3_VT, states);
 }
 
+// States of region 3 whose volume lies within a few walk steps of 2^-9,
+// 2^-8 or 2^-7 m3/kg, on both sides of the saturation line.
+std::vector<State> BinadeEdges() {
+  std::vector<State> states;
+  for (const double p : {17.0, 18.3, 19.5, 20.5, 21.5, 22.0}) {
+    const double ts = if97::TS_P(p);
+    const double tb23 = 572.54459862746 + std::sqrt((p - 13.91883977887) / 0.0010192970039326);
+    const double sides[][2] = {{350.001, ts - 1e-4}, {ts + 1e-4, tb23 - 273.15 - 1e-4}};
+    for (const auto& side : sides) {
+      for (const double edge : {0x1p-9, 0x1p-8, 0x1p-7}) {
+        double lo = side[0];
+        double hi = side[1];
+        if (!(lo < hi && if97::v_pt(p, lo) < edge && edge < if97::v_pt(p, hi))) continue;
+        for (int i = 0; i < 60; ++i) {
+          const double mid = (lo + hi) / 2;
+          (if97::v_pt(p, mid) < edge ? lo : hi) = mid;
+        }
+        const double h = 1e-7 * (side[1] - side[0]);
+        const double slope = (if97::v_pt(p, lo + h) - if97::v_pt(p, lo - h)) / (2 * h);
+        const double dt = 0.3e-5 / slope;  // about a third of a walk step
+        for (int j = -4; j <= 4; ++j) states.push_back({p, lo + j * dt});
+      }
+    }
+  }
+  return states;
+}
+
 TEST_F(EquivalenceTest, VolumeSearchAndRegion3Properties) {
   std::mt19937_64 rng(22064);
   // Near the critical point, on both sides of the saturation line and above
@@ -842,6 +869,20 @@ TEST_F(EquivalenceTest, VolumeSearchAndRegion3Properties) {
   }
   const std::vector<State> critical_line = SaturationLine(22.0639, 22.064, 25);
   states.insert(states.end(), critical_line.begin(), critical_line.end());
+  // Around the critical point, on both sides of the line and above it.
+  const std::vector<State> critical = Uniform(rng, 60, 21.5, 23, 372, 376);
+  states.insert(states.end(), critical.begin(), critical.end());
+  // Walks whose bracket lies at the end of a binade of the doubles, where the
+  // spacing of the walk's points changes.
+  const std::vector<State> edges = BinadeEdges();
+  states.insert(states.end(), edges.begin(), edges.end());
+  // Runs of temperatures at one pressure, as a temperature search asks for
+  // them, between other pressures.
+  for (const double p : {17.0, 20.0, 25.0, 40.0, 80.0}) {
+    for (const State& s : Uniform(rng, 12, p, p, 350.001, 352 + (p - 16) * 0.5)) {
+      states.push_back(s);
+    }
+  }
 
   int mismatches = 0;
   for (const State& s : states) {
