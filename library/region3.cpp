@@ -90,10 +90,13 @@ double TauOfTemperature(double t) { return Stored(kTStar / (ext{t} + kKelvinOffs
 // one the residual formed from scratch would give.
 //
 // The walk and the bisection look only at the sign of F3_VT (a product of two
-// residuals against zero). Far from a root that sign is settled by a plain
-// double evaluation with a bound on its difference from the exact residual,
-// so the exact residual is formed only where the bound cannot decide. The
-// bound: the exact residual and the plain one each differ from the true
+// residuals against zero), and their results depend on nothing else: the walk
+// on the first step at which the sign changes, the bisection on the sign at
+// each midpoint. Below, those signs are proven wherever bounds allow, over
+// whole stretches of the walk and for most midpoints, and the exact residual
+// is formed only where no bound decides. Far from a root a plain double
+// evaluation with a bound on its difference from the exact residual settles
+// the sign (the filter). That bound: the exact residual and the plain one each differ from the true
 // value by less than 70 units of the double rounding (2^-53) of the sum of
 // the magnitudes of its parts (the delta powers up to the 10th with their
 // roundings, 39 accumulations, the last few operations), so from each other
@@ -467,8 +470,8 @@ double NewtonRoot(const Isotherm& iso, double d, double lo, double hi) {
 // About a point r, for |e| <= h:
 //   |R(r + e)| >= |b0 + b1 e| - K e^2,  K = sum over j >= 2 of |b_j| h^(j - 2),
 // and a delta formed from a volume in double is off by less than
-// kDeltaSlack of itself, which moves b0 + b1 e by less than |b1| kDeltaSlack
-// (r + h).
+// kDeltaSlack of itself, which moves R by less than its largest slope on the
+// reach times kDeltaSlack (r + h).
 class NearRoot {
  public:
   NearRoot(const Isotherm& iso, double r, double h) : x_(ExpandAt(iso, r)) { Reach(iso, h); }
@@ -477,7 +480,9 @@ class NearRoot {
   void Reach(const Isotherm& iso, double h) {
     h_ = h;
     k_ = Tail(x_, 2, h);
-    bound_ = kProofMargin * iso.Magnitude(x_.c + h) + std::fabs(x_.b[1]) * kDeltaSlack * (x_.c + h);
+    // |R'| on the reach is below |b1| + 12 K h.
+    bound_ = kProofMargin * iso.Magnitude(x_.c + h) +
+             (std::fabs(x_.b[1]) + 12 * k_ * h) * kDeltaSlack * (x_.c + h);
   }
 
   double r() const { return x_.c; }
@@ -488,6 +493,7 @@ class NearRoot {
   // The residual's sign at delta d, |d - r| <= h: +1 or -1 where proven, else 0.
   double SignAt(double d) const {
     const double e = d - x_.c;
+    if (!(std::fabs(e) <= h_)) return 0;
     const double linear = x_.b[0] + x_.b[1] * e;
     if (std::fabs(linear) - k_ * e * e > bound_) return linear > 0 ? 1 : -1;
     return 0;
@@ -563,11 +569,12 @@ constexpr int kEvaluatedLimit = 64;   // points evaluated before the plain walk 
 constexpr int kStepsBeforeProof = 8;  // points evaluated one by one before proving again
 
 // The walk from start: the first pair of points x_k, x_(k+1), k < pairs, whose
-// signs of F3_VT differ, as the plain walk finds it. From each point the
-// model proves how many steps keep its sign; only the points it cannot prove
-// are evaluated. sign_a has the sign of F3Sign at a. kUnsure, with nothing
-// shown, where the model does not apply, the walk would reach its end or a
-// point is not of one sign; the plain walk then decides.
+// signs of F3_VT differ, as the plain walk finds it. The polynomial proves
+// how many steps keep the start's sign (up to a step or two before the root,
+// as a rule); from there the points are evaluated one by one, with a new
+// proof every few points. sign_a has the sign of F3Sign at a. kUnsure, with
+// nothing shown, where the proofs do not apply, the walk would reach its end
+// or a point is not of one sign; the plain walk then decides.
 Walked QuickWalk(const Isotherm& iso, double start, double step, int pairs, double& a, double& b,
                  double& sign_a) {
   if (!iso.Modelled() || !(start >= kFilterVolumeMin && start < kClosedFormMax)) {
@@ -633,10 +640,12 @@ bool BOUNDS_KR(const Isotherm& iso, double start, double step, double& a, double
 
 // ---- the bisection -------------------------------------------------------------
 //
-// The bisection's path depends only on the signs at its midpoints. About a
-// volume near the root (a few Newton steps on the plain model), the Taylor
-// bounds prove the sign of every midpoint but those within the error band of
-// the root, and only those are evaluated.
+// The bisection's path depends only on the signs at its midpoints. Once the
+// bracket is narrow, R's expansion about its root (a few Newton steps) proves
+// the sign of the midpoints outside the filter's band about the root, the
+// bound in extended precision (Isotherm::Tight) those outside the much
+// narrower band of the exact residual's own error, and only the midpoints
+// within that are evaluated exactly, two passes ahead at a time.
 
 constexpr double kModelWidth = 0.01;  // relative width of the bracket the model is built on
 
