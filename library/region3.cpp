@@ -816,15 +816,25 @@ class MidpointSigns {
   std::array<double, kAhead> value_{};
 };
 
+// Stored((A + B) / 2). For positive A and B less than 2^10 apart the sum is
+// exact in the extended type, so its one rounding is that of the sum in
+// double, halved.
+double Midpoint(double A, double B) {
+  if (A > 0 && B > 0 && A < B * 0x1p10 && B < A * 0x1p10) return (A + B) * 0.5;
+  return Stored((ext{A} + B) / 2);
+}
+
 // Bisection of [A, B] (either order) on F3_VT; sign_A is F3Sign at A, carried
 // from the pass that set A. Without a sign change in the bracket every pass
 // moves A, and the result is the end B.
 double BISECT_KR(const Isotherm& iso, double A, double sign_A, double B) {
   MidpointSigns signs(iso);
   for (int i = 1;; ++i) {
-    const double m = Stored((ext{A} + B) / 2);
+    const double m = Midpoint(A, B);
     const double sign_m = signs.At(m, A, B);
-    const bool moves_a = ext{sign_A} * sign_m >= 0;
+    // The signs are +1, -1 or residuals, whose product cannot leave the
+    // range of double: the same test in double.
+    const bool moves_a = sign_A * sign_m >= 0;
     A = moves_a ? m : A;
     sign_A = moves_a ? sign_m : sign_A;
     B = moves_a ? B : m;
