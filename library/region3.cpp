@@ -332,8 +332,8 @@ class Isotherm {
 // step on, which is why each run of points is checked on two steps.)
 
 constexpr double kClosedFormMax = 0.03125;  // m3/kg, 2^-5
-constexpr int kProofDepth = 4;              // halvings of a stretch to prove
-constexpr int kNewtonSteps = 12;
+constexpr int kProofPieces = 48;            // expansions to prove one stretch
+constexpr int kNewtonSteps = 40;
 constexpr double kNewtonTolerance = 1e-12;  // relative; well within kTightReach
 
 class WalkPoints {
@@ -437,14 +437,23 @@ double ProvenSignOver(const Isotherm& iso, double lo, double hi) {
   return 0;
 }
 
-// The same over [lo, hi] in halves, down to `depth` halvings: whether the
-// sign `sign` is proven on all of it.
-bool ProvenOver(const Isotherm& iso, double lo, double hi, double sign, int depth) {
-  const double s = ProvenSignOver(iso, lo, hi);
-  if (s != 0 || depth == 0) return s == sign;
-  const double middle = lo + (hi - lo) / 2;
-  return ProvenOver(iso, lo, middle, sign, depth - 1) &&
-         ProvenOver(iso, middle, hi, sign, depth - 1);
+// The same over [lo, hi] in pieces, each failed one halved, at most
+// kProofPieces expansions in all: whether the sign `sign` is proven on all of
+// it.
+bool ProvenOver(const Isotherm& iso, double lo, double hi, double sign) {
+  std::array<std::pair<double, double>, kProofPieces> pending;
+  std::size_t count = 0;
+  pending[count++] = {lo, hi};
+  for (int budget = kProofPieces; count > 0; --budget) {
+    const auto [a, b] = pending[--count];
+    const double s = ProvenSignOver(iso, a, b);
+    if (s == sign) continue;
+    if (s != 0 || budget <= 1 || count + 2 > pending.size()) return false;
+    const double middle = a + (b - a) / 2;
+    pending[count++] = {middle, b};
+    pending[count++] = {a, middle};
+  }
+  return true;
 }
 
 // A root of R from d by Newton's method, kept within [lo, hi]: the last
@@ -500,11 +509,15 @@ class NearRoot {
   }
 
   // Whether the sign `sign` is proven for every e of the given sign of
-  // direction with from <= |e| <= h: |b0 + b1 e| - K e^2 is concave in |e|,
+  // direction with from <= |e| <= h (up to Inner): |b0 + b1 e| - K e^2 is concave in |e|,
   // so its least value there is at an end.
   bool ProvenBetween(double from, double direction, double sign) const {
-    return SignAt(x_.c + direction * from) == sign && SignAt(x_.c + direction * h_) == sign;
+    return SignAt(x_.c + direction * from) == sign && SignAt(Inner(direction)) == sign;
   }
+
+  // The far end of the reach on one side, a hair inside it so that its
+  // distance from r, rounded, stays within the reach.
+  double Inner(double direction) const { return x_.c + direction * h_ * (1 - 1e-9); }
 
   // The least |e| at which the linear part clears the bound.
   double Band() const { return 2 * (std::fabs(x_.b[0]) + bound_) / std::fabs(x_.b[1]); }
@@ -531,7 +544,7 @@ double ProvenDistance(const Isotherm& iso, double start, double end, double sign
   const double r = NewtonRoot(iso, d_start, lo, hi);
   if (std::isnan(r) || r == d_end) {
     // No root ahead within the walk: all of it, if it can be shown.
-    return ProvenOver(iso, lo, hi, sign, kProofDepth) ? std::fabs(end - start) : 0;
+    return ProvenOver(iso, lo, hi, sign) ? std::fabs(end - start) : 0;
   }
   const double back = d_start > r ? 1 : -1;  // from the root towards start, in delta
   double h = std::fabs(d_start - r);
@@ -542,9 +555,8 @@ double ProvenDistance(const Isotherm& iso, double start, double end, double sign
   }
   const double band = model.Band();
   if (!(band < h) || !model.ProvenBetween(band, back, sign)) return 0;
-  const double far = r + back * h;  // the stretch's end towards start
-  if (far != d_start &&
-      !ProvenOver(iso, std::min(d_start, far), std::max(d_start, far), sign, kProofDepth)) {
+  const double far = model.Inner(back);  // the stretch's end towards start
+  if (far != d_start && !ProvenOver(iso, std::min(d_start, far), std::max(d_start, far), sign)) {
     return 0;
   }
   const double near = VolumeOf(r + back * band);
@@ -719,7 +731,7 @@ class MidpointSigns {
     for (const double side : {-1.0, 1.0}) {
       const double sign = m.Slope() * side > 0 ? 1 : -1;
       const double v1 = VolumeOf(m.r() + side * band);
-      const double v2 = VolumeOf(m.r() + side * m.h());
+      const double v2 = VolumeOf(m.Inner(side));
       const double lo = std::min(v1, v2);
       const double hi = std::max(v1, v2);
       bool proven = true;
