@@ -33,9 +33,11 @@
 // ranges no result is NaN and no floating-point exception flag (invalid
 // operation, division by zero, overflow) is raised.
 //
-// Threads. The functions keep no state between calls: any of them may run in
-// several threads at once. The message handler is one for the whole process;
-// see SetMessageHandler().
+// Threads. No function keeps state between calls that could change a result,
+// a message or a floating-point flag: any of them may run in several threads
+// at once. (The region-3 volume search keeps, per thread, the two start
+// volumes of the last pressure it saw, values of that pressure alone.) The
+// message handler is one for the whole process; see SetMessageHandler().
 #ifndef STEAMCALC_IF97_H
 #define STEAMCALC_IF97_H
 

@@ -17,7 +17,7 @@
 // reads as it would with std::expected.
 //
 // Threads: every call may run in any number of threads at once with no setup.
-// The calls share no mutable state; the messages of the classic functions
+// The calls share no mutable state between threads; the messages of the classic functions
 // they use are captured per thread (see message below) and never reach the
 // installed handler.
 //

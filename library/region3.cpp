@@ -14,6 +14,7 @@
 #include "if97.h"
 #include "powers.h"
 #include "stored.h"
+#include "walk_points.h"
 
 namespace if97 {
 namespace {
@@ -320,71 +321,13 @@ class Isotherm {
 };
 
 // ---- the walk ---------------------------------------------------------------
-//
-// The walk's points are x_0 = start, x_(k+1) = Stored(x_k + step). Below
-// 2^-5 m3/kg the sum is exact in the extended type, so each step rounds it once
-// to the grid of the doubles; within one binade that grid is fixed and a
-// point of it plus the step rounds to the point plus the same multiple d of
-// the grid's spacing. Hence x_k = x_K + (k - K) d within a binade, and any
-// point is found without forming the ones before it. (Should the step lie
-// exactly halfway between two grid points, the first rounding makes the point
-// even and every later one keeps it even: d is then fixed from the second
-// step on, which is why each run of points is checked on two steps.)
+// (its points: walk_points.h)
 
-constexpr double kClosedFormMax = 0.03125;  // m3/kg, 2^-5
-constexpr int kProofPieces = 48;            // expansions to prove one stretch
+using detail::WalkPoints;
+constexpr double kClosedFormMax = WalkPoints::kHighest;
+constexpr int kProofPieces = 48;  // expansions to prove one stretch
 constexpr int kNewtonSteps = 40;
 constexpr double kNewtonTolerance = 1e-12;  // relative; well within kTightReach
-
-class WalkPoints {
- public:
-  WalkPoints(double start, double step) : step_(step) { ok_ = Run(0, start); }
-
-  // x_k, for k not below any k asked for before; NaN where the closed form
-  // does not hold.
-  double At(int k) {
-    while (ok_ && k > last_) ok_ = Run(last_ + 1, Next(Point(last_)));
-    return ok_ ? Point(k) : std::numeric_limits<double>::quiet_NaN();
-  }
-
- private:
-  double Next(double x) const { return Stored(ext{x} + step_); }
-  double Point(int k) const { return Stored(ext{base_} + ext{d_} * (k - first_)); }
-
-  // A run of points from x_k on.
-  bool Run(int k, double x) {
-    if (!(x >= kFilterVolumeMin && x < kClosedFormMax)) return false;
-    const double x1 = Next(x);
-    const double x2 = Next(x1);
-    if (x1 - x != x2 - x1) {
-      // Across a binade's end, or after a step halfway between two grid
-      // points: x_k alone; the next run starts from x_(k+1).
-      first_ = k;
-      base_ = x;
-      d_ = 0;
-      last_ = k;
-      return true;
-    }
-    int exponent = 0;
-    std::frexp(x, &exponent);  // x in [2^(exponent - 1), 2^exponent)
-    const double spacing = std::ldexp(1.0, exponent - std::numeric_limits<double>::digits);
-    const double d = x1 - x;
-    const double room = d > 0 ? std::ldexp(1.0, exponent) - x : x - std::ldexp(1.0, exponent - 1);
-    const double count = std::floor((room - 4 * spacing) / std::fabs(d)) - 1;
-    first_ = k;
-    base_ = x;
-    d_ = d;
-    last_ = k + static_cast<int>(std::clamp(count, 0.0, double{kWalkLimit}));
-    return true;
-  }
-
-  double step_;
-  bool ok_ = false;
-  int first_ = 0;  // points first_..last_ are base_ + (k - first_) d_
-  int last_ = 0;
-  double base_ = 0;
-  double d_ = 0;
-};
 
 // ---- proving signs on the polynomial ----------------------------------------
 //

@@ -24,6 +24,7 @@
 #include "if97.h"
 #include "message_recorder.h"
 #include "powers.h"
+#include "temperature_search.h"
 
 namespace reference {
 
@@ -964,6 +965,45 @@ TEST_F(EquivalenceTest, RegionSelectionAndPropertiesByPressureAndTemperature) {
   ExpectSame("h_pt", if97::h_pt, reference::h_pt, states);
   ExpectSame("s_pt", if97::s_pt, reference::s_pt, states);
   ExpectSame("v_pt", if97::v_pt, reference::v_pt, states);
+}
+
+// The temperature searches of the near-critical band step through h_pt or
+// s_pt at one pressure, and the region-3 search keeps that pressure's starts
+// from step to step; the same searches on the reference functions give the
+// same bits, messages and faults.
+TEST_F(EquivalenceTest, TemperatureSearchesOfTheNearCriticalBand) {
+  const if97::detail::Interpolation ph = {
+      reference::h_pt, 1e-5,
+      20000,           "Невозможно определить температуру в околокритической области Т_PH3",
+      false,           reference::H3_PT};
+  const if97::detail::Interpolation ps = {
+      reference::s_pt, 1e-6, 15000, "Невозможно определить значение температуры T_PS3", false,
+      reference::S3_PT};
+  std::mt19937_64 rng(2000);
+  std::uniform_real_distribution<double> fraction(0, 1);
+  int mismatches = 0;
+  for (const State& s : Uniform(rng, 90, 16.6, 100, 0, 0)) {
+    const double p = s.first;
+    const double t_top =
+        572.54459862746 + std::sqrt((p - 13.91883977887) / 0.0010192970039326) - 273.15;
+    const double t = 350 + (t_top - 350) * fraction(rng);
+    const double h = if97::h_pt(p, t);
+    const double entropy = if97::s_pt(p, t);
+    if (h == if97::FAILURE || entropy == if97::FAILURE) continue;
+    const Outcome got_h = Observe([&] { return std::vector{if97::T_PH3(p, h)}; });
+    const Outcome want_h = Observe([&] {
+      return std::vector{if97::detail::NearCriticalTemperature(ph, if97::HSW_P, if97::HSP_P, p, h)};
+    });
+    const Outcome got_s = Observe([&] { return std::vector{if97::T_PS3(p, entropy)}; });
+    const Outcome want_s = Observe([&] {
+      return std::vector{
+          if97::detail::NearCriticalTemperature(ps, if97::SSW_P, if97::SSP_P, p, entropy)};
+    });
+    if ((got_h != want_h || got_s != want_s) && ++mismatches <= 5) {
+      ADD_FAILURE() << "T_PH3/T_PS3 at (" << p << ", " << t << ")";
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace

@@ -53,6 +53,13 @@ std::vector<std::function<std::string()>> Calls() {
     calls.push_back([=] { return Digest(if97::state_px(p, 0.4)); });
     calls.push_back([=] { return Digest(if97::saturation_p(p)); });
   }
+  // Region 3 in runs of temperatures at one pressure: the volume search of
+  // each thread keeps the starts of the last pressure it saw.
+  for (double p : {17.0, 22.0, 40.0, 90.0}) {
+    for (double t : {350.5, 356.0, 362.0, 371.0, 376.0, 390.0}) {
+      calls.push_back([=] { return Digest(if97::state_pt(p, t)); });
+    }
+  }
   calls.push_back([] { return Digest(if97::state_pt(1, if97::TS_P(1))); });
   calls.push_back([] { return Digest(if97::state_pt(60, 350.01)); });
   calls.push_back([] { return Digest(if97::state_ph(1, 2000)); });
