@@ -838,49 +838,37 @@ constexpr double kKeptPressureMax = 100;   // MPa
 
 struct Starts {
   double p = std::numeric_limits<double>::quiet_NaN();
-  double liquid = 0;
-  double vapour = 0;
-  bool has_liquid = false;
-  bool has_vapour = false;
+  std::optional<double> liquid;
+  std::optional<double> vapour;
 };
 
 thread_local Starts last_starts;
 
-Starts& StartsAt(double p) {
-  if (!(last_starts.p == p)) last_starts = Starts{p};
-  return last_starts;
-}
-
 bool Kept(double p) { return p >= kKeptPressureMin && p <= kKeptPressureMax; }
+
+// The start of p kept in `field`, formed the first time it is asked for.
+template <typename Form>
+double KeptStart(double p, std::optional<double> Starts::*field, Form form) {
+  if (!(last_starts.p == p)) last_starts = Starts{p, std::nullopt, std::nullopt};
+  std::optional<double>& kept = last_starts.*field;
+  if (!kept) kept = form();
+  return *kept;
+}
 
 // The region-1 volume at 350 degC, where the liquid-side walk starts. From
 // kLiquidStartChecked up, TS_P(p) lies above 350 degC, VW_PT's check holds and
 // VW_PT is V1_PT.
 double LiquidStart(double p) {
-  if (Kept(p)) {
-    Starts& s = StartsAt(p);
-    if (!s.has_liquid) {
-      s.liquid = V1_PT(p, kLiquidStartTemperature);
-      s.has_liquid = true;
-    }
-    return s.liquid;
-  }
-  return p >= kLiquidStartChecked ? V1_PT(p, kLiquidStartTemperature)
-                                  : VW_PT(p, kLiquidStartTemperature);
+  const auto form = [p] { return V1_PT(p, kLiquidStartTemperature); };
+  if (Kept(p)) return KeptStart(p, &Starts::liquid, form);
+  return p >= kLiquidStartChecked ? form() : VW_PT(p, kLiquidStartTemperature);
 }
 
 // The region-2 volume at TB23 (K) taken as degrees Celsius, where the
 // vapour-side walk starts.
 double VapourStart(double p, double TB23) {
-  if (Kept(p)) {
-    Starts& s = StartsAt(p);
-    if (!s.has_vapour) {
-      s.vapour = VP_PT(p, TB23);
-      s.has_vapour = true;
-    }
-    return s.vapour;
-  }
-  return VP_PT(p, TB23);
+  const auto form = [p, TB23] { return VP_PT(p, TB23); };
+  return Kept(p) ? KeptStart(p, &Starts::vapour, form) : form();
 }
 
 double NoBracket() {
@@ -1037,6 +1025,23 @@ bool ReduceAtVolume(int k, double p, double t, Reduced& r) {
   return true;
 }
 
+// Table 32: tau phi_tau = tau sum n_i delta^I_i J_i tau^(J_i - 1), summed in
+// one loop with a second sum over the same terms (second(i) is its term i),
+// each in its own order and with its own roundings, so that the processor
+// overlaps the two chains. Returns tau phi_tau and the second sum.
+template <typename Term>
+std::pair<double, double> TauPhiTauWith(const Reduced& r, const PowerTable<kDeltaI>& delta,
+                                        Term second) {
+  const PowerTable<kTauJMinus1> tau(r.tau);
+  double tau_sum = 0;
+  double other = 0;
+  for (std::size_t i = 0; i < std::size(n); ++i) {
+    tau_sum = Stored(tau_sum + ext{n[i]} * delta[I[i]] * kJ[i] * tau[J[i] - 1]);
+    other = Stored(other + second(i));
+  }
+  return {Stored(ext{r.tau} * tau_sum), other};
+}
+
 }  // namespace
 
 double Z3_VT(double v, double t) {
@@ -1095,43 +1100,28 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
   }
 }
 
-// IAPWS-IF97 Table 31: h = R T (tau phi_tau + delta phi_delta), with Table 32:
-// tau phi_tau = tau sum n_i delta^I_i J_i tau^(J_i - 1). The two sums
-// run in one loop, each in its own order and with its own roundings, so the
-// processor overlaps their chains.
+// IAPWS-IF97 Table 31: h = R T (tau phi_tau + delta phi_delta).
 double H3_PT(int k, double p, double t) {
   Reduced r;
   if (!ReduceAtVolume(k, p, t, r)) return FAILURE;
   const PowerTable<kDeltaI> delta(r.delta);
-  const PowerTable<kTauJMinus1> tau_j_minus_1(r.tau);
-  const PowerTable<kDeltaPhiDeltaDelta> delta_i_minus_1(r.delta);
-  const PowerTable<kTauJ> tau_j(r.tau);
-  double tau_sum = 0;
-  double delta_sum = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    tau_sum = Stored(tau_sum + ext{n[i]} * delta[I[i]] * kJ[i] * tau_j_minus_1[J[i] - 1]);
-    delta_sum = Stored(delta_sum + kIN[i] * delta_i_minus_1[I[i] - 1] * tau_j[J[i]]);
-  }
-  const double tau_phi_tau = Stored(ext{r.tau} * tau_sum);
-  const double delta_phi_delta = Stored(ext{r.delta} * (n1 / ext{r.delta} + delta_sum));
+  const PowerTable<kDeltaPhiDeltaDelta> d(r.delta);
+  const PowerTable<kTauJ> tau(r.tau);
+  const auto [tau_phi_tau, sum] =
+      TauPhiTauWith(r, delta, [&](std::size_t i) { return kIN[i] * d[I[i] - 1] * tau[J[i]]; });
+  // delta phi_delta as DeltaPhiDelta forms it.
+  const double delta_phi_delta = Stored(ext{r.delta} * (n1 / ext{r.delta} + sum));
   return Stored(ext{r.T} * kGasConstant * (ext{tau_phi_tau} + delta_phi_delta));
 }
 
-// IAPWS-IF97 Table 31: s = R (tau phi_tau - phi), the two sums in one loop
-// as in H3_PT.
+// IAPWS-IF97 Table 31: s = R (tau phi_tau - phi).
 double S3_PT(int k, double p, double t) {
   Reduced r;
   if (!ReduceAtVolume(k, p, t, r)) return FAILURE;
   const PowerTable<kDeltaI> delta(r.delta);
-  const PowerTable<kTauJMinus1> tau_j_minus_1(r.tau);
   const PowerTable<kTauJ> tau(r.tau);
-  double tau_sum = 0;
-  double sum = 0;
-  for (std::size_t i = 0; i < std::size(n); ++i) {
-    tau_sum = Stored(tau_sum + ext{n[i]} * delta[I[i]] * kJ[i] * tau_j_minus_1[J[i] - 1]);
-    sum = Stored(sum + ext{n[i]} * delta[I[i]] * tau[J[i]]);
-  }
-  const double tau_phi_tau = Stored(ext{r.tau} * tau_sum);
+  const auto [tau_phi_tau, sum] =
+      TauPhiTauWith(r, delta, [&](std::size_t i) { return ext{n[i]} * delta[I[i]] * tau[J[i]]; });
   const double phi = Stored(n1 * std::log(ext{r.delta}) + sum);
   return Stored((ext{tau_phi_tau} - phi) * kGasConstant);
 }
