@@ -877,6 +877,16 @@ TEST_F(EquivalenceTest, VolumeSearchAndRegion3Properties) {
   // spacing of the walk's points changes.
   const std::vector<State> edges = BinadeEdges();
   states.insert(states.end(), edges.begin(), edges.end());
+  // Twice in a row at the ends of the pressures whose walk starts are kept
+  // from call to call, and below them, where the liquid start is checked
+  // (and refused, with a message, below 16.53 MPa): the second call must
+  // show what the first showed.
+  for (const double p : {16.0, 16.5, 16.599999, 16.6, 100.0, 100.000001}) {
+    for (const double t : {350.3, 352.0, 420.0}) {
+      states.push_back({p, t});
+      states.push_back({p, t});
+    }
+  }
   // Runs of temperatures at one pressure, as a temperature search asks for
   // them, between other pressures.
   for (const double p : {17.0, 20.0, 25.0, 40.0, 80.0}) {
