@@ -131,17 +131,15 @@ class Isotherm {
     pressure_d_ = p * 1000;
     gas_d_ = (t + kKelvinOffset) * kGasConstant;
     ideal_factor_ = pressure_d_ / gas_d_;
+    // The terms grouped by I; those with I = 0 add nothing (their factor I is 0)
+    // and the slot of delta^1 is n1's.
     for (std::size_t i = 0; i < std::size(n); ++i) {
       const double c = static_cast<double>(I[i]) * n[i] * tau_powers_[J[i]];
-      coefficient_[I[i]] += c;
-      magnitude_[I[i]] += std::fabs(c);
+      poly_[I[i] + 1] += c;
+      poly_magnitude_[I[i] + 1] += std::fabs(c);
     }
     poly_[0] = -ideal_factor_ / kRhoStar;
     poly_[1] = n1;
-    for (int k = 1; k <= kHighestI; ++k) {
-      poly_[k + 1] = coefficient_[k];
-      poly_magnitude_[k + 1] = magnitude_[k];
-    }
     poly_magnitude_[0] = std::fabs(poly_[0]);
     poly_magnitude_[1] = std::fabs(n1);
   }
@@ -264,11 +262,12 @@ class Isotherm {
   double FilteredSign(double v) const {
     if (filter_ && v >= kFilterVolumeMin && v <= kFilterVolumeMax) {
       const double delta = 1 / v / kRhoStar;
-      double sum = coefficient_[kHighestI];
-      double magnitude = magnitude_[kHighestI];
+      // sum_k c_k delta^(k - 1), k = 1..11, and the same of the magnitudes.
+      double sum = poly_[kDegree];
+      double magnitude = poly_magnitude_[kDegree];
       for (int k = kHighestI - 1; k >= 1; --k) {
-        sum = sum * delta + coefficient_[k];
-        magnitude = magnitude * delta + magnitude_[k];
+        sum = sum * delta + poly_[k + 1];
+        magnitude = magnitude * delta + poly_magnitude_[k + 1];
       }
       const double ideal = v * pressure_d_ / gas_d_;
       const double f = (n1 + delta * sum) - ideal;
@@ -308,16 +307,13 @@ class Isotherm {
   ext pressure_;  // p in kPa
   ext gas_;       // R T
   // The sign filter: whether it may be used at this (p, t); plain double
-  // copies of the two factors; the sum grouped by I, coefficient_[k] = sum
-  // over I_i = k of I_i n_i tau^J_i, and magnitude_ the same sum of magnitudes.
+  // copies of the two factors.
   bool filter_;
   double pressure_d_ = 0;
   double gas_d_ = 0;
   double ideal_factor_ = 0;        // p / (R T), per m3/kg
   Coefficients poly_{};            // R's coefficients, by power of delta
   Coefficients poly_magnitude_{};  // Mp's
-  double coefficient_[kHighestI + 1] = {};
-  double magnitude_[kHighestI + 1] = {};
 };
 
 // ---- the walk ---------------------------------------------------------------
@@ -610,9 +606,7 @@ class MidpointSigns {
 
   // A number with the sign of F3_VT(m) (see F3Sign); A and B bracket m.
   double At(double m, double A, double B) {
-    for (int i = 0; i < zone_count_; ++i) {
-      if (m >= zones_[i].lo && m <= zones_[i].hi) return zones_[i].sign;
-    }
+    if (const double zoned = ZoneSign(m); zoned != 0) return zoned;
     if (!model_ && iso_.Modelled()) {
       const double lo = std::min(A, B);
       const double hi = std::max(A, B);
@@ -631,16 +625,11 @@ class MidpointSigns {
  private:
   // +1 or -1 where the models prove the sign at m, else 0.
   double ProvenSign(double m) {
-    for (int i = 0; i < zone_count_; ++i) {
-      if (m >= zones_[i].lo && m <= zones_[i].hi) return zones_[i].sign;
-    }
     if (!tight_) {
       tight_ = iso_.TightAt(VolumeOf(model_->r()));
       AddTightZones();
-      for (int i = 0; i < zone_count_; ++i) {
-        if (m >= zones_[i].lo && m <= zones_[i].hi) return zones_[i].sign;
-      }
     }
+    if (const double zoned = ZoneSign(m); zoned != 0) return zoned;
     const double proven = model_->SignAt(Delta(m));
     if (proven != 0) return proven;
     const double e = m - tight_->volume;
@@ -662,6 +651,14 @@ class MidpointSigns {
     double hi;
     double sign;
   };
+
+  // The sign of the zone that holds m, else 0.
+  double ZoneSign(double m) const {
+    for (int i = 0; i < zone_count_; ++i) {
+      if (m >= zones_[i].lo && m <= zones_[i].hi) return zones_[i].sign;
+    }
+    return 0;
+  }
 
   void AddZone(double lo, double hi, double sign) {
     if (lo < hi && zone_count_ < kZones) zones_[zone_count_++] = {lo, hi, sign};
@@ -833,8 +830,8 @@ bool BracketBelow(const Isotherm& iso, double start, double& a, double& b, doubl
 // and the three properties of one state, ask for them again and again, so
 // each thread keeps the last pressure's. Only pressures at which neither
 // start can show a message or raise a floating-point fault are kept.
-constexpr double kKeptPressureMin = 16.6;  // MPa, see kLiquidStartChecked
-constexpr double kKeptPressureMax = 100;   // MPa
+constexpr double kKeptPressureMin = kLiquidStartChecked;  // MPa
+constexpr double kKeptPressureMax = 100;                  // MPa
 
 struct Starts {
   double p = std::numeric_limits<double>::quiet_NaN();

@@ -817,14 +817,19 @@ TEST_F(EquivalenceTest, PressureTermOfRegion3) {
   ExpectSame("Z3_VT", if97::Z3_VT, reference::Z3_VT, states);
 }
 
+// The temperature (degC) of the B23 line at p (eq. 6), the upper end of the
+// near-critical band.
+double B23Celsius(double p) {
+  return 572.54459862746 + std::sqrt((p - 13.91883977887) / 0.0010192970039326) - 273.15;
+}
+
 // States of region 3 whose volume lies within a few walk steps of 2^-9,
 // 2^-8 or 2^-7 m3/kg, on both sides of the saturation line.
 std::vector<State> BinadeEdges() {
   std::vector<State> states;
   for (const double p : {17.0, 18.3, 19.5, 20.5, 21.5, 22.0}) {
     const double ts = if97::TS_P(p);
-    const double tb23 = 572.54459862746 + std::sqrt((p - 13.91883977887) / 0.0010192970039326);
-    const double sides[][2] = {{350.001, ts - 1e-4}, {ts + 1e-4, tb23 - 273.15 - 1e-4}};
+    const double sides[][2] = {{350.001, ts - 1e-4}, {ts + 1e-4, B23Celsius(p) - 1e-4}};
     for (const auto& side : sides) {
       for (const double edge : {0x1p-9, 0x1p-8, 0x1p-7}) {
         double lo = side[0];
@@ -864,9 +869,7 @@ TEST_F(EquivalenceTest, VolumeSearchAndRegion3Properties) {
   states.insert(states.end(), above350.begin(), above350.end());
   std::uniform_real_distribution<double> below(0, 0.01);
   for (const State& s : Uniform(rng, 30, 16.6, 100, 0, 0)) {
-    const double tb23 =
-        572.54459862746 + std::sqrt((s.first - 13.91883977887) / 0.0010192970039326);
-    states.push_back({s.first, tb23 - 273.15 - below(rng)});
+    states.push_back({s.first, B23Celsius(s.first) - below(rng)});
   }
   const std::vector<State> critical_line = SaturationLine(22.0639, 22.064, 25);
   states.insert(states.end(), critical_line.begin(), critical_line.end());
@@ -994,9 +997,7 @@ TEST_F(EquivalenceTest, TemperatureSearchesOfTheNearCriticalBand) {
   int mismatches = 0;
   for (const State& s : Uniform(rng, 90, 16.6, 100, 0, 0)) {
     const double p = s.first;
-    const double t_top =
-        572.54459862746 + std::sqrt((p - 13.91883977887) / 0.0010192970039326) - 273.15;
-    const double t = 350 + (t_top - 350) * fraction(rng);
+    const double t = 350 + (B23Celsius(p) - 350) * fraction(rng);
     const double h = if97::h_pt(p, t);
     const double entropy = if97::s_pt(p, t);
     if (h == if97::FAILURE || entropy == if97::FAILURE) continue;
