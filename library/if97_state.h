@@ -107,10 +107,60 @@ struct State {
   double cv = kNotDefined;  // kJ/(kg K); NaN for wet steam
   double w = kNotDefined;   // m/s; NaN for wet steam
   double x = kNotDefined;   // dryness fraction for Phase::kSaturated, NaN otherwise
+  // The further properties of a single phase. Wet steam (0 < x < 1) has of
+  // these only rho (1/v) and sigma (its saturation temperature's); the others
+  // are NaN there, as cp, cv and w are.
+  double rho = kNotDefined;      // density, kg/m3
+  double eta = kNotDefined;      // dynamic viscosity, Pa s
+  double nu = kNotDefined;       // kinematic viscosity eta / rho, m2/s
+  double lambda = kNotDefined;   // thermal conductivity, W/(m K)
+  double a = kNotDefined;        // thermal diffusivity lambda / (rho cp), m2/s
+  double Pr = kNotDefined;       // Prandtl number eta cp / lambda
+  double sigma = kNotDefined;    // surface tension, N/m (saturation states only)
+  double kappa = kNotDefined;    // isentropic exponent w^2 / (p v)
+  double alpha_v = kNotDefined;  // cubic expansion coefficient (1/v)(dv/dT)_p, 1/K
+  double kappa_T = kNotDefined;  // isothermal compressibility -(1/v)(dv/dp)_T, 1/MPa
+  double mu_JT = kNotDefined;    // Joule-Thomson coefficient (dT/dp)_h, K/MPa
+  double epsilon = kNotDefined;  // static dielectric constant
   // 1, 2, 3 or 5: the region whose equation gives the properties; 4 for wet
   // steam (0 < x < 1); 0 when there is no state.
   int region = 0;
   Phase phase = Phase::kLiquid;
+};
+
+// The numeric properties of a State, in the order of the if97 command's
+// --properties list: the name a caller uses (command, C interface, Python),
+// the member, and its unit in the library's units.
+struct PropertyInfo {
+  const char* name;
+  double State::*member;
+  const char* unit;
+  const char* description;
+};
+
+inline constexpr PropertyInfo kProperties[] = {
+    {"p", &State::p, "MPa", "pressure"},
+    {"t", &State::t, "degC", "temperature"},
+    {"h", &State::h, "kJ/kg", "specific enthalpy"},
+    {"s", &State::s, "kJ/(kg K)", "specific entropy"},
+    {"v", &State::v, "m3/kg", "specific volume"},
+    {"u", &State::u, "kJ/kg", "specific internal energy"},
+    {"cp", &State::cp, "kJ/(kg K)", "specific isobaric heat capacity"},
+    {"cv", &State::cv, "kJ/(kg K)", "specific isochoric heat capacity"},
+    {"w", &State::w, "m/s", "speed of sound"},
+    {"rho", &State::rho, "kg/m3", "density"},
+    {"eta", &State::eta, "Pa s", "dynamic viscosity"},
+    {"nu", &State::nu, "m2/s", "kinematic viscosity"},
+    {"lambda", &State::lambda, "W/(m K)", "thermal conductivity"},
+    {"a", &State::a, "m2/s", "thermal diffusivity"},
+    {"Pr", &State::Pr, "", "Prandtl number"},
+    {"sigma", &State::sigma, "N/m", "surface tension"},
+    {"kappa", &State::kappa, "", "isentropic exponent"},
+    {"alpha_v", &State::alpha_v, "1/K", "cubic expansion coefficient"},
+    {"kappa_T", &State::kappa_T, "1/MPa", "isothermal compressibility"},
+    {"mu_JT", &State::mu_JT, "K/MPa", "Joule-Thomson coefficient"},
+    {"epsilon", &State::epsilon, "", "static dielectric constant"},
+    {"x", &State::x, "", "dryness fraction"},
 };
 
 struct StateResult {
@@ -145,6 +195,10 @@ StateResult state_pt(double p, double t);
 // message as T_PH's (T_PS's).
 StateResult state_ph(double p, double h);
 StateResult state_ps(double p, double s);
+
+// State from specific enthalpy and specific entropy; wet steam below the
+// saturation line. Errors: kOutOfRange, kNoConvergence.
+StateResult state_hs(double h, double s);
 
 // Wet steam from pressure (temperature) and dryness fraction, 0 <= x <= 1.
 // x = 0 and x = 1 give the saturated phases with cp, cv and w. Errors:
