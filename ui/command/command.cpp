@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "fp_faults.h"
-#include "if97.h"
+#include <if97/if97.h>
 #include "number_format.h"
-#include "range_limits.h"
+#include <if97/if97_limits.h>
 
 namespace steamcalc {
 namespace {

@@ -6,15 +6,15 @@
 #include <string>
 #include <utility>
 
-#include "backward_sums.h"
-#include "boundaries.h"
-#include "if97.h"
-#include "if97_state.h"
-#include "message_capture.h"
-#include "properties.h"
-#include "range_limits.h"
-#include "stored.h"
-#include "temperature_search.h"
+#include "inverse/backward_sums.h"
+#include "forward/boundaries.h"
+#include <if97/if97.h>
+#include <if97/if97_state.h>
+#include "messages/message_capture.h"
+#include "forward/properties.h"
+#include <if97/if97_limits.h>
+#include "arith/stored.h"
+#include "inverse/temperature_search.h"
 
 namespace if97 {
 namespace {

@@ -5,13 +5,13 @@
 #include <iterator>
 #include <string>
 
-#include "boundaries.h"
-#include "if97.h"
-#include "properties.h"
-#include "range_limits.h"
-#include "region1_unchecked.h"
-#include "region_codes.h"
-#include "stored.h"
+#include "forward/boundaries.h"
+#include <if97/if97.h>
+#include "forward/properties.h"
+#include <if97/if97_limits.h>
+#include "forward/region1_unchecked.h"
+#include "forward/region_codes.h"
+#include "arith/stored.h"
 
 namespace if97 {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "region_codes.h"
+#include "forward/region_codes.h"
 
 namespace if97::detail {
 

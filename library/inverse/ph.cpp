@@ -10,15 +10,15 @@
 #include <optional>
 #include <string>
 
-#include "backward_sums.h"
-#include "boundaries.h"
-#include "forward_range.h"
-#include "if97.h"
-#include "ph_ps_select.h"
-#include "range_limits.h"
-#include "region_codes.h"
-#include "stored.h"
-#include "temperature_search.h"
+#include "inverse/backward_sums.h"
+#include "forward/boundaries.h"
+#include "forward/forward_range.h"
+#include <if97/if97.h>
+#include "inverse/ph_ps_select.h"
+#include <if97/if97_limits.h>
+#include "forward/region_codes.h"
+#include "arith/stored.h"
+#include "inverse/temperature_search.h"
 
 namespace if97 {
 namespace {

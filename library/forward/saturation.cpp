@@ -3,10 +3,10 @@
 // states come from regions 1 and 2, above it from region 3.
 #include <string>
 
-#include "if97.h"
-#include "properties.h"
-#include "range_limits.h"
-#include "stored.h"
+#include <if97/if97.h>
+#include "forward/properties.h"
+#include <if97/if97_limits.h>
+#include "arith/stored.h"
 
 namespace if97 {
 namespace {

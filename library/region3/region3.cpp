@@ -9,12 +9,12 @@
 #include <optional>
 #include <utility>
 
-#include "basic_equations.h"
-#include "boundaries.h"
-#include "if97.h"
-#include "powers.h"
-#include "stored.h"
-#include "walk_points.h"
+#include "tables/basic_equations.h"
+#include "forward/boundaries.h"
+#include <if97/if97.h>
+#include "arith/powers.h"
+#include "arith/stored.h"
+#include "region3/walk_points.h"
 
 namespace if97 {
 namespace {

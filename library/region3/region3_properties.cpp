@@ -5,11 +5,11 @@
 #include <iterator>
 #include <limits>
 
-#include "basic_equations.h"
-#include "if97.h"
-#include "powers.h"
-#include "properties.h"
-#include "stored.h"
+#include "tables/basic_equations.h"
+#include <if97/if97.h>
+#include "arith/powers.h"
+#include "forward/properties.h"
+#include "arith/stored.h"
 
 namespace if97 {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-#include "if97.h"
-#include "range_limits.h"
-#include "stored.h"
+#include <if97/if97.h>
+#include <if97/if97_limits.h>
+#include "arith/stored.h"
 
 namespace if97::detail {
 

@@ -44,7 +44,7 @@
 #include <functional>
 #include <string>
 
-#include "if97_version.h"
+#include <if97/if97_version.h>
 
 namespace if97 {
 

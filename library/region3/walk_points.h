@@ -17,7 +17,7 @@
 #include <cmath>
 #include <limits>
 
-#include "stored.h"
+#include "arith/stored.h"
 
 namespace if97::detail {
 

@@ -1,11 +1,11 @@
 // Specific internal energy, heat capacities and speed of sound: of a state
 // given by pressure and temperature, of the saturated phases by pressure or
 // temperature, and the internal energy of wet steam.
-#include "properties.h"
+#include "forward/properties.h"
 
 #include <string>
 
-#include "if97.h"
+#include <if97/if97.h>
 
 namespace if97 {
 

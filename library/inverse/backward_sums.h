@@ -10,9 +10,9 @@
 
 #include <cstddef>
 
-#include "if97.h"
-#include "powers.h"
-#include "stored.h"
+#include <if97/if97.h>
+#include "arith/powers.h"
+#include "arith/stored.h"
 
 namespace if97::detail {
 

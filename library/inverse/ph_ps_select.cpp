@@ -1,13 +1,13 @@
 // The region selection and the choice of the temperature function, shared by
 // the state from (p, h) and the state from (p, s).
-#include "ph_ps_select.h"
+#include "inverse/ph_ps_select.h"
 
 #include <iterator>
 
-#include "boundaries.h"
-#include "if97.h"
-#include "region_codes.h"
-#include "temperature_search.h"
+#include "forward/boundaries.h"
+#include <if97/if97.h>
+#include "forward/region_codes.h"
+#include "inverse/temperature_search.h"
 
 namespace if97::detail {
 namespace {

@@ -4,13 +4,13 @@
 #include <iterator>
 #include <limits>
 
-#include "basic_equations.h"
-#include "gibbs.h"
-#include "if97.h"
-#include "powers.h"
-#include "properties.h"
-#include "region1_unchecked.h"
-#include "stored.h"
+#include "tables/basic_equations.h"
+#include "forward/gibbs.h"
+#include <if97/if97.h>
+#include "arith/powers.h"
+#include "forward/properties.h"
+#include "forward/region1_unchecked.h"
+#include "arith/stored.h"
 
 namespace if97 {
 namespace {

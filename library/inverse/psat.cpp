@@ -2,9 +2,9 @@
 // water and steam properties by pressure, found by false position.
 #include <cmath>
 
-#include "if97.h"
-#include "psat_search.h"
-#include "stored.h"
+#include <if97/if97.h>
+#include "inverse/psat_search.h"
+#include "arith/stored.h"
 
 namespace if97 {
 namespace {

@@ -3,8 +3,8 @@
 #include <mutex>
 #include <utility>
 
-#include "if97.h"
-#include "message_capture.h"
+#include <if97/if97.h>
+#include "messages/message_capture.h"
 
 namespace if97 {
 namespace {

@@ -10,9 +10,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "if97.h"
-#include "properties.h"
-#include "stored.h"
+#include <if97/if97.h>
+#include "forward/properties.h"
+#include "arith/stored.h"
 
 namespace if97::detail {
 

@@ -4,7 +4,7 @@
 #ifndef STEAMCALC_LIBRARY_TEMPERATURE_SEARCH_H
 #define STEAMCALC_LIBRARY_TEMPERATURE_SEARCH_H
 
-#include "if97.h"
+#include <if97/if97.h>
 
 namespace if97::detail {
 

@@ -4,7 +4,7 @@
 #ifndef STEAMCALC_FORWARD_RANGE_H
 #define STEAMCALC_FORWARD_RANGE_H
 
-#include "range_limits.h"
+#include <if97/if97_limits.h>
 
 namespace if97::detail {
 

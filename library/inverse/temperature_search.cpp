@@ -1,16 +1,16 @@
 // The temperature searches on the forward equations and the properties at the
 // temperature found, shared by the state from (p, h) and the state from (p, s).
-#include "temperature_search.h"
+#include "inverse/temperature_search.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 
-#include "boundaries.h"
-#include "forward_range.h"
-#include "range_limits.h"
-#include "stored.h"
+#include "forward/boundaries.h"
+#include "forward/forward_range.h"
+#include <if97/if97_limits.h>
+#include "arith/stored.h"
 
 namespace if97::detail {
 namespace {
