@@ -6,6 +6,7 @@
 #include <string>
 
 #include <if97/if97.h>
+#include <if97/if97_messages.h>
 
 namespace if97 {
 
@@ -47,7 +48,6 @@ using detail::Properties;
 
 constexpr double kRegion3Above = 350;  // degC, saturation temperature
 
-const char kTwoPhase[] = "В двухфазной области величина не определена ";
 
 enum class Quantity { kU, kCp, kCv, kW };
 
@@ -71,9 +71,8 @@ double AtPressureTemperature(double p, double t, Quantity quantity, const char* 
   const int code = detail::RegionOf(p, t);
   if (code == detail::kOutOfRange) return FAILURE;  // already reported
   if (code == detail::kSaturationLine) {
-    ShowMessage(quantity == Quantity::kU
-                    ? std::string("Вы попали на линию насыщения (") + function + ")"
-                    : std::string(kTwoPhase) + "(" + function + ")");
+    ShowMessage(messages::WithFunction(
+        quantity == Quantity::kU ? messages::kOnSaturationLine : messages::kTwoPhase, function));
     return FAILURE;
   }
   Properties props;

@@ -7,6 +7,7 @@
 #include "tables/basic_equations.h"
 #include "forward/gibbs.h"
 #include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include "arith/powers.h"
 #include "forward/properties.h"
 #include "forward/region1_unchecked.h"
@@ -134,7 +135,7 @@ Properties Region1Slopes(double p, double t) { return Region1Evaluate<false>(p, 
 
 double HW_PT(double p, double t) {
   if (!OnWaterSide(p, t)) {
-    ShowMessage("Параметры не соответствуют области воды (HW_PT)");
+    ShowMessage(messages::WithFunction(messages::kNotWater, "HW_PT"));
     return FAILURE;
   }
   return detail::H1_PT(p, t);
@@ -142,7 +143,7 @@ double HW_PT(double p, double t) {
 
 double SW_PT(double p, double t) {
   if (!OnWaterSide(p, t)) {
-    ShowMessage("Параметры не соответствуют области воды (SW_PT)");
+    ShowMessage(messages::WithFunction(messages::kNotWater, "SW_PT"));
     return FAILURE;
   }
   return detail::S1_PT(p, t);
@@ -150,7 +151,7 @@ double SW_PT(double p, double t) {
 
 double VW_PT(double p, double t) {
   if (!OnWaterSide(p, t)) {
-    ShowMessage("Параметры не соответствуют области воды (VW_PT)");
+    ShowMessage(messages::WithFunction(messages::kNotWater, "VW_PT"));
     return FAILURE;
   }
   return V1_PT(p, t);

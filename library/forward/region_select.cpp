@@ -7,6 +7,7 @@
 
 #include "forward/boundaries.h"
 #include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include "forward/properties.h"
 #include <if97/if97_limits.h>
 #include "forward/region1_unchecked.h"
@@ -143,7 +144,7 @@ int RegionCode(double p, double t) {
       t <= limits::kHighestTemperatureRegion5 &&
       !(p > limits::kRegion5Pressure && t > limits::kPtHighestTemperatureAbove10MPa);
   if (!in_range) {
-    ShowMessage("Значения давления и температуры выходят за допустимые пределы");
+    ShowMessage(messages::kPtOutOfRange);
     return kOutOfRange;
   }
 
@@ -197,7 +198,7 @@ struct ByRegion {
   double (*region2)(double p, double t);
   double (*region3)(int k, double p, double t);
   double (*region5)(double p, double t);
-  const char* on_saturation_line;
+  const char* function;  // h_pt, s_pt or v_pt, in the message on the saturation line
 };
 
 // Region 1 (code 1) means t < TS_P(p), so the water-side check of HW_PT,
@@ -215,7 +216,7 @@ double FromRegion(const ByRegion& equations, double p, double t) {
     case kRegion3Vapour:
       return equations.region3(2, p, t);
     case kSaturationLine:
-      ShowMessage(equations.on_saturation_line);
+      ShowMessage(messages::WithFunction(messages::kOnSaturationLine, equations.function));
       return FAILURE;
     case kRegion5:
       return equations.region5(p, t);
@@ -241,15 +242,15 @@ void REGION_PT(double p, double t, int& code, std::string& caption) {
 }
 
 double h_pt(double p, double t) {
-  return FromRegion({H1_PT, HP_PT, H3_PT, H5_PT, "Вы попали на линию насыщения (h_pt)"}, p, t);
+  return FromRegion({H1_PT, HP_PT, H3_PT, H5_PT, "h_pt"}, p, t);
 }
 
 double s_pt(double p, double t) {
-  return FromRegion({S1_PT, SP_PT, S3_PT, S5_PT, "Вы попали на линию насыщения (s_pt)"}, p, t);
+  return FromRegion({S1_PT, SP_PT, S3_PT, S5_PT, "s_pt"}, p, t);
 }
 
 double v_pt(double p, double t) {
-  return FromRegion({V1_PT, VP_PT, V3_PT, V5_PT, "Вы попали на линию насыщения (v_pt)"}, p, t);
+  return FromRegion({V1_PT, VP_PT, V3_PT, V5_PT, "v_pt"}, p, t);
 }
 
 }  // namespace if97

@@ -4,6 +4,7 @@
 #include <string>
 
 #include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include "forward/properties.h"
 #include <if97/if97_limits.h>
 #include "arith/stored.h"
@@ -14,9 +15,8 @@ namespace {
 using detail::ext;
 using detail::Stored;
 
-const char kNoSaturationAtPressure[] = "При данном давлении нет состояния насыщения ";
-const char kNoSaturationAtTemperature[] = "При данной температуре нет состояния насыщения ";
-const char kDrynessOutOfRange[] = "Степень сухости X<0 или X>1 в ";
+using messages::kDrynessOutOfRange, messages::kNoSaturationAtPressure,
+    messages::kNoSaturationAtTemperature;
 
 }  // namespace
 
@@ -28,7 +28,7 @@ namespace detail {
 // exist (h' = -8211 kJ/kg at -100 degC).
 bool NoSaturationAtPressure(double p, const char* function) {
   if (!(p > kCriticalPressure || p < limits::kLowestSaturationPressure)) return false;
-  ShowMessage(std::string(kNoSaturationAtPressure) + "(" + function + ")");
+  ShowMessage(messages::WithFunction(kNoSaturationAtPressure, function));
   return true;
 }
 
@@ -41,7 +41,7 @@ bool NoSaturationAtTemperature(double t, const char* function) {
 }
 
 std::string NoSaturationAtTemperatureMessage(const char* function) {
-  return std::string(kNoSaturationAtTemperature) + "(" + function + ")";
+  return messages::WithFunction(kNoSaturationAtTemperature, function);
 }
 
 // Wet steam: the saturated-water value mixed with the saturated-steam value in

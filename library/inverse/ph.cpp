@@ -14,6 +14,7 @@
 #include "forward/boundaries.h"
 #include "forward/forward_range.h"
 #include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include "inverse/ph_ps_select.h"
 #include <if97/if97_limits.h>
 #include "forward/region_codes.h"
@@ -173,8 +174,7 @@ Bases Bases24(double p, double h) { return {p / 1.0 + 25, h / 2000.0 - 1.8}; }  
 constexpr double kTolerance3 = 1e-5;  // relative enthalpy, T_PH3
 constexpr int kStepLimit3 = 20000;    // steps of T_PH3
 
-const char kOutOfRangeMessage[] = "Заданные значения Р и Н выходят за пределы допустимых";
-const char kNoConvergence3[] = "Невозможно определить температуру в околокритической области Т_PH3";
+using messages::kPhOutOfRange, messages::kNoTemperaturePh3;
 
 // Above 800 degC, up to 10 MPa, a steam state is in region 5, which has no
 // backward equation; above the highest temperature of the formulation there
@@ -182,7 +182,7 @@ const char kNoConvergence3[] = "Невозможно определить тем
 std::optional<double> OutsideBackward(int code, double p, double h) {
   if (code == kRegion1 || code == kRegion3) return std::nullopt;
   if (h > h_pt(p, HighestTemperature(p))) {
-    ShowMessage(kOutOfRangeMessage);
+    ShowMessage(kPhOutOfRange);
     return FAILURE;
   }
   if (p <= limits::kRegion5Pressure && h > h_pt(p, limits::kHighestTemperatureRegion2)) {
@@ -214,12 +214,12 @@ int AboveP2bcLowest(double p, double h, const detail::Landmarks& at_p, int code)
 const detail::GivenQuantity kGivenEnthalpy = {
     .enthalpy = true,
     .in_range = InRange,
-    .out_of_range = kOutOfRangeMessage,
+    .out_of_range = kPhOutOfRange,
     .forward = h_pt,
     .saturated_water = HSW_P,
     .saturated_steam = HSP_P,
     .above_p2bc_lowest = AboveP2bcLowest,
-    .on_saturation_line = "Вы попали на линию насыщения (T_PH)",
+    .function = "T_PH",
     .outside_backward = OutsideBackward,
     .region1 = T_PH1,
     .region2a = T_PH2a,
@@ -249,7 +249,7 @@ double T_PH2c(double p, double h) { return detail::BackwardSum(table22, Bases24(
 // Near-critical band above 16.5292 MPa: interpolation on h_pt between the
 // 350 degC isotherm and the B23 line, to a relative enthalpy of 1e-5.
 double T_PH3(double p, double h) {
-  const detail::Interpolation it{h_pt, kTolerance3, kStepLimit3, kNoConvergence3, false, H3_PT};
+  const detail::Interpolation it{h_pt, kTolerance3, kStepLimit3, kNoTemperaturePh3, false, H3_PT};
   return detail::NearCriticalTemperature(it, HSW_P, HSP_P, p, h);
 }
 

@@ -6,6 +6,7 @@
 
 #include "forward/boundaries.h"
 #include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include "forward/region_codes.h"
 #include "inverse/temperature_search.h"
 
@@ -104,7 +105,7 @@ double Temperature(const GivenQuantity& q, double p, double y) {
       // Saturated water of region 1 by its backward equation, which holds
       // there to within 25 mK; saturated steam, and saturated water of
       // region 3, lie outside the region-1 equation.
-      ShowMessage(q.on_saturation_line);
+      ShowMessage(messages::WithFunction(messages::kOnSaturationLine, q.function));
       return y == q.saturated_water(p) && p <= kB23LowestPressure ? q.region1(p, y) : TS_P(p);
     default:
       return SinglePhaseTemperature(q, code, p, y);

@@ -27,7 +27,7 @@ struct GivenQuantity {
   // The tests above the lower end of the B2bc line (sub-regions 2b and 2c,
   // region 3); code as the earlier tests left it.
   int (*above_p2bc_lowest)(double p, double y, const Landmarks& at_p, int code);
-  const char* on_saturation_line;
+  const char* function;  // T_PH or T_PS, in the message on the saturation line
   // A single-phase state that the backward equations do not serve: refused
   // (after the message, FAILURE) or in region 5 (its temperature); nothing
   // for the others.

@@ -14,6 +14,7 @@
 #include "forward/boundaries.h"
 #include "forward/forward_range.h"
 #include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include "inverse/ph_ps_select.h"
 #include <if97/if97_limits.h>
 #include "forward/region_codes.h"
@@ -150,10 +151,8 @@ constexpr int kStepLimit2b = 100000;    // steps of T_PS2b
 constexpr double kTolerance3 = 1e-6;    // relative entropy, T_PS3
 constexpr int kStepLimit3 = 15000;      // steps of T_PS3
 
-const char kOutOfRangeMessage[] = "Заданные значения Р и S выходят за пределы допустимых";
-const char kAbove800[] = "Значение энтропии - недопустимо (больше чем при 800 гр.С)(T_PS2b)";
-const char kNoConvergence2b[] = "Невозможно определить значение температуры (T_PS2b)";
-const char kNoConvergence3[] = "Невозможно определить значение температуры T_PS3";
+using messages::kAbove800Ps2b, messages::kNoTemperaturePs2b, messages::kNoTemperaturePs3,
+    messages::kPsOutOfRange;
 
 // The 2b / 2c boundary entropy: saturated steam at the lower end of the B2bc
 // line, in place of the standard's 5.85 kJ/(kg K).
@@ -166,12 +165,12 @@ double S2bc() { return SSP_P(kP2bcLowest); }
 // above that at 800 degC.
 std::optional<double> OutsideBackward(int code, double p, double s) {
   if (code == kRegion1 && s < s_pt(p, limits::kLowestTemperature)) {
-    ShowMessage(kOutOfRangeMessage);
+    ShowMessage(kPsOutOfRange);
     return FAILURE;
   }
   if (code != kRegion1 && code != kRegion3 && p <= limits::kRegion5Pressure) {
     if (s > s_pt(p, limits::kHighestTemperatureRegion5)) {
-      ShowMessage(kOutOfRangeMessage);
+      ShowMessage(kPsOutOfRange);
       return FAILURE;
     }
     if (s > s_pt(p, limits::kHighestTemperatureRegion2)) {
@@ -207,12 +206,12 @@ int AboveP2bcLowest(double p, double s, const detail::Landmarks& at_p, int code)
 const detail::GivenQuantity kGivenEntropy = {
     .enthalpy = false,
     .in_range = InRange,
-    .out_of_range = kOutOfRangeMessage,
+    .out_of_range = kPsOutOfRange,
     .forward = s_pt,
     .saturated_water = SSW_P,
     .saturated_steam = SSP_P,
     .above_p2bc_lowest = AboveP2bcLowest,
-    .on_saturation_line = "Вы попали на линию насыщения (T_PS)",
+    .function = "T_PS",
     .outside_backward = OutsideBackward,
     .region1 = T_PS1,
     .region2a = T_PS2a,
@@ -259,17 +258,17 @@ double T_PS2b(double p, double s) {
   double t_hi = kT2bTop;
   double s_hi = s_pt(p, t_hi);
   if (s_hi < s) {
-    ShowMessage(kAbove800);
+    ShowMessage(kAbove800Ps2b);
     return FAILURE;
   }
-  const detail::Interpolation it{s_pt, kTolerance2b, kStepLimit2b, kNoConvergence2b, true};
+  const detail::Interpolation it{s_pt, kTolerance2b, kStepLimit2b, kNoTemperaturePs2b, true};
   return detail::InterpolateUpperFirst(it, p, s, t_lo, s_lo, t_hi, s_hi);
 }
 
 // Near-critical band above 16.5292 MPa: interpolation on s_pt between the
 // 350 degC isotherm and the B23 line, to a relative entropy of 1e-6.
 double T_PS3(double p, double s) {
-  const detail::Interpolation it{s_pt, kTolerance3, kStepLimit3, kNoConvergence3, false, S3_PT};
+  const detail::Interpolation it{s_pt, kTolerance3, kStepLimit3, kNoTemperaturePs3, false, S3_PT};
   return detail::NearCriticalTemperature(it, SSW_P, SSP_P, p, s);
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include "inverse/psat_search.h"
 #include "arith/stored.h"
 
@@ -142,7 +143,7 @@ using detail::Monotony;
 
 double PS_S(double s) {
   if (s < kEntropyMin || s > kEntropyMax) {
-    ShowMessage("Такое значение энтропии не допустимо (0.106<S<8.9749) (PS_S)");
+    ShowMessage(messages::kNoSaturationEntropy);
     return FAILURE;
   }
   if (s == kEntropySplit) return kUpperPressure;
@@ -189,7 +190,7 @@ double P_HSPEQ() {
 
 double PS_H1(double h) {
   if (h > HSW_P(kUpperPressure) || h < kLowestEnthalpy) {
-    ShowMessage("Заданная энтальпия не является энтальпией насыщения для воды (PS_H1)");
+    ShowMessage(messages::kNotWaterSaturationEnthalpy);
     return FAILURE;
   }
   const FalsePositionResult r = FalsePosition(
@@ -204,7 +205,7 @@ void PS_H2(double h, double& p_left, double& p_right) {
   const double h_a = HSP_P(kLowerPressure);
   const double h_b = HSP_P(kUpperPressure);
   if (h > h_max) {
-    ShowMessage("При таком значении энтальпии нет состояния насыщения (PS_H2)");
+    ShowMessage(messages::WithFunction(messages::kNoSaturationEnthalpy, "PS_H2"));
     return;
   }
   if (h == h_b) {
@@ -249,7 +250,7 @@ void PS_H(double h, double& p_left, double& p_right) {
   const double h_c = HSW_P(kUpperPressure);
   const double h_max = HSP_P(P_HSPMAX());
   if (h < kLowestEnthalpy || h > h_max) {
-    ShowMessage("При таком значении энтальпии нет состояния насыщения (PS_H)");
+    ShowMessage(messages::WithFunction(messages::kNoSaturationEnthalpy, "PS_H"));
     return;
   }
   if (h < h_c) {  // saturated water, 29.3 included

@@ -12,6 +12,7 @@
 #include "tables/basic_equations.h"
 #include "forward/boundaries.h"
 #include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include "arith/powers.h"
 #include "arith/stored.h"
 #include "region3/walk_points.h"
@@ -35,7 +36,6 @@ constexpr double kOrderingTemperatureMax = 1e6;  // degC, |t| below which the sn
                                                  // within the ordering's margin
 constexpr double kLiquidStartChecked = 16.6;     // MPa, TS_P = 350.6 degC
 
-const char kNoBracket[] = "Невозможно определить границы в околокритической области VKR_PT";
 
 // The powers each sum reads.
 constexpr Exponents kDeltaPhiDeltaDelta = Exponents{}.With(I, -1);  // delta^(I - 1)
@@ -791,7 +791,7 @@ double BISECT_KR(const Isotherm& iso, double A, double sign_A, double B) {
     sign_A = moves_a ? sign_m : sign_A;
     B = moves_a ? B : m;
     if (i > kBisectionLimit) {
-      ShowMessage("Невозможно определить удельный объем в околокритической области (VKR_PT)");
+      ShowMessage(messages::kNoVolume);
       return FAILURE;
     }
     // The relative width in extended precision only where a plain estimate
@@ -869,7 +869,7 @@ double VapourStart(double p, double TB23) {
 }
 
 double NoBracket() {
-  ShowMessage(kNoBracket);
+  ShowMessage(messages::kNoVolumeBracket);
   return FAILURE;
 }
 

@@ -9,6 +9,7 @@
 #include "inverse/backward_sums.h"
 #include "forward/boundaries.h"
 #include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include <if97/if97_state.h>
 #include "messages/message_capture.h"
 #include "forward/properties.h"
@@ -61,13 +62,8 @@ constexpr double kEnthalpyFloor = 1;    // kJ/kg
 constexpr double kEntropyFloor = 0.01;  // kJ/(kg K)
 constexpr int kIterationLimit = 200;
 
-const char kOnSaturationLine[] = "Вы попали на линию насыщения (h_pt)";
-const char kPhOutOfRange[] = "Заданные значения Р и Н выходят за пределы допустимых";
-const char kPsOutOfRange[] = "Заданные значения Р и S выходят за пределы допустимых";
-const char kPhNoConvergence[] = "Невозможно определить температуру по давлению и энтальпии";
-const char kPsNoConvergence[] = "Невозможно определить температуру по давлению и энтропии";
-const char kDrynessOutOfRangePX[] = "Степень сухости X<0 или X>1 в H_PX";
-const char kDrynessOutOfRangeTX[] = "Степень сухости X<0 или X>1 в state_tx";
+using messages::kPhNoConvergence, messages::kPhOutOfRange, messages::kPsNoConvergence,
+    messages::kPsOutOfRange;
 
 template <typename Result>
 Result Refuse(StateError error, std::string message) {
@@ -637,7 +633,8 @@ StateResult state_pt(double p, double t) {
     return Refuse<StateResult>(StateError::kOutOfRange, capture.first());
   }
   if (code == detail::kSaturationLine) {
-    return Refuse<StateResult>(StateError::kOnSaturationLine, kOnSaturationLine);
+    return Refuse<StateResult>(StateError::kOnSaturationLine,
+                               messages::WithFunction(messages::kOnSaturationLine, "h_pt"));
   }
   Properties props;
   if (!detail::PropertiesInRegion(code, p, t, props)) {
@@ -669,7 +666,8 @@ StateResult state_ps(double p, double s) {
 StateResult state_px(double p, double x) {
   const MessageCapture capture;
   if (!(x >= 0 && x <= 1)) {
-    return Refuse<StateResult>(StateError::kOutOfRange, kDrynessOutOfRangePX);
+    return Refuse<StateResult>(StateError::kOutOfRange,
+                               std::string(messages::kDrynessOutOfRange) + "H_PX");
   }
   if (!(p >= kLowestSaturationPressure && p <= kCriticalPressure)) {
     return Refuse<StateResult>(StateError::kNoSaturation,
@@ -685,7 +683,8 @@ StateResult state_px(double p, double x) {
 StateResult state_tx(double t, double x) {
   const MessageCapture capture;
   if (!(x >= 0 && x <= 1))
-    return Refuse<StateResult>(StateError::kOutOfRange, kDrynessOutOfRangeTX);
+    return Refuse<StateResult>(StateError::kOutOfRange,
+                               std::string(messages::kDrynessOutOfRange) + "state_tx");
   if (detail::NoSaturationAtTemperature(t, "HSW_T")) {
     return Refuse<StateResult>(StateError::kNoSaturation, capture.first());
   }
