@@ -5,6 +5,7 @@
 #include <if97/if97.h>
 #include <if97/if97_messages.h>
 #include "inverse/psat_search.h"
+#include "arith/search_steps.h"
 #include "arith/stored.h"
 
 namespace if97 {
@@ -12,6 +13,7 @@ namespace {
 
 using detail::ext;
 using detail::Stored;
+using detail::Midpoint, detail::kGoldenRatioSixDigits;
 
 constexpr double kUpperPressure = kCriticalPressure;  // MPa, upper bracket end everywhere
 constexpr double kLowerPressure = 0.001;              // MPa, lower end of PS_H1 and PS_H2
@@ -29,7 +31,6 @@ constexpr double kToleranceH2 = 1e-10;  // kJ/kg
 // Greatest steam enthalpy: golden section on [2.95, 3.2] MPa.
 constexpr double kMaxSearchLow = 2.95;  // MPa
 constexpr double kMaxSearchHigh = 3.2;  // MPa
-constexpr double kGoldenRatio = 0.618034;
 // Pressure of the falling branch where h'' equals h''(0.001 MPa).
 constexpr double kEqualSearchLow = 17.8;  // MPa
 constexpr double kEqualSearchHigh = 18;   // MPa
@@ -68,7 +69,7 @@ detail::FalsePositionResult FinishByBisection(const detail::FalsePositionSearch&
   const double y = search.target;
   const bool increasing = search.monotony == detail::Monotony::kIncreasing;
   for (int halving = 1; halving <= kHalvingLimit; ++halving) {
-    const double m = Stored((ext{p_left} + p_right) / 2);
+    const double m = Midpoint(p_left, p_right);
     if (m == p_left || m == p_right) break;
     const double fm = search.f(m);
     best.Offer(m, fm, y);
@@ -161,15 +162,15 @@ double P_HSPMAX() {
   double a = kMaxSearchLow;
   double b = kMaxSearchHigh;
   do {
-    const double x1 = Stored(a + (1 - ext{kGoldenRatio}) * (ext{b} - a));
-    const double x2 = Stored(a + ext{kGoldenRatio} * (ext{b} - a));
+    const double x1 = Stored(a + (1 - ext{kGoldenRatioSixDigits}) * (ext{b} - a));
+    const double x2 = Stored(a + ext{kGoldenRatioSixDigits} * (ext{b} - a));
     if (HSP_P(x2) < HSP_P(x1)) {
       b = x2;
     } else {
       a = x1;
     }
   } while (std::fabs((ext{a} - b) / a) >= kSectionWidth);
-  return Stored((ext{a} + b) / 2);
+  return Midpoint(a, b);
 }
 
 double P_HSPEQ() {
@@ -178,7 +179,7 @@ double P_HSPEQ() {
   double hi = kEqualSearchHigh;
   double m;
   do {
-    m = Stored((ext{lo} + hi) / 2);
+    m = Midpoint(lo, hi);
     if (h_a > HSP_P(m)) {
       hi = m;
     } else {

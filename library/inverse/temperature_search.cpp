@@ -10,6 +10,7 @@
 #include "forward/boundaries.h"
 #include "forward/forward_range.h"
 #include <if97/if97_limits.h>
+#include "arith/search_steps.h"
 #include "arith/stored.h"
 
 namespace if97::detail {
@@ -162,7 +163,7 @@ Outcome Region3Bisection(const Interpolation& it, double p, double y, double t_l
   if (y_hi == FAILURE) return {End::kReported, FAILURE};
   if (y >= y_hi) return {End::kConverged, t_hi};
   for (;;) {
-    const double t = Stored((ext{t_lo} + t_hi) / 2);
+    const double t = Midpoint(t_lo, t_hi);
     if (t == t_lo || t == t_hi) return {End::kConverged, t};
     const double y_t = it.forward(p, t);
     if (y_t == FAILURE) return {End::kReported, FAILURE};
