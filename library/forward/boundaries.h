@@ -10,6 +10,7 @@
 #include <if97/if97.h>
 #include <if97/if97_limits.h>
 #include "arith/stored.h"
+#include "tables/boundary_equations.h"
 
 namespace if97::detail {
 
@@ -21,16 +22,6 @@ inline double InverseOfBoundary(const double (&n)[5], double p) {
 }
 
 // ---- B23, between regions 2 and 3 -------------------------------------------
-// IAPWS-IF97 Table 1; p* = 1 MPa, T* = 1 K.
-namespace b23 {
-inline constexpr double n[] = {
-    0.34805185628969e3,   // n1
-    -0.11671859879975e1,  // n2
-    0.10192970039326e-2,  // n3
-    0.57254459862746e3,   // n4
-    0.13918839778870e2,   // n5
-};
-}  // namespace b23
 
 // IAPWS-IF97 eq. 5: the pressure (MPa) on B23 at T (K), with T^2 formed in
 // double.
@@ -62,16 +53,6 @@ static_assert(kRegion5HighestTemperature == limits::kHighestTemperatureRegion5 +
 inline constexpr double kP2ab = 4;             // MPa, sub-regions 2a / 2b
 inline constexpr double kP2bcLowest = 6.5467;  // MPa, lower end of the B2bc line
 
-// IAPWS-IF97 Table 19, B2bc; p* = 1 MPa, h* = 1 kJ/kg.
-namespace b2bc {
-inline constexpr double n[] = {
-    0.90584278514723e3,   // n1
-    -0.67955786399241e0,  // n2
-    0.12809002730136e-3,  // n3
-    0.26526571908428e4,   // n4
-    0.45257578905948e1,   // n5
-};
-}  // namespace b2bc
 
 // IAPWS-IF97 eq. 20: the pressure (MPa) on B2bc at h (kJ/kg).
 inline double PB2bc(double h) {

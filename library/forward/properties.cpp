@@ -2,6 +2,8 @@
 // given by pressure and temperature, of the saturated phases by pressure or
 // temperature, and the internal energy of wet steam.
 #include "forward/properties.h"
+#include "forward/region_select.h"
+#include "forward/saturation.h"
 
 #include <string>
 
@@ -46,8 +48,6 @@ namespace {
 
 using detail::Properties;
 
-constexpr double kRegion3Above = 350;  // degC, saturation temperature
-
 
 enum class Quantity { kU, kCp, kCv, kW };
 
@@ -84,7 +84,7 @@ double AtPressureTemperature(double p, double t, Quantity quantity, const char* 
 // 350 degC.
 double Saturated(double p, double t, bool steam, Quantity quantity) {
   Properties props;
-  if (!detail::SaturatedProperties(p, t, t > kRegion3Above, steam, props)) return FAILURE;
+  if (!detail::SaturatedProperties(p, t, t > kRegion3LowestTemperature, steam, props)) return FAILURE;
   return Pick(props, quantity);
 }
 

@@ -1,13 +1,8 @@
 // Internal to the library: the properties of one phase at one point, all from
-// one evaluation of the basic equation's derivatives, and the pieces of the
-// region selection and the saturation functions that the state functions
-// (properties.cpp, state.cpp) share with the classic ones.
-#ifndef STEAMCALC_LIBRARY_PROPERTIES_H
-#define STEAMCALC_LIBRARY_PROPERTIES_H
-
-#include <string>
-
-#include "forward/region_codes.h"
+// one evaluation of the basic equation's derivatives (region1.cpp,
+// region2.cpp, region5.cpp, region3/region3_properties.cpp).
+#ifndef STEAMCALC_LIBRARY_FORWARD_PROPERTIES_H
+#define STEAMCALC_LIBRARY_FORWARD_PROPERTIES_H
 
 namespace if97::detail {
 
@@ -39,35 +34,6 @@ Properties Region1Slopes(double p, double t);
 // bit for bit what H3_PT and S3_PT return at that volume, v as given.
 Properties Region3Properties(double v, double t);
 
-// The region code (region_codes.h) of (p, t) as h_pt selects it; shows the out-of-range
-// message (code 0) as h_pt does, no other.
-int RegionOf(double p, double t);
-
-// The region-3 volume v1 (k = 1, or any k other than 2) or v2 (k = 2) of
-// VKR_PT(p, t), in the form of H3_PT and S3_PT.
-double V3_PT(int k, double p, double t);
-
-// The properties of region code 1, 2, 3, 31, 32 or 5 at (p, t), region 3 at
-// the volume h_pt uses there. False (after VKR_PT's message) when the region-3
-// volume search failed.
-bool PropertiesInRegion(int code, double p, double t, Properties& out);
-
-// Saturated water (steam = false) or saturated steam at (p, t) on the
-// saturation line: regions 1 and 2, or region 3 at the liquid-side or
-// vapour-side volume when region3 is set. False as PropertiesInRegion.
-bool SaturatedProperties(double p, double t, bool region3, bool steam, Properties& out);
-
-// The saturation functions' range checks: true, after the message naming
-// function, when there is no saturation state.
-bool NoSaturationAtPressure(double p, const char* function);
-bool NoSaturationAtTemperature(double t, const char* function);
-std::string NoSaturationAtTemperatureMessage(const char* function);  // its text
-
-// H_PX's wet-steam mixing of the saturated values at TS_P(p), taken by
-// temperature, for the function named.
-double Mix(double p, double x, const char* function, double (*water)(double),
-           double (*steam)(double));
-
 }  // namespace if97::detail
 
-#endif  // STEAMCALC_LIBRARY_PROPERTIES_H
+#endif  // STEAMCALC_LIBRARY_FORWARD_PROPERTIES_H

@@ -6,6 +6,8 @@
 #include <if97/if97.h>
 #include <if97/if97_messages.h>
 #include "forward/properties.h"
+#include "forward/region_select.h"
+#include "forward/saturation.h"
 #include <if97/if97_limits.h>
 #include "arith/stored.h"
 
@@ -59,7 +61,7 @@ double Mix(double p, double x, const char* function, double (*water)(double),
   if (y1 == FAILURE || y2 == FAILURE) return FAILURE;
   if (x == 0) return y1;
   if (x == 1) return y2;
-  return Stored((1 - ext{x}) * y1 + ext{x} * y2);
+  return MixPhases(x, y1, y2);
 }
 
 }  // namespace detail

@@ -13,22 +13,9 @@
 #include <if97/if97.h>
 #include "arith/powers.h"
 #include "arith/stored.h"
+#include "tables/term.h"
 
 namespace if97::detail {
-
-// One row {I_i, J_i, n_i} of a backward equation's table.
-struct BackwardTerm {
-  int I;
-  int J;
-  double n;
-};
-
-// The same with quarter exponents I (IAPWS-IF97 Table 25).
-struct QuarterTerm {
-  double I;
-  int J;
-  double n;
-};
 
 // The two bases a and b of a sum, the reduced quantities shifted as the
 // equation has them.
@@ -40,9 +27,9 @@ struct Bases {
 // In table order, PowInt per term, into a double accumulator; the result in
 // degC.
 template <std::size_t N>
-double BackwardSum(const BackwardTerm (&terms)[N], Bases x) {
+double BackwardSum(const Term (&terms)[N], Bases x) {
   double theta = 0;
-  for (const BackwardTerm& term : terms) {
+  for (const Term& term : terms) {
     theta = Stored(theta + ext{term.n} * PowInt(x.a, term.I) * PowInt(x.b, term.J));
   }
   return theta - kKelvinOffset;
@@ -50,14 +37,14 @@ double BackwardSum(const BackwardTerm (&terms)[N], Bases x) {
 
 // The exponents I (of a) and J (of b) of a table, for EstimateSum.
 template <std::size_t N>
-constexpr Exponents ExponentsOfA(const BackwardTerm (&terms)[N]) {
+constexpr Exponents ExponentsOfA(const Term (&terms)[N]) {
   int I[N] = {};
   for (std::size_t i = 0; i < N; ++i) I[i] = terms[i].I;
   return Exponents{}.With(I);
 }
 
 template <std::size_t N>
-constexpr Exponents ExponentsOfB(const BackwardTerm (&terms)[N]) {
+constexpr Exponents ExponentsOfB(const Term (&terms)[N]) {
   int J[N] = {};
   for (std::size_t i = 0; i < N; ++i) J[i] = terms[i].J;
   return Exponents{}.With(J);
@@ -69,7 +56,7 @@ double EstimateSum(Bases x) {
   const PowerTable<ExponentsOfA(kTerms)> a_powers(x.a);
   const PowerTable<ExponentsOfB(kTerms)> b_powers(x.b);
   long double theta = 0;
-  for (const BackwardTerm& term : kTerms) {
+  for (const Term& term : kTerms) {
     theta += ext{term.n} * a_powers[term.I] * b_powers[term.J];
   }
   return Stored(theta - kKelvinOffset);

@@ -13,6 +13,8 @@
 #include <if97/if97_state.h>
 #include "messages/message_capture.h"
 #include "forward/properties.h"
+#include "forward/region_select.h"
+#include "forward/saturation.h"
 #include <if97/if97_limits.h>
 #include "arith/stored.h"
 #include "inverse/temperature_search.h"
@@ -25,7 +27,6 @@ using detail::MessageCapture;
 using detail::Properties;
 using detail::Stored;
 
-constexpr double kRegion3Above = kRegion3LowestTemperature;  // degC, saturation temperature
 using limits::kLowestSaturationPressure;
 using limits::kLowestTemperature;
 using limits::kRegion5Pressure;
@@ -149,10 +150,6 @@ bool BothPhases(double p, double t, bool region3, SaturatedPair& pair) {
   return true;
 }
 
-double MixValue(double x, double water, double steam) {
-  return Stored((1 - ext{x}) * water + ext{x} * steam);
-}
-
 // Wet steam as H_PX mixes it; x = 0 and x = 1 are the saturated phases.
 State Wet(double p, double t, const SaturatedPair& pair, double x) {
   if (x == 0) return Saturated(p, t, pair.water, pair.water_code, 0);
@@ -160,10 +157,10 @@ State Wet(double p, double t, const SaturatedPair& pair, double x) {
   State state;
   state.p = p;
   state.t = t;
-  state.h = MixValue(x, pair.water.h, pair.steam.h);
-  state.s = MixValue(x, pair.water.s, pair.steam.s);
-  state.v = MixValue(x, pair.water.v, pair.steam.v);
-  state.u = MixValue(x, pair.water.u, pair.steam.u);
+  state.h = detail::MixPhases(x, pair.water.h, pair.steam.h);
+  state.s = detail::MixPhases(x, pair.water.s, pair.steam.s);
+  state.v = detail::MixPhases(x, pair.water.v, pair.steam.v);
+  state.u = detail::MixPhases(x, pair.water.u, pair.steam.u);
   state.x = x;
   state.region = detail::kSaturationLine;
   state.phase = Phase::kSaturated;
@@ -203,7 +200,7 @@ Evaluation Evaluate(double p, double t, Side side, Point& point, bool whole = tr
   int code = detail::RegionOf(p, t);
   point.on_line = code == detail::kSaturationLine;
   if (point.on_line) {
-    if (t > kRegion3Above) {
+    if (t > kRegion3LowestTemperature) {
       code = water ? detail::kRegion3Liquid : detail::kRegion3Vapour;
     } else {
       code = water ? detail::kRegion1 : detail::kRegion2;
@@ -524,7 +521,7 @@ class PressureAndValue {
     StateResult result;
     if (y_ < (enthalpy ? kRegion1Enthalpy : kRegion1Entropy)) {
       End lo{kLowestTemperature};
-      End hi{kRegion3Above};
+      End hi{kRegion3LowestTemperature};
       if (SearchFirst(Side::kWater, lo, hi, result)) return result;
       at350 = hi.point;
       have350 = true;
@@ -536,7 +533,7 @@ class PressureAndValue {
       have_b23 = true;
     }
     // The ends of region 3 as far as not yet known.
-    if (!have350 && Evaluate(p_, kRegion3Above, Side::kWater, at350) != Evaluation::kDone) {
+    if (!have350 && Evaluate(p_, kRegion3LowestTemperature, Side::kWater, at350) != Evaluation::kDone) {
       return NoConvergence(capture_);
     }
     if (!have_b23 && Evaluate(p_, tb23, Side::kSteam, at_b23) != Evaluation::kDone) {
@@ -587,7 +584,7 @@ class PressureAndValue {
 // The saturated phases at (p, t), or the refusal with the capture's message.
 SaturationResult SaturationAt(double p, double t, const MessageCapture& capture) {
   SaturatedPair pair;
-  if (!BothPhases(p, t, t > kRegion3Above, pair)) {
+  if (!BothPhases(p, t, t > kRegion3LowestTemperature, pair)) {
     return Refuse<SaturationResult>(StateError::kNoConvergence, capture.first());
   }
   SaturationResult result;
@@ -600,7 +597,7 @@ SaturationResult SaturationAt(double p, double t, const MessageCapture& capture)
 // at (p_phases, t), or the refusal with the capture's message.
 StateResult WetAt(double p, double p_phases, double t, double x, const MessageCapture& capture) {
   SaturatedPair pair;
-  if (!BothPhases(p_phases, t, t > kRegion3Above, pair)) {
+  if (!BothPhases(p_phases, t, t > kRegion3LowestTemperature, pair)) {
     return Refuse<StateResult>(StateError::kNoConvergence, capture.first());
   }
   StateResult result;

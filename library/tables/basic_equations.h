@@ -3,35 +3,13 @@
 // a row numbered as in the standard. Each region's source evaluates its
 // equation from these; the library's tests use them for a term-by-term
 // reference evaluation. The columns I, J and n are taken from the rows.
-#ifndef STEAMCALC_LIBRARY_BASIC_EQUATIONS_H
-#define STEAMCALC_LIBRARY_BASIC_EQUATIONS_H
+#ifndef STEAMCALC_LIBRARY_TABLES_BASIC_EQUATIONS_H
+#define STEAMCALC_LIBRARY_TABLES_BASIC_EQUATIONS_H
 
 #include <array>
 #include <cstddef>
 
-namespace if97::detail {
-
-// A term n x^I y^J of a residual sum, and a term n tau^J of an ideal-gas sum.
-struct Term {
-  int I;
-  int J;
-  double n;
-};
-
-struct IdealTerm {
-  int J;
-  double n;
-};
-
-// One column of a table of terms, in the table's order.
-template <typename Row, std::size_t N, typename Field>
-constexpr std::array<Field, N> Column(const Row (&rows)[N], Field Row::*field) {
-  std::array<Field, N> column{};
-  for (std::size_t i = 0; i < N; ++i) column[i] = rows[i].*field;
-  return column;
-}
-
-}  // namespace if97::detail
+#include "tables/term.h"
 
 // The tables keep their columns aligned.
 // clang-format off
@@ -242,4 +220,4 @@ inline constexpr auto n = detail::Column(kTerms, &detail::Term::n);
 
 // clang-format on
 
-#endif  // STEAMCALC_LIBRARY_BASIC_EQUATIONS_H
+#endif  // STEAMCALC_LIBRARY_TABLES_BASIC_EQUATIONS_H
