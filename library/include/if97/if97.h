@@ -113,6 +113,26 @@ double TS_P(double p);
 // from about 432 to 534 degC it has no value (NaN, invalid-operation flag).
 double PS_T(double t);
 
+// The codes REGION_PT, REGION_PH and REGION_PS set (their comments give the
+// captions).
+namespace region_code {
+// Codes of all three selections.
+inline constexpr int kOutOfRange = 0;
+inline constexpr int kRegion1 = 1;
+inline constexpr int kRegion3 = 3;  // by (p, t): above the critical pressure
+inline constexpr int kSaturationLine = 4;
+// Codes of REGION_PT only.
+inline constexpr int kRegion2 = 2;
+inline constexpr int kRegion3Liquid = 31;  // at or below the critical pressure
+inline constexpr int kRegion3Vapour = 32;
+inline constexpr int kRegion5 = 5;
+// Codes of REGION_PH and REGION_PS only.
+inline constexpr int kWetSteam = -1;
+inline constexpr int kRegion2a = 21;
+inline constexpr int kRegion2b = 22;
+inline constexpr int kRegion2c = 23;
+}  // namespace region_code
+
 // The IAPWS-IF97 region of the state (p, t). Accepts 0 < p <= 100 MPa,
 // 0 <= t <= 1000 degC, and t <= 800 degC above 10 MPa (with a margin of
 // 1e-11 MPa, 1e-9 and 1e-12 degC); otherwise it shows "Значения давления и
