@@ -3,13 +3,12 @@
 // and the enthalpy and entropy at the volume the search finds (Table 31).
 #include "region3/equation.h"
 
-#include <if97/if97.h>
-
 #include <cmath>
 #include <cstddef>
 #include <iterator>
 #include <utility>
 
+#include <if97/if97.h>
 #include "arith/powers.h"
 #include "arith/stored.h"
 

@@ -8,14 +8,13 @@
 // proves them where it can and evaluates the residual where it must.
 #include "region3/volume_search.h"
 
-#include <if97/if97.h>
-#include <if97/if97_messages.h>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
 
+#include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include "arith/search_steps.h"
 #include "arith/stored.h"
 #include "forward/boundaries.h"
