@@ -46,9 +46,11 @@ std::optional<Bracket> WalkToSignChange(const Isotherm& iso, double start, doubl
 // about 350.012 degC (at 19-25, 50-78 and 94-100 MPa) the region-3 volume
 // lies a few parts in 1e5 below the region-1 volume at 350 degC, the start of
 // the liquid-side search. Walking down from that start in the same steps
-// finds it; the walk stays at positive volumes.
+// finds it; the walk stays at positive volumes. A start below one step (the
+// FAILURE of a liquid start outside region 3) walks no step.
 std::optional<Bracket> BracketBelow(const Isotherm& iso, double start) {
-  const int steps = static_cast<int>(std::min<double>(kWalkLimit, start / kWalkStep - 1));
+  const double room = std::min<double>(kWalkLimit, start / kWalkStep - 1);  // steps
+  const int steps = room > 0 ? static_cast<int>(room) : 0;
   if (const auto proven = ProvenWalk(iso, start, -kWalkStep, steps)) return proven;
   double x = start;
   double fx = iso.ResidualSign(x);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -15,9 +16,11 @@
 #include <vector>
 
 #include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include "arith/search_steps.h"
 #include "arith/stored.h"
 #include "forward/boundaries.h"
+#include "message_recorder.h"
 #include "region3/equation.h"
 #include "region3/isotherm.h"
 #include "region3/sign_proofs.h"
@@ -323,6 +326,26 @@ TEST_P(Region3Walk, MidpointSignsAreTheExactResiduals) {
   }
   EXPECT_EQ(wrong, 0);
   EXPECT_GT(midpoints, kStates * 2 * 30);
+}
+
+// Below the region, from 13.9 MPa (where TB23 is defined) to the lowest
+// pressure of region 3, the liquid-side start at 350 degC is steam: VW_PT's
+// FAILURE, from which no walk below can start. One message each, and no
+// floating-point fault from the count of steps.
+TEST(Region3VolumeSearch, NoWalkBelowAFailedLiquidStart) {
+  for (const double p : {14.0, 15.0, 16.0, 16.5}) {
+    MessageRecorder recorder;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    double v1 = 0;
+    double v2 = 0;
+    if97::VKR_PT(p, 300, v1, v2);
+    EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT & ~FE_INEXACT), 0) << p;
+    EXPECT_EQ(v1, if97::FAILURE);
+    EXPECT_EQ(v2, if97::FAILURE);
+    ASSERT_FALSE(recorder.messages().empty());
+    EXPECT_EQ(recorder.messages().back(), if97::messages::kNoVolumeBracket);
+    EXPECT_FALSE(BracketBelow(Isotherm(p, 300), if97::FAILURE));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Starts, Region3Walk, testing::Values(Start::kSearch, Start::kNearRoot));
