@@ -37,21 +37,6 @@ constexpr double kClosedFormMax = WalkPoints::kHighest;  // m3/kg
 
 }  // namespace
 
-Expansion ExpandAt(const Isotherm& iso, double c) {
-  Expansion x{c, iso.Poly()};
-  constexpr int kN = Isotherm::kDegree;
-  for (int k = 0; k < kN; ++k) {
-    for (int i = kN - 1; i >= k; --i) x.b[i] += c * x.b[i + 1];
-  }
-  return x;
-}
-
-double Tail(const Expansion& x, int from, double h) {
-  double t = std::fabs(x.b[Isotherm::kDegree]);
-  for (int j = Isotherm::kDegree - 1; j >= from; --j) t = t * h + std::fabs(x.b[j]);
-  return t;
-}
-
 double ProvenSignOver(const Isotherm& iso, double lo, double hi) {
   lo *= 1 - kDeltaSlack;
   hi *= 1 + kDeltaSlack;

@@ -42,10 +42,23 @@ struct Expansion {
   Isotherm::Coefficients b;
 };
 
-Expansion ExpandAt(const Isotherm& iso, double c);
+// Inline: the proofs expand about many points, each in a few dozen
+// operations.
+inline Expansion ExpandAt(const Isotherm& iso, double c) {
+  Expansion x{c, iso.Poly()};
+  constexpr int kN = Isotherm::kDegree;
+  for (int k = 0; k < kN; ++k) {
+    for (int i = kN - 1; i >= k; --i) x.b[i] += c * x.b[i + 1];
+  }
+  return x;
+}
 
 // sum over j >= from of |b_j| h^(j - from).
-double Tail(const Expansion& x, int from, double h);
+inline double Tail(const Expansion& x, int from, double h) {
+  double t = std::fabs(x.b[Isotherm::kDegree]);
+  for (int j = Isotherm::kDegree - 1; j >= from; --j) t = t * h + std::fabs(x.b[j]);
+  return t;
+}
 
 // The residual's sign on every volume whose delta lies in [lo, hi], +1 or -1,
 // where R's expansion about the middle proves it; 0 where it does not.
