@@ -12,27 +12,14 @@
 #include "region1_unchecked.h"
 #include "region_codes.h"
 #include "stored.h"
+#include "tables/saturation.h"
 
 namespace if97 {
 namespace {
 
 using namespace detail;
 
-// IAPWS-IF97 Table 34, saturation-line equation; p* = 1 MPa, T* = 1 K, so the
-// formulas take p in MPa and T in K as they are.
-constexpr double n[] = {
-    0.11670521452767e4,   // n1
-    -0.72421316703206e6,  // n2
-    -0.17073846940092e2,  // n3
-    0.12020824702470e5,   // n4
-    -0.32325550322333e7,  // n5
-    0.14915108613530e2,   // n6
-    -0.48232657361591e4,  // n7
-    0.40511340542057e6,   // n8
-    -0.23855557567849e0,  // n9
-    0.65017534844798e3,   // n10
-};
-static_assert(std::size(n) == 10);
+using saturation::n;
 
 constexpr int kNoCode = -1;  // no test held
 
