@@ -55,13 +55,17 @@ struct Gibbs {
 // (dv/dp)_T = R T gamma_pipi / p*^2 and (dv/dT)_p = R (gamma_pi -
 // tau gamma_pitau) / p*. R T in kJ/kg over p in MPa is 1e-3 m3/kg; in J/kg
 // it gives w in m/s.
+//
+// Each division by p, T, v or kappa_T is one reciprocal, formed once.
 Props FromGibbs(double p, double T, const Gibbs& g) {
   Props out;
   const double RT = R * T;
-  const double b = g.p - g.pt;  // pi (gamma_pi - tau gamma_pitau)
+  const double b = g.p - g.pt;          // pi (gamma_pi - tau gamma_pitau)
+  const double per_p = 1 / (1000 * p);  // 1 / p, kJ/kg to m3/kg
+  const double per_T = 1 / T;
   out.p = p;
   out.T = T;
-  out.v = RT * g.p / p / 1000;
+  out.v = RT * g.p * per_p;
   out.rho = 1 / out.v;
   out.h = RT * g.t;
   out.s = R * (g.t - g.g);
@@ -70,24 +74,25 @@ Props FromGibbs(double p, double T, const Gibbs& g) {
   out.cv = R * (-g.tt + b * b / g.pp);
   out.w = std::sqrt(1000 * RT * g.p * g.p / (b * b / g.tt - g.pp));
 
-  out.dv_dp_T = RT * g.pp / (p * p) / 1000;
-  out.dv_dT_p = R * b / p / 1000;
-  out.alpha_v = out.dv_dT_p / out.v;
-  out.kappa_T = -out.dv_dp_T / out.v;
+  out.dv_dT_p = R * b * per_p;
+  out.alpha_v = out.dv_dT_p * out.rho;
+  out.kappa_T = -g.pp / (g.p * p);  // -(dv/dp)_T / v
+  out.dv_dp_T = -out.kappa_T * out.v;
 
   out.dh_dT_p = out.cp;
-  out.ds_dT_p = out.cp / T;
+  out.ds_dT_p = out.cp * per_T;
   out.dh_dp_T = 1000 * (out.v - T * out.dv_dT_p);
   out.ds_dp_T = -1000 * out.dv_dT_p;
 
-  // rho = 1 / v: (dp/drho)_T = -v^2 / (dv/dp)_T, (dp/dT)_rho = -(dv/dT)_p / (dv/dp)_T;
+  // rho = 1 / v: (dp/drho)_T = v / kappa_T, (dp/dT)_rho = alpha_v / kappa_T;
   // h = u + p v: (dh/dT)_rho = cv + v (dp/dT)_rho.
-  out.dp_drho_T = -out.v * out.v / out.dv_dp_T;
-  out.dp_dT_rho = -out.dv_dT_p / out.dv_dp_T;
+  const double per_kappa = 1 / out.kappa_T;
+  out.dp_drho_T = out.v * per_kappa;
+  out.dp_dT_rho = out.alpha_v * per_kappa;
   out.dh_drho_T = out.dh_dp_T * out.dp_drho_T;
   out.dh_dT_rho = out.cv + 1000 * out.v * out.dp_dT_rho;
   out.ds_drho_T = out.ds_dp_T * out.dp_drho_T;
-  out.ds_dT_rho = out.cv / T;
+  out.ds_dT_rho = out.cv * per_T;
   return out;
 }
 
@@ -158,21 +163,23 @@ Props Region3(double rho, double T) {
   out.cp = R * (-f.tt + b * b / c);
   out.w = std::sqrt(1000 * RT * (c - b * b / f.tt));
 
+  const double per_T = 1 / T;
   out.dp_drho_T = sums.pressure.dp_drho;
   out.dp_dT_rho = rho * R * b / 1000;
-  out.dh_drho_T = RT * (c - b) / rho;
+  out.dh_drho_T = RT * (c - b) * out.v;
   out.dh_dT_rho = out.cv + R * b;
-  out.ds_drho_T = -R * b / rho;
-  out.ds_dT_rho = out.cv / T;
+  out.ds_drho_T = -R * b * out.v;
+  out.ds_dT_rho = out.cv * per_T;
 
-  // (dv/dp)_T = -1 / (rho^2 (dp/drho)_T), (dv/dT)_p = -(dv/dp)_T (dp/dT)_rho.
-  out.dv_dp_T = -1 / (rho * rho * out.dp_drho_T);
+  // kappa_T = 1 / (rho (dp/drho)_T), (dv/dp)_T = -v kappa_T,
+  // (dv/dT)_p = -(dv/dp)_T (dp/dT)_rho.
+  out.kappa_T = 1 / (rho * out.dp_drho_T);
+  out.dv_dp_T = -out.v * out.kappa_T;
   out.dv_dT_p = -out.dv_dp_T * out.dp_dT_rho;
   out.alpha_v = out.dv_dT_p * rho;
-  out.kappa_T = -out.dv_dp_T * rho;
 
   out.dh_dT_p = out.cp;
-  out.ds_dT_p = out.cp / T;
+  out.ds_dT_p = out.cp * per_T;
   out.dh_dp_T = 1000 * (out.v - T * out.dv_dT_p);
   out.ds_dp_T = -1000 * out.dv_dT_p;
   return out;

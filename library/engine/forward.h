@@ -8,8 +8,9 @@
 // and cv in kJ/(kg K), w in m/s. Nothing here checks the range: the caller
 // selects the region. Within a region's range (IAPWS-IF97 regions 1, 2, 3
 // and 5 as the library covers them: 0 to 800 degC up to 100 MPa, 800 to
-// 1000 degC up to 10 MPa; region 2 from 1e-10 MPa) no result is NaN and no
-// floating-point exception other than inexact is raised.
+// 1000 degC up to 10 MPa; region 2 from 1e-7 MPa) no result is NaN and no
+// floating-point exception other than inexact is raised; below 2e-8 MPa
+// region 2 raises underflow for terms far below the result's last digit.
 #ifndef STEAMCALC_LIBRARY_ENGINE_FORWARD_H
 #define STEAMCALC_LIBRARY_ENGINE_FORWARD_H
 
@@ -84,9 +85,11 @@ bool Region3Density(double p, double T, double rho_start, double& rho);
 
 // IAPWS-IF97 eq. 30: the saturation pressure (MPa) at T (K), valid from
 // 273.15 to 647.096 K; eq. 31: the saturation temperature (K) at p (MPa),
-// valid from 611.213 Pa to 22.064 MPa. Beyond, they continue the formula;
-// where it has no value (p <= 0, and temperatures from about 705 to 807 K)
-// they return NaN without raising a floating-point exception.
+// valid from 611.213 Pa to 22.064 MPa. Beyond, they continue the formula
+// (Tsat to about 650 K at 100 MPa, as the region selection reads it);
+// NaN, without a floating-point exception, where it has no value: Psat from
+// 650.1753 K up (the pole of the formula) and for T <= 0, Tsat for p <= 0 and
+// below about 5.7e-9 MPa.
 double Psat(double T);
 double Tsat(double p);
 

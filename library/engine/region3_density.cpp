@@ -89,8 +89,10 @@ struct Search {
 // from then on the pressure is formed as Region3 forms it, which alone ends
 // the search.
 bool Region3Density(double p, double T, double rho_start, double& rho) {
-  if (!(p > 0 && p < HUGE_VAL && T > 0 && T < HUGE_VAL && rho_start >= kLowestDensity &&
-        rho_start <= kHighestDensity)) {
+  // Quiet comparisons: a NaN argument raises no invalid operation.
+  if (!(std::isgreater(p, 0) && std::isless(p, HUGE_VAL) && std::isgreater(T, 0) &&
+        std::isless(T, HUGE_VAL) && std::isgreaterequal(rho_start, kLowestDensity) &&
+        std::islessequal(rho_start, kHighestDensity))) {
     return false;
   }
   const Isotherm isotherm(T);
