@@ -80,7 +80,9 @@ PressureSlope Region3Pressure(double rho, double T);
 // widening, until the sign changes; from then on a step that would leave the
 // bracket, or that did not halve the residual, is a bisection. True and rho
 // set on success; false, rho unchanged, when the inputs are not positive and
-// finite or the tolerance is not met within a fixed number of steps.
+// finite, the start lies outside 1 to 1500 kg/m3, the tolerance is not met
+// within a fixed number of steps, or the root lies where the isotherm falls
+// (no stable state).
 bool Region3Density(double p, double T, double rho_start, double& rho);
 
 // IAPWS-IF97 eq. 30: the saturation pressure (MPa) at T (K), valid from

@@ -14,6 +14,10 @@ constexpr int kMostSteps = 100;           // pressure evaluations
 constexpr double kLowestDensity = 1;      // kg/m3, the search's bounds
 constexpr double kHighestDensity = 1500;  // kg/m3
 constexpr double kFirstReach = 0.01;      // relative, the longest step before a bracket
+// A root where the isotherm falls is no state of a stable phase. At T* and
+// rho* the basic equation's isotherm dips to -6e-13 MPa m3/kg; this allows
+// for that flat stretch around the critical point.
+constexpr double kFlatSlope = 1e-9;  // MPa m3/kg
 
 using Isotherm = detail::Isotherm<long double, double>;
 
@@ -87,7 +91,11 @@ struct Search {
 // that comes within kEstimateClose of p, where its rounding might give it
 // the wrong sign, its Newton step is taken without bounding the root, and
 // from then on the pressure is formed as Region3 forms it, which alone ends
-// the search.
+// the search. The search keeps to the rising branch of the isotherm it
+// starts on (a root ahead of the start in the direction the residual points
+// is always one where the isotherm rises); a root on a falling stretch, which
+// a bracket spanning a whole loop of a subcritical isotherm could still
+// close on, is refused.
 bool Region3Density(double p, double T, double rho_start, double& rho) {
   // Quiet comparisons: a NaN argument raises no invalid operation.
   if (!(std::isgreater(p, 0) && std::isless(p, HUGE_VAL) && std::isgreater(T, 0) &&
@@ -106,6 +114,7 @@ bool Region3Density(double p, double T, double rho_start, double& rho) {
     const detail::Pressure<double> at = exact ? isotherm.At(x) : isotherm.Estimate(x);
     const double residual = at.p - p;
     if (exact && std::fabs(residual) <= tolerance) {
+      if (at.dp_drho < -kFlatSlope) return false;
       rho = x;
       return true;
     }

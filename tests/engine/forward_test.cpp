@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "../library/verification.h"
 #include "boundaries.h"
 #include "if97.h"
-#include "verification.h"
 
 namespace {
 
@@ -549,6 +549,24 @@ TEST(Region3Density, NearTheCriticalPointAndFromFarStarts) {
     EXPECT_LE(std::fabs(Region3(rho, T).p - c.p), kPressureTolerance * c.p);
     EXPECT_NEAR(rho * v, 1, 1e-9) << c.p << " MPa, " << c.t << " degC, " << c.off;
   }
+}
+
+// Subcritical isotherms turn back between the vapour and the liquid branch:
+// from any start, a density found lies where the isotherm rises.
+TEST(Region3Density, FindsOnlyStableRoots) {
+  int found = 0;
+  for (const double T : {630.0, 640.0, 646.0}) {
+    for (const double ratio : {0.95, 0.999, 1.001, 1.1}) {
+      const double p = Psat(T) * ratio;
+      for (double start = 50; start <= 900; start += 2) {
+        double rho = 0;
+        if (!Region3Density(p, T, start, rho)) continue;
+        ++found;
+        ASSERT_GT(Region3(rho, T).dp_drho_T, 0) << T << " K, " << p << " MPa from " << start;
+      }
+    }
+  }
+  EXPECT_GT(found, 4000);
 }
 
 // Inputs out of the search's reach: false, rho as it was, no fault.
