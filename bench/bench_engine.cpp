@@ -7,6 +7,7 @@
 // equations v(p, T) come) or by 1e-3.
 #include <benchmark/benchmark.h>
 
+#include "engine/density_search.h"
 #include "engine/forward.h"
 #include "if97.h"
 #include "sweep.h"
@@ -57,10 +58,15 @@ void BM_state(benchmark::State& state, Forward region, double p, double t) {
   });
 }
 
-// Region3Density from the start, then Region3 at the density found.
+// Region3Density from the start, then Region3 at the density found; the
+// counters estimates and exact give the pressures the search formed.
 void BM_region3(benchmark::State& state, double p, double t, double off) {
   double T = t + kKelvinOffset;
   double start = (1 + off) / if97::v_pt(p, t);
+  const if97::engine::detail::DensitySearch search =
+      if97::engine::detail::SearchRegion3Density(p, T, start);
+  state.counters["estimates"] = search.estimates;
+  state.counters["exact"] = search.exact;
   InUnits(state, [&] {
     benchmark::DoNotOptimize(p);
     benchmark::DoNotOptimize(start);

@@ -2,7 +2,10 @@
 // property of a state and the slopes a Newton solver needs from one pass over
 // the terms. The classic functions (if97.h) evaluate the same tables in
 // extended precision bit for bit as the standard requires; this engine agrees
-// with them to about 1e-13 relative and is several times faster.
+// with them to 1e-12 relative (regions 2 and 5 to 2e-14; cp, cv and w of
+// region 1 near 350 degC and of dense region 3, whose sums cancel, to 4e-12)
+// and forms the whole state in a tenth to a third of the time the classic
+// h_pt takes for one property in region 2.
 //
 // Units: p in MPa, T in K, rho in kg/m3, v in m3/kg, h and u in kJ/kg, s, cp
 // and cv in kJ/(kg K), w in m/s. Nothing here checks the range: the caller

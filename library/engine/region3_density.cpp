@@ -2,6 +2,7 @@
 // equation's pressure (IAPWS-IF97 eq. 28, Table 31), safeguarded by a bracket.
 #include <cmath>
 
+#include "engine/density_search.h"
 #include "engine/forward.h"
 #include "engine/helmholtz.h"
 
@@ -18,8 +19,6 @@ constexpr double kFirstReach = 0.01;      // relative, the longest step before a
 // rho* the basic equation's isotherm dips to -6e-13 MPa m3/kg; this allows
 // for that flat stretch around the critical point.
 constexpr double kFlatSlope = 1e-9;  // MPa m3/kg
-
-using Isotherm = detail::Isotherm<long double, double>;
 
 // The state of the search: the densities known to lie below the root
 // (pressure below p) and above it, the longest step allowed while only one
@@ -96,14 +95,15 @@ struct Search {
 // is always one where the isotherm rises); a root on a falling stretch, which
 // a bracket spanning a whole loop of a subcritical isotherm could still
 // close on, is refused.
-bool Region3Density(double p, double T, double rho_start, double& rho) {
+detail::DensitySearch detail::SearchRegion3Density(double p, double T, double rho_start) {
+  DensitySearch result;
   // Quiet comparisons: a NaN argument raises no invalid operation.
   if (!(std::isgreater(p, 0) && std::isless(p, HUGE_VAL) && std::isgreater(T, 0) &&
         std::isless(T, HUGE_VAL) && std::isgreaterequal(rho_start, kLowestDensity) &&
         std::islessequal(rho_start, kHighestDensity))) {
-    return false;
+    return result;
   }
-  const Isotherm isotherm(T);
+  const Isotherm<long double, double> isotherm(T);  // the pressure in extended precision
   const double tolerance = kTolerance * p;
   const double close = kEstimateClose * p;
   Search search;
@@ -111,12 +111,13 @@ bool Region3Density(double p, double T, double rho_start, double& rho) {
   bool exact = false;
   double x = rho_start;
   for (int step = 0; step < kMostSteps; ++step) {
-    const detail::Pressure<double> at = exact ? isotherm.At(x) : isotherm.Estimate(x);
+    const Pressure<double> at = exact ? isotherm.At(x) : isotherm.Estimate(x);
+    ++(exact ? result.exact : result.estimates);
     const double residual = at.p - p;
     if (exact && std::fabs(residual) <= tolerance) {
-      if (at.dp_drho < -kFlatSlope) return false;
-      rho = x;
-      return true;
+      result.found = at.dp_drho >= -kFlatSlope;
+      result.rho = x;
+      return result;
     }
     if (exact || std::fabs(residual) > close) {
       search.Bound(x, residual);
@@ -124,9 +125,15 @@ bool Region3Density(double p, double T, double rho_start, double& rho) {
       exact = true;
     }
     if (step == kMostSteps / 2) exact = true;
-    if (!search.Next(x, residual, at.dp_drho, x)) return false;
+    if (!search.Next(x, residual, at.dp_drho, x)) return result;
   }
-  return false;
+  return result;
+}
+
+bool Region3Density(double p, double T, double rho_start, double& rho) {
+  const detail::DensitySearch search = detail::SearchRegion3Density(p, T, rho_start);
+  if (search.found) rho = search.rho;
+  return search.found;
 }
 
 }  // namespace if97::engine
