@@ -6,10 +6,10 @@
 // the classic volume off by 1e-6 relative (as close as the backward
 // equations v(p, T) come) or by 1e-3.
 #include <benchmark/benchmark.h>
+#include <if97/if97.h>
 
 #include "engine/density_search.h"
 #include "engine/forward.h"
-#include "if97.h"
 #include "sweep.h"
 
 namespace {

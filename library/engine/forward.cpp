@@ -4,12 +4,13 @@
 // relations of Tables 3, 12, 31 and 39 in double.
 #include "engine/forward.h"
 
+#include <if97/if97.h>
+
 #include <cmath>
 
-#include "basic_equations.h"
 #include "engine/helmholtz.h"
 #include "engine/term_sums.h"
-#include "if97.h"
+#include "tables/basic_equations.h"
 
 namespace if97::engine {
 namespace {

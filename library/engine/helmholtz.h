@@ -7,11 +7,12 @@
 #ifndef STEAMCALC_LIBRARY_ENGINE_HELMHOLTZ_H
 #define STEAMCALC_LIBRARY_ENGINE_HELMHOLTZ_H
 
+#include <if97/if97.h>
+
 #include <cmath>
 
-#include "basic_equations.h"
 #include "engine/term_sums.h"
-#include "if97.h"
+#include "tables/basic_equations.h"
 
 namespace if97::engine::detail {
 

@@ -1,12 +1,10 @@
 // The state engine's boundaries: the saturation line (IAPWS-IF97 eqs. 30 and
 // 31, Table 34) and B23 (eqs. 5 and 6, Table 1) in double.
-#include "tables/saturation.h"
-
 #include <cmath>
 #include <limits>
 
-#include "boundaries.h"
 #include "engine/forward.h"
+#include "tables/boundary_equations.h"
 
 namespace if97::engine {
 namespace {

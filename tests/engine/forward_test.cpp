@@ -6,6 +6,7 @@
 #include "engine/forward.h"
 
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <algorithm>
 #include <cfenv>
@@ -16,8 +17,7 @@
 #include <vector>
 
 #include "../library/verification.h"
-#include "boundaries.h"
-#include "if97.h"
+#include "forward/boundaries.h"
 
 namespace {
 
