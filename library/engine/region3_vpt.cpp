@@ -4,14 +4,13 @@
 // bases, the only transcendental calls ln p in three boundaries and exp in 3n.
 #include "engine/region3_vpt.h"
 
-#include "engine/forward.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <limits>
 
+#include "engine/forward.h"
 #include "tables/region3_vpt.h"
 
 namespace if97::engine {
