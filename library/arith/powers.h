@@ -21,6 +21,10 @@ struct Exponents {
   int lowest = 0;
   int highest = 0;
   std::array<bool, kMaxReciprocal + 1> reciprocal{};  // reciprocal[k]: x^-k is used
+  // The same as a bit mask. GCC 12 gives two PowerTable<E> whose E differ only
+  // in the array above the same symbol, so that one would silently use the
+  // other's table; the mask makes their symbols differ.
+  unsigned long long reciprocal_mask = 0;
 
   // Adds every exponent of the column, shifted by shift (J - 1: shift -1).
   template <typename Column>  // int[N] or std::array<int, N>
@@ -30,7 +34,10 @@ struct Exponents {
       const int k = exponent + shift;
       e.lowest = std::min(e.lowest, k);
       e.highest = std::max(e.highest, k);
-      if (k < 0) e.reciprocal[-k] = true;
+      if (k < 0) {
+        e.reciprocal[-k] = true;
+        e.reciprocal_mask |= 1ull << -k;
+      }
     }
     return e;
   }
