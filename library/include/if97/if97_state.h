@@ -212,6 +212,12 @@ StateResult state_tx(double t, double x);
 SaturationResult saturation_p(double p);
 SaturationResult saturation_t(double t);
 
+// The saturation temperature (degC) at p (MPa), IAPWS-IF97 eq. 31, and the
+// saturation pressure (MPa) at t (degC), eq. 30, in double; NaN outside the
+// saturation line, 0.000611213 to 22.064 MPa, 0 to 373.946 degC.
+double saturation_temperature(double p);
+double saturation_pressure(double t);
+
 }  // namespace if97
 
 #endif  // STEAMCALC_IF97_STATE_H
