@@ -47,8 +47,11 @@ State Common(const engine::Props& props, double p, double t) {
   state.kappa_T = props.kappa_T;
   // (d rho / d p)_T = rho kappa_T, kg/(m3 MPa).
   const double drho_dp = rho * props.kappa_T;
+  // The viscosity's critical enhancement is formed only inside its box
+  // (transport.h); elsewhere the viscosity is its base, formed once.
   const double eta_base = engine::ViscosityBase(rho, T);
-  state.eta = engine::Viscosity(rho, T, drho_dp);
+  const bool enhanced = T > 645.91 && T < 650.77 && rho > 245.8 && rho < 405.3;
+  state.eta = enhanced ? engine::Viscosity(rho, T, drho_dp) : eta_base;
   state.lambda = engine::ThermalConductivity(rho, T, drho_dp, props.cp, props.cv, eta_base);
   state.nu = state.eta / rho;
   state.a = state.lambda / (rho * props.cp * 1000);
