@@ -1,18 +1,18 @@
 // The built if97 program: its exit status, standard output and standard error.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <if97/if97.h>
 
 extern char** environ;
 
@@ -118,7 +118,7 @@ TEST(Program, OneStateOneQuantityPerLine) {
     std::getline(fields >> std::ws, unit);
     names.push_back(name);
     if (name == "h") {
-      EXPECT_EQ(std::stod(value), if97::h_pt(5, 300));
+      EXPECT_NEAR(std::stod(value), if97::h_pt(5, 300), 1e-12 * std::fabs(if97::h_pt(5, 300)));
       EXPECT_EQ(unit, "kJ/kg");
     } else if (name == "s") {
       EXPECT_EQ(unit, "kJ/(kg K)");

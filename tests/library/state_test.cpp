@@ -1,19 +1,18 @@
-// The whole state from one pair of quantities (if97_state.h): the same values
-// as the classic functions, consistent states from (p, h) and (p, s), and
+// The whole state from one pair of quantities (if97_state.h): the classic
+// functions' values to 1e-12 relative (cp, cv and w to 5e-12, where the
+// double engine's sums cancel), consistent states from (p, h) and (p, s), and
 // refusals as values without a message.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
+#include <if97/if97_state.h>
 
 #include <algorithm>
-#include <bit>
 #include <cfenv>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <string>
 #include <vector>
 
-#include <if97/if97.h>
-#include <if97/if97_state.h>
 #include "message_recorder.h"
 
 namespace {
@@ -23,28 +22,19 @@ using if97::Phase;
 using if97::State;
 using if97::StateError;
 
-constexpr double kConsistency = 1e-9;  // relative, forward value against the given one
+constexpr double kConsistency = 1e-12;     // relative, forward value against the given one
+constexpr double kAgreement = 1e-12;       // relative, against the classic functions
+constexpr double kSlopeAgreement = 5e-12;  // cp, cv and w
 
-// Equal bit for bit (EXPECT_EQ on doubles would also pass -0 == +0).
-::testing::AssertionResult Same(double a, double b) {
-  if (std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b)) {
+// Within tolerance relative to b, or to floor where |b| is smaller (values
+// near zero, such as h, u and s near 0 degC).
+::testing::AssertionResult Close(double a, double b, double tolerance, double floor = 1) {
+  if (std::fabs(a - b) <= tolerance * std::max(std::fabs(b), floor)) {
     return ::testing::AssertionSuccess();
   }
   return ::testing::AssertionFailure()
-         << ::testing::PrintToString(a) << " vs " << ::testing::PrintToString(b);
-}
-
-void ExpectSameState(const State& a, const State& b) {
-  EXPECT_TRUE(Same(a.t, b.t));
-  EXPECT_TRUE(Same(a.h, b.h));
-  EXPECT_TRUE(Same(a.s, b.s));
-  EXPECT_TRUE(Same(a.v, b.v));
-  EXPECT_TRUE(Same(a.u, b.u));
-  EXPECT_TRUE(Same(a.cp, b.cp));
-  EXPECT_TRUE(Same(a.cv, b.cv));
-  EXPECT_TRUE(Same(a.w, b.w));
-  EXPECT_EQ(a.region, b.region);
-  EXPECT_EQ(a.phase, b.phase);
+         << ::testing::PrintToString(a) << " vs " << ::testing::PrintToString(b) << ", relative "
+         << std::fabs(a - b) / std::fabs(b);
 }
 
 struct GridPoint {
@@ -71,7 +61,7 @@ std::vector<GridPoint> Grid() {
 
 // ---- state from (p, t) ---------------------------------------------------------
 
-TEST(StatePT, ClassicValuesBitForBitOverTheGrid) {
+TEST(StatePT, ClassicValuesOverTheGrid) {
   const MessageRecorder recorder;
   std::feclearexcept(FE_ALL_EXCEPT);
   int region3 = 0;
@@ -82,15 +72,15 @@ TEST(StatePT, ClassicValuesBitForBitOverTheGrid) {
     if97::REGION_PT(g.p, g.t, code, caption);
     const if97::StateResult r = if97::state_pt(g.p, g.t);
     ASSERT_TRUE(r.ok()) << r.message;
-    EXPECT_TRUE(Same(r.state.p, g.p));
-    EXPECT_TRUE(Same(r.state.t, g.t));
-    EXPECT_TRUE(Same(r.state.h, if97::h_pt(g.p, g.t)));
-    EXPECT_TRUE(Same(r.state.s, if97::s_pt(g.p, g.t)));
-    EXPECT_TRUE(Same(r.state.v, if97::v_pt(g.p, g.t)));
-    EXPECT_TRUE(Same(r.state.u, if97::u_pt(g.p, g.t)));
-    EXPECT_TRUE(Same(r.state.cp, if97::cp_pt(g.p, g.t)));
-    EXPECT_TRUE(Same(r.state.cv, if97::cv_pt(g.p, g.t)));
-    EXPECT_TRUE(Same(r.state.w, if97::w_pt(g.p, g.t)));
+    EXPECT_EQ(r.state.p, g.p);
+    EXPECT_EQ(r.state.t, g.t);
+    EXPECT_TRUE(Close(r.state.h, if97::h_pt(g.p, g.t), kAgreement));
+    EXPECT_TRUE(Close(r.state.s, if97::s_pt(g.p, g.t), kAgreement, 0.01));
+    EXPECT_TRUE(Close(r.state.v, if97::v_pt(g.p, g.t), kAgreement));
+    EXPECT_TRUE(Close(r.state.u, if97::u_pt(g.p, g.t), kAgreement));
+    EXPECT_TRUE(Close(r.state.cp, if97::cp_pt(g.p, g.t), kSlopeAgreement));
+    EXPECT_TRUE(Close(r.state.cv, if97::cv_pt(g.p, g.t), kSlopeAgreement));
+    EXPECT_TRUE(Close(r.state.w, if97::w_pt(g.p, g.t), kSlopeAgreement));
     EXPECT_EQ(r.state.region, code == 31 || code == 32 ? 3 : code);
     EXPECT_TRUE(std::isnan(r.state.x));
     if (r.state.region == 3) ++region3;
@@ -110,7 +100,7 @@ TEST(StatePT, ClassicValuesBitForBitOverTheGrid) {
 
 // The state a grid point has, given by its enthalpy or entropy, comes back at
 // a temperature where the forward equation gives back the value, and is the
-// state from (p, t) there, bit for bit.
+// state from (p, t) there.
 TEST(StatePHPS, ConsistentWithTheForwardEquations) {
   const MessageRecorder recorder;
   std::feclearexcept(FE_ALL_EXCEPT);
@@ -125,12 +115,17 @@ TEST(StatePHPS, ConsistentWithTheForwardEquations) {
       const if97::StateResult r = by_enthalpy ? if97::state_ph(g.p, y) : if97::state_ps(g.p, y);
       ASSERT_TRUE(r.ok()) << r.message;
       ASSERT_NE(r.state.phase, Phase::kSaturated);
-      const double back = by_enthalpy ? if97::h_pt(g.p, r.state.t) : if97::s_pt(g.p, r.state.t);
+      const double back = by_enthalpy ? if97::state_pt(g.p, r.state.t).state.h
+                                      : if97::state_pt(g.p, r.state.t).state.s;
       const double relative =
           std::fabs(back - y) / std::max(std::fabs(y), by_enthalpy ? 1.0 : 0.01);
       EXPECT_LE(relative, kConsistency);
       worst = std::max(worst, relative);
-      ExpectSameState(r.state, if97::state_pt(g.p, r.state.t).state);
+      const if97::StateResult at_t = if97::state_pt(g.p, r.state.t);
+      ASSERT_TRUE(at_t.ok()) << at_t.message;
+      EXPECT_TRUE(Close(r.state.v, at_t.state.v, kAgreement));
+      EXPECT_TRUE(Close(r.state.cp, at_t.state.cp, kSlopeAgreement));
+      EXPECT_EQ(r.state.region, at_t.state.region);
     }
   }
   EXPECT_TRUE(recorder.messages().empty());
@@ -153,7 +148,7 @@ TEST(StatePHPS, WetSteam) {
       for (const if97::StateResult& r : {if97::state_ph(p, h), if97::state_ps(p, s)}) {
         ASSERT_TRUE(r.ok()) << r.message;
         if (r.state.phase == Phase::kSaturated) {
-          EXPECT_EQ(r.state.t, ts);
+          EXPECT_NEAR(r.state.t, ts, 1e-9);
           EXPECT_NEAR(r.state.x, x, 1e-9);
           EXPECT_EQ(r.state.region, x > 0 && x < 1 ? 4 : r.state.region);
           EXPECT_NEAR(r.state.h, h, 1e-9 * h);
@@ -174,22 +169,27 @@ TEST(StatePHPS, WetSteam) {
 
 // ---- saturation and wet steam by (p, x), (t, x) ---------------------------------------
 
-TEST(StateSaturation, ClassicValuesBitForBit) {
+TEST(StateSaturation, ClassicValues) {
   const MessageRecorder recorder;
   for (double p : {0.000611213, 0.001, 0.1, 1.0, 10.0, 16.5, 17.0, 20.0, 22.0, 22.064}) {
     SCOPED_TRACE(::testing::Message() << "p = " << p);
     const if97::SaturationResult r = if97::saturation_p(p);
     ASSERT_TRUE(r.ok()) << r.message;
-    EXPECT_TRUE(Same(r.water.h, if97::HSW_P(p)));
-    EXPECT_TRUE(Same(r.water.s, if97::SSW_P(p)));
-    EXPECT_TRUE(Same(r.water.v, if97::VSW_P(p)));
-    EXPECT_TRUE(Same(r.water.u, if97::USW_P(p)));
-    EXPECT_TRUE(Same(r.water.cp, if97::CPSW_P(p)));
-    EXPECT_TRUE(Same(r.steam.h, if97::HSP_P(p)));
-    EXPECT_TRUE(Same(r.steam.s, if97::SSP_P(p)));
-    EXPECT_TRUE(Same(r.steam.v, if97::VSP_P(p)));
-    EXPECT_TRUE(Same(r.steam.w, if97::WSP_P(p)));
-    EXPECT_TRUE(Same(r.water.t, if97::TS_P(p)));
+    EXPECT_TRUE(Close(r.water.h, if97::HSW_P(p), kAgreement));
+    EXPECT_TRUE(Close(r.water.s, if97::SSW_P(p), kAgreement, 0.01));
+    EXPECT_TRUE(Close(r.water.v, if97::VSW_P(p), kAgreement));
+    EXPECT_TRUE(Close(r.water.u, if97::USW_P(p), kAgreement));
+    // cp grows without bound toward the critical point, where the two
+    // equations' roundings part: within 1e-10 at 22 MPa, 1e-6 at 22.064 MPa.
+    EXPECT_TRUE(Close(r.water.cp, if97::CPSW_P(p),
+                      p < 22      ? kSlopeAgreement
+                      : p < 22.06 ? 1e-10
+                                  : 1e-6));
+    EXPECT_TRUE(Close(r.steam.h, if97::HSP_P(p), kAgreement));
+    EXPECT_TRUE(Close(r.steam.s, if97::SSP_P(p), kAgreement, 0.01));
+    EXPECT_TRUE(Close(r.steam.v, if97::VSP_P(p), kAgreement));
+    EXPECT_TRUE(Close(r.steam.w, if97::WSP_P(p), kSlopeAgreement));
+    EXPECT_NEAR(r.water.t, if97::TS_P(p), 1e-9);
     EXPECT_EQ(r.water.x, 0);
     EXPECT_EQ(r.steam.x, 1);
     EXPECT_EQ(r.water.phase, Phase::kSaturated);
@@ -200,12 +200,12 @@ TEST(StateSaturation, ClassicValuesBitForBit) {
     SCOPED_TRACE(::testing::Message() << "t = " << t);
     const if97::SaturationResult r = if97::saturation_t(t);
     ASSERT_TRUE(r.ok()) << r.message;
-    EXPECT_TRUE(Same(r.water.p, if97::PS_T(t)));
-    EXPECT_TRUE(Same(r.water.h, if97::HSW_T(t)));
-    EXPECT_TRUE(Same(r.water.v, if97::VSW_T(t)));
-    EXPECT_TRUE(Same(r.water.cv, if97::CVSW_T(t)));
-    EXPECT_TRUE(Same(r.steam.s, if97::SSP_T(t)));
-    EXPECT_TRUE(Same(r.steam.u, if97::USP_T(t)));
+    EXPECT_TRUE(Close(r.water.p, if97::PS_T(t), kAgreement));
+    EXPECT_TRUE(Close(r.water.h, if97::HSW_T(t), kAgreement));
+    EXPECT_TRUE(Close(r.water.v, if97::VSW_T(t), kAgreement));
+    EXPECT_TRUE(Close(r.water.cv, if97::CVSW_T(t), kSlopeAgreement));
+    EXPECT_TRUE(Close(r.steam.s, if97::SSP_T(t), kAgreement, 0.01));
+    EXPECT_TRUE(Close(r.steam.u, if97::USP_T(t), kAgreement));
   }
   EXPECT_TRUE(recorder.messages().empty());
 }
@@ -217,10 +217,10 @@ TEST(StateSaturation, WetSteamAsTheClassicFunctionsMixIt) {
       SCOPED_TRACE(::testing::Message() << "p = " << p << ", x = " << x);
       const if97::StateResult r = if97::state_px(p, x);
       ASSERT_TRUE(r.ok()) << r.message;
-      EXPECT_TRUE(Same(r.state.h, if97::H_PX(p, x)));
-      EXPECT_TRUE(Same(r.state.s, if97::S_PX(p, x)));
-      EXPECT_TRUE(Same(r.state.v, if97::V_PX(p, x)));
-      EXPECT_TRUE(Same(r.state.u, if97::U_PX(p, x)));
+      EXPECT_TRUE(Close(r.state.h, if97::H_PX(p, x), kAgreement));
+      EXPECT_TRUE(Close(r.state.s, if97::S_PX(p, x), kAgreement, 0.01));
+      EXPECT_TRUE(Close(r.state.v, if97::V_PX(p, x), kAgreement));
+      EXPECT_TRUE(Close(r.state.u, if97::U_PX(p, x), kAgreement));
       EXPECT_EQ(r.state.x, x);
       EXPECT_EQ(r.state.phase, Phase::kSaturated);
       EXPECT_EQ(std::isnan(r.state.cp), x == 0.3);
@@ -228,7 +228,7 @@ TEST(StateSaturation, WetSteamAsTheClassicFunctionsMixIt) {
       const if97::StateResult by_t = if97::state_tx(t, x);
       ASSERT_TRUE(by_t.ok()) << by_t.message;
       EXPECT_NEAR(by_t.state.h, r.state.h, 1e-12 * std::fabs(r.state.h));
-      EXPECT_TRUE(Same(by_t.state.p, if97::PS_T(t)));
+      EXPECT_TRUE(Close(by_t.state.p, if97::PS_T(t), kAgreement));
     }
   }
   EXPECT_TRUE(recorder.messages().empty());
@@ -319,10 +319,10 @@ TEST(StateRefusal, SaturationOutOfRange) {
   EXPECT_TRUE(recorder.messages().empty());
 }
 
-// Where the region-3 volume search finds no bracket (just above 350 degC at
-// high pressure), the state comes back refused as "no convergence" with the
-// search's message, which h_pt shows.
-TEST(StateRefusal, VolumeSearchFailureIsNoConvergence) {
+// Where the classic region-3 volume search finds no bracket (just above 350
+// degC at high pressure; h_pt shows its message), the engine's Newton search
+// still finds the density: the state comes back, without a message.
+TEST(StateRefusal, StatesTheClassicVolumeSearchMisses) {
   for (const GridPoint g : {GridPoint{60, 350.01}, GridPoint{22.1, 350.001}}) {
     MessageRecorder recorder;
     const double h = if97::h_pt(g.p, g.t);
@@ -330,12 +330,12 @@ TEST(StateRefusal, VolumeSearchFailureIsNoConvergence) {
     recorder.clear();
     const if97::StateResult r = if97::state_pt(g.p, g.t);
     EXPECT_TRUE(recorder.messages().empty());
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(r.state.region, 3);
     if (h == FAILURE) {
-      EXPECT_EQ(r.error, StateError::kNoConvergence);
-      ASSERT_EQ(shown.size(), 1u);
-      EXPECT_EQ(r.message, shown.front());
+      EXPECT_EQ(shown.size(), 1u);
     } else {
-      EXPECT_TRUE(Same(r.state.h, h));
+      EXPECT_TRUE(Close(r.state.h, h, kAgreement));
     }
   }
 }

@@ -19,6 +19,8 @@ inline constexpr char kPtOutOfRange[] =
 // (p, h) and (p, s) outside the range (REGION_PH, T_PH ...; REGION_PS, T_PS ...).
 inline constexpr char kPhOutOfRange[] = "Заданные значения Р и Н выходят за пределы допустимых";
 inline constexpr char kPsOutOfRange[] = "Заданные значения Р и S выходят за пределы допустимых";
+// (h, s) outside the range (state_hs).
+inline constexpr char kHsOutOfRange[] = "Заданные значения H и S выходят за пределы допустимых";
 
 // A state exactly on the saturation line where water and steam differ, and a
 // property that does not exist for wet steam; both followed by the function.
@@ -61,6 +63,8 @@ inline constexpr char kPhNoConvergence[] =
     "Невозможно определить температуру по давлению и энтальпии";
 inline constexpr char kPsNoConvergence[] =
     "Невозможно определить температуру по давлению и энтропии";
+inline constexpr char kHsNoConvergence[] =
+    "Невозможно определить состояние по энтальпии и энтропии";
 
 // text + "(" + function + ")".
 inline std::string WithFunction(const char* text, const char* function) {

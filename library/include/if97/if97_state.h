@@ -21,43 +21,41 @@
 // they use are captured per thread (see message below) and never reach the
 // installed handler.
 //
-// Which path each call takes:
-//   state_pt  The classic functions' own arithmetic: the region of (p, t) as
-//             h_pt selects it, and h, s, v bit for bit what h_pt, s_pt and v_pt
-//             return (region 3 at the volume they use); u, cp, cv and w, bit
-//             for bit what u_pt, cp_pt, cv_pt and w_pt return, from the
-//             derivatives of the same equation formed in the same pass over
-//             its terms. Costs up to about twice h_pt in regions 1 to 3; in
-//             region 5, where h_pt is cheap, about h_pt and s_pt together
-//             (the logarithm of s).
-//   state_ph  The backward equations T(p, h) (T(p, s)) of IAPWS-IF97 give the
-//   state_ps  first temperature (sub-region 2b by entropy: the 2a or 2c one
-//             continued; region 3: the chord between the 350 degC isotherm
-//             and the B23 line). Halley steps on the forward equation of the
-//             region the temperature lies in (Newton steps in region 3, each
-//             with its volume search), kept inside a shrinking interval, follow
-//             until h_pt(p, state.t) (s_pt for state_ps) gives back the given
-//             value to 1e-10 relative (to 1e-10 kJ/kg below 1 kJ/kg, to 1e-12
-//             kJ/(kg K) below 0.01 kJ/(kg K)). The state is then state_pt(p,
-//             state.t) bit for bit; state.h (state.s) is the forward value, not
-//             the given one. Between the saturated values (HSW_P, HSP_P) the
-//             state is wet steam at TS_P(p), x from the given value; a value
-//             within the tolerance of a saturated value may come back as the
-//             single phase just off the line. The temperature differs from
-//             T_PH/T_PS, which keep the backward equations' deviation (up to
-//             25 mK) on purpose. Outside region 3 usually two evaluations of
-//             the forward equation, about 3 times h_pt in regions 1 and 2
-//             (region 5: about 0.6 us); in region 3 each step runs the
-//             volume search.
-//   state_px  Saturated water and steam as H_PX, S_PX and V_PX take them (by
-//             temperature at TS_P(p)), mixed in the proportion x: h, s, v
-//             equal H_PX, S_PX, V_PX bit for bit, u equals U_PX.
-//   state_tx  The same at the saturation pressure PS_T(t).
-//   saturation_p, saturation_t
-//             Both saturated phases as HSW_P/HSP_P (HSW_T/HSP_T) take them:
-//             regions 1 and 2 up to 350 degC, region 3 above it (one volume
-//             search for both); every value bit for bit what the classic
-//             functions (USW_P ... WSP_T included) return.
+// Which path each call takes. Every call runs on the library's double
+// engine (the basic equations with every derivative in one pass), not on the
+// classic functions' extended-precision arithmetic: values agree with the
+// classic functions to 1e-12 relative (cp, cv and w to 5e-12, where the sums
+// of region 1 near 350 degC and of dense region 3 cancel; cp toward the
+// critical point, where it grows without bound, to 1e-10 at 22 MPa), not bit
+// for bit.
+//   state_pt  The region of (p, t) as h_pt selects it (t exactly TS_P(p) is
+//             refused as on the line); region 3 at the density Newton's method
+//             finds from the backward equations v(p, T), the classic volume
+//             search near the critical point and within 1e-6 K of the line.
+//   state_ph  The backward equations T(p, h) (T(p, s)) give the first
+//   state_ps  temperature (region 3: temperature and volume; region 5 a step
+//             from region 2's end at 800 degC), then Newton's method on the
+//             forward equation, in T (regions 1, 2, 5, kept in an interval and
+//             bisected) or in (rho, T) (region 3, with the interval search on
+//             T as fallback), until the forward value is back to 1e-12
+//             relative (1e-12 kJ/kg below 1 kJ/kg, 1e-12 kJ/(kg K) below 0.01).
+//             Wet steam between the saturated values at eq. 31's temperature;
+//             a value within that tolerance of a saturated one is the
+//             saturated phase.
+//   state_px, state_tx, saturation_p, saturation_t
+//             The saturated phases at (p, Tsat(p)) or (Psat(T), T), eqs. 31
+//             and 30 in double: regions 1 and 2 up to 350 degC, region 3
+//             above (near the critical point at the classic volume search's
+//             volumes); wet steam mixed by x.
+//   state_hs  The state of the (h, s) solver, built as state_pt builds one.
+//
+// Further properties (State): rho = 1/v; the viscosity (IAPWS 2008) with its
+// critical enhancement only inside 645.91 K < T < 650.77 K and
+// 245.8 < rho < 405.3 kg/m3, as the release recommends for industrial use
+// with IF97; the thermal conductivity (IAPWS 2011) with its critical
+// enhancement everywhere, in its IF97 form; the surface tension for
+// saturation states only; the dielectric constant (IAPWS 1997). Wet steam
+// (0 < x < 1) has rho and sigma only: cp, cv, w and the others are NaN.
 //
 // Ranges are those of the classic functions: state_pt as h_pt; state_ph as
 // T_PH (0.001 to 100 MPa, up to 4642.8 kJ/kg) and state_ps from 0.001 to
@@ -211,6 +209,12 @@ StateResult state_tx(double t, double x);
 // kNoSaturation, kNoConvergence. message as HSW_P's (HSW_T's).
 SaturationResult saturation_p(double p);
 SaturationResult saturation_t(double t);
+
+// The saturation temperature (degC) at p (MPa), IAPWS-IF97 eq. 31, and the
+// saturation pressure (MPa) at t (degC), eq. 30, in double; NaN outside the
+// saturation line, 0.000611213 to 22.064 MPa, 0 to 373.946 degC.
+double saturation_temperature(double p);
+double saturation_pressure(double t);
 
 }  // namespace if97
 

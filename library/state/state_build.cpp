@@ -1,0 +1,102 @@
+// A State from the properties of one equation (state_internal.h): the
+// thermodynamic properties, the transport properties and the further ones
+// that derive from them; wet steam mixed from its saturated phases.
+#include <if97/if97.h>
+
+#include <cmath>
+
+#include "engine/transport.h"
+#include "state/state_internal.h"
+
+namespace if97 {
+
+const char* Describe(StateError error) noexcept {
+  switch (error) {
+    case StateError::kNone:
+      return "";
+    case StateError::kOutOfRange:
+      return "out of range";
+    case StateError::kNoSaturation:
+      return "no saturation state";
+    case StateError::kOnSaturationLine:
+      return "on the saturation line";
+    case StateError::kNoConvergence:
+      return "no convergence";
+  }
+  return "";
+}
+
+namespace detail::state {
+namespace {
+
+State Common(const engine::Props& props, double p, double t) {
+  State state;
+  state.p = p;
+  state.t = t;
+  state.h = props.h;
+  state.s = props.s;
+  state.v = props.v;
+  state.u = props.u;
+  state.cp = props.cp;
+  state.cv = props.cv;
+  state.w = props.w;
+  const double T = props.T;
+  const double rho = 1 / props.v;
+  state.rho = rho;
+  state.alpha_v = props.alpha_v;
+  state.kappa_T = props.kappa_T;
+  // (d rho / d p)_T = rho kappa_T, kg/(m3 MPa).
+  const double drho_dp = rho * props.kappa_T;
+  // The viscosity's critical enhancement is formed only inside its box
+  // (transport.h); elsewhere the viscosity is its base, formed once.
+  const double eta_base = engine::ViscosityBase(rho, T);
+  const bool enhanced = T > 645.91 && T < 650.77 && rho > 245.8 && rho < 405.3;
+  state.eta = enhanced ? engine::Viscosity(rho, T, drho_dp) : eta_base;
+  state.lambda = engine::ThermalConductivity(rho, T, drho_dp, props.cp, props.cv, eta_base);
+  state.nu = state.eta / rho;
+  state.a = state.lambda / (rho * props.cp * 1000);
+  state.Pr = state.eta * props.cp * 1000 / state.lambda;
+  state.kappa = props.w * props.w / (p * 1e6 * props.v);
+  state.mu_JT = (T * props.alpha_v - 1) * props.v / props.cp * 1000;
+  state.epsilon = engine::DielectricConstant(rho, T);
+  return state;
+}
+
+}  // namespace
+
+State SinglePhase(const engine::Props& props, double p, double t, int region, Phase phase) {
+  State state = Common(props, p, t);
+  state.region = region;
+  state.phase = phase;
+  return state;
+}
+
+State SaturatedPhase(const engine::Props& props, double p, double t, int region, double x) {
+  State state = Common(props, p, t);
+  state.region = region;
+  state.phase = Phase::kSaturated;
+  state.x = x;
+  state.sigma = engine::SurfaceTension(props.T);
+  return state;
+}
+
+State Wet(const Pair& pair, double p, double t, double x) {
+  if (x == 0) return SaturatedPhase(pair.water, p, t, pair.region == 3 ? 3 : 1, 0);
+  if (x == 1) return SaturatedPhase(pair.steam, p, t, pair.region == 3 ? 3 : 2, 1);
+  State state;
+  state.p = p;
+  state.t = t;
+  state.h = (1 - x) * pair.water.h + x * pair.steam.h;
+  state.s = (1 - x) * pair.water.s + x * pair.steam.s;
+  state.v = (1 - x) * pair.water.v + x * pair.steam.v;
+  state.u = (1 - x) * pair.water.u + x * pair.steam.u;
+  state.rho = 1 / state.v;
+  state.sigma = engine::SurfaceTension(pair.water.T);
+  state.x = x;
+  state.region = 4;
+  state.phase = Phase::kSaturated;
+  return state;
+}
+
+}  // namespace detail::state
+}  // namespace if97

@@ -1,0 +1,210 @@
+// The state from pressure and temperature on the double engine: the region
+// as REGION_PT selects it, region 3 at the density Newton's method finds from
+// the backward equations v(p, T), and the saturated phases of region 3.
+#include <if97/if97.h>
+#include <if97/if97_limits.h>
+#include <if97/if97_messages.h>
+#include <if97/if97_state.h>
+
+#include <cmath>
+#include <limits>
+
+#include "arith/precision.h"
+#include "engine/region3_vpt.h"
+#include "forward/boundaries.h"
+#include "forward/region_codes.h"
+#include "messages/message_capture.h"
+#include "region3/volume_search.h"
+#include "state/state_internal.h"
+
+namespace if97::detail::state {
+namespace {
+
+// Above this temperature no pressure of the range has its saturation
+// temperature (eq. 31 continued reaches about 377 degC at 100 MPa).
+constexpr double kAboveEverySaturation = 380;  // degC
+// Region 3 beside the saturation line within this the classic search decides
+// the side: the backward equations' sub-regions part on eq. 31 in double.
+constexpr double kLineMargin = 1e-6;  // K
+// A Newton root farther than this from its start (relative) may lie on the
+// other branch of the isotherm.
+constexpr double kBranchMargin = 0.05;
+// The saturated phases of region 3 take their starts this far inside them.
+constexpr double kSideOffset = 1e-6;  // K
+
+// The classic volume search (VKR_PT's), its messages captured.
+bool ClassicVolumes(double p, double t, double& v1, double& v2, std::string& message) {
+  const ExtendedPrecision guard;
+  const MessageCapture capture;
+  v1 = FAILURE;
+  v2 = FAILURE;
+  r3::Volumes(p, t, v1, v2);
+  if (v1 == FAILURE || v2 == FAILURE) {
+    message = capture.empty() ? std::string(messages::kNoVolume) : capture.first();
+    return false;
+  }
+  return true;
+}
+
+// The density of the sub-region's branch at (p, T) by Newton's method from
+// the sub-region's backward equation v(p, T); false when it has none to be
+// relied on or the root does not stay near the start.
+bool DensityFromSubregion(double p, double T, char subregion, double& rho) {
+  if (engine::Region3NearCritical(subregion)) return false;
+  const double rho_start = 1 / engine::Region3VolumeEstimate(p, T, subregion);
+  return engine::Region3Density(p, T, rho_start, rho) &&
+         std::fabs(rho - rho_start) <= kBranchMargin * rho_start;
+}
+
+}  // namespace
+
+int RegionCode(double p, double t) {
+  const bool in_range =
+      p > 0 && p <= limits::kPtHighestPressure && t >= limits::kPtLowestTemperature &&
+      t <= limits::kHighestTemperatureRegion5 &&
+      !(p > limits::kRegion5Pressure && t > limits::kPtHighestTemperatureAbove10MPa);
+  if (!in_range) return kOutOfRange;
+  // The comparison with the saturation line is REGION_PT's own: TS_P(p)
+  // itself within a micro-kelvin of the line, its double form elsewhere.
+  // Far above the line: below every temperature, compared without a NaN.
+  double ts = -std::numeric_limits<double>::infinity();
+  if (t <= kAboveEverySaturation) {
+    if (p >= 0.001) {
+      ts = SaturationTemperatureToCompare(p, t);
+    } else {
+      const ExtendedPrecision guard;
+      const MessageCapture capture;  // TS_P far below its range
+      ts = SaturationTemperatureToCompare(p, t);
+    }
+  }
+  const double T = t + kKelvinOffset;
+  int found = -1;
+  if (t < ts && T <= kRegion1HighestTemperature) found = kRegion1;
+  if (!(t <= ts) && T <= kRegion2HighestTemperature && p < kB23LowestPressure) found = kRegion2;
+  if (p >= kB23LowestPressure && T > kRegion1HighestTemperature &&
+      T <= kRegion2HighestTemperature) {
+    const double p_b23 = PB23(T);
+    const double T_b23 = TB23(p);
+    bool region2_side = p <= p_b23 && T >= T_b23;
+    const bool region3_side = p > p_b23 && T < T_b23;
+    if (!region2_side && !region3_side) region2_side = p <= p_b23;
+    if (region2_side) {
+      found = kRegion2;
+    } else if (p > kCriticalPressure) {
+      found = kRegion3;
+    } else if (t < ts) {
+      found = kRegion3Liquid;
+    } else if (!(t <= ts)) {
+      found = kRegion3Vapour;
+    }
+  }
+  if (t == ts) found = kSaturationLine;
+  if (T > kRegion2HighestTemperature && T <= kRegion5HighestTemperature &&
+      p <= limits::kRegion5Pressure) {
+    found = kRegion5;
+  }
+  if (found == -1) found = t < ts ? kRegion3Liquid : kRegion2;
+  return found;
+}
+
+Phase PhaseOf(int code, double p, double t) {
+  if (p > kCriticalPressure && t > kCriticalTemperature) return Phase::kSupercritical;
+  return code == kRegion1 || code == kRegion3 || code == kRegion3Liquid ? Phase::kLiquid
+                                                                        : Phase::kSteam;
+}
+
+bool Region3DensityAt(double p, double t, int code, double& rho, std::string& message) {
+  const double T = t + kKelvinOffset;
+  const bool beside_line = code != kRegion3 && !(std::fabs(T - engine::Tsat(p)) > kLineMargin);
+  if (!beside_line && DensityFromSubregion(p, T, engine::Region3Subregion(p, T), rho)) {
+    return true;
+  }
+  double v1;
+  double v2;
+  if (!ClassicVolumes(p, t, v1, v2, message)) return false;
+  rho = 1 / (code == kRegion3Vapour ? v2 : v1);
+  return true;
+}
+
+bool PropsAt(int code, double p, double t, engine::Props& props, std::string& message) {
+  const double T = t + kKelvinOffset;
+  switch (code) {
+    case kRegion1:
+      props = engine::Region1(p, T);
+      return true;
+    case kRegion2:
+      props = engine::Region2(p, T);
+      return true;
+    case kRegion5:
+      props = engine::Region5(p, T);
+      return true;
+    default: {
+      double rho;
+      if (!Region3DensityAt(p, t, code, rho, message)) return false;
+      props = engine::Region3(rho, T);
+      return true;
+    }
+  }
+}
+
+bool SaturatedPair(double p, double T, Pair& pair, std::string& message) {
+  // T is changed only where the classic search finds the volumes.
+  if (T <= kRegion1HighestTemperature) {
+    pair.water = engine::Region1(p, T);
+    pair.steam = engine::Region2(p, T);
+    pair.region = 1;
+    return true;
+  }
+  pair.region = 3;
+  double rho_water;
+  double rho_steam;
+  if (!DensityFromSubregion(p, T, engine::Region3Subregion(p, T - kSideOffset), rho_water) ||
+      !DensityFromSubregion(p, T, engine::Region3Subregion(p, T + kSideOffset), rho_steam) ||
+      !(rho_water > rho_steam)) {
+    // The classic search parts the phases at its own saturation
+    // temperature, which comes within about 1e-10 K of eq. 31 in double.
+    double ts;
+    {
+      const ExtendedPrecision guard;
+      const MessageCapture capture;
+      ts = TS_P(p);
+    }
+    double v1;
+    double v2;
+    if (!ClassicVolumes(p, ts, v1, v2, message)) return false;
+    rho_water = 1 / v1;
+    rho_steam = 1 / v2;
+    T = ts + kKelvinOffset;
+  }
+  pair.water = engine::Region3(rho_water, T);
+  pair.steam = engine::Region3(rho_steam, T);
+  return true;
+}
+
+}  // namespace if97::detail::state
+
+namespace if97 {
+
+using namespace detail::state;
+
+// state_pt: REGION_PT's region, the engine's equation of it.
+StateResult state_pt(double p, double t) {
+  const int code = RegionCode(p, t);
+  if (code == detail::kOutOfRange) {
+    return Refuse<StateResult>(StateError::kOutOfRange, messages::kPtOutOfRange);
+  }
+  if (code == detail::kSaturationLine) {
+    return Refuse<StateResult>(StateError::kOnSaturationLine,
+                               messages::WithFunction(messages::kOnSaturationLine, "h_pt"));
+  }
+  engine::Props props;
+  std::string message;
+  if (!PropsAt(code, p, t, props, message)) {
+    return Refuse<StateResult>(StateError::kNoConvergence, message);
+  }
+  StateResult result;
+  result.state = SinglePhase(props, p, t, code > 30 ? 3 : code, PhaseOf(code, p, t));
+  return result;
+}
+
+}  // namespace if97
