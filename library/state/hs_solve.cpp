@@ -172,7 +172,10 @@ Outcome SolveSinglePhase(double h, double s, Iterate& it, bool held = false) {
       if (dp < 0) lambda = std::min(lambda, (1 - 1 / kPFactor) * it.p / -dp);
       const double p = std::clamp(it.p + lambda * dp, kPIterLowest, kPIterHighest);
       const double T = std::clamp(it.T + lambda * dT, kTIterLowest, kTIterHighest);
-      const int where = hold ? it.region : RegionOf(p, T);
+      int where = hold ? it.region : RegionOf(p, T);
+      // Regions 1 and 2 meet only across the two-phase region: the phase
+      // is kept, its equation continued into the metastable states.
+      if (it.region + where == 3) where = it.region;
       if (where == 3) {
         const double v = P.v + P.dv_dp_T * (p - it.p) + P.dv_dT_p * (T - it.T);
         it.rho = std::clamp(v > 0 ? 1 / v : P.rho, kRhoIterLowest, kRhoIterHighest);
@@ -373,7 +376,8 @@ Iterate SinglePhaseStart(int zone, double p, double h, double s) {
   }
   if (!std::isfinite(T)) T = zone == 1 ? 500 : 700;
   T = std::clamp(T, kTIterLowest, kTIterHighest);
-  const int region = RegionOf(p, T);
+  int region = RegionOf(p, T);
+  if (region + zone == 3) region = zone;  // the phase of the zone (1 or 2)
   double rho = kNaN;
   if (region == 3) {
     const double v = engine::V3_ph(p, h);

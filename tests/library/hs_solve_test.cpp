@@ -117,7 +117,7 @@ struct PT {
 // neighbouring region's equation at a state within these of it (the
 // equations meet on the lines to a few 1e-5 relative): either answer holds.
 constexpr double kOverlapP = 1e-4;  // relative
-constexpr double kOverlapT = 0.01;  // K
+constexpr double kOverlapT = 0.03;  // K
 // The pressure of liquid water is set by h and s to no better than
 // 1e-12 h / v, about 1e-9 MPa.
 constexpr double kLiquidP = 5e-9;  // MPa
