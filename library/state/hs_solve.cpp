@@ -82,6 +82,7 @@ int RegionOf(double p, double T) {
 }
 
 bool InRange(double p, double T) {
+  if (!(std::isfinite(p) && std::isfinite(T))) return false;
   constexpr double up = 1 + kRangeMargin;
   constexpr double down = 1 - kRangeMargin;
   if (!(p >= kPLowest * down && p <= kPHighest * up && T >= kTLowest * down)) return false;
@@ -226,9 +227,9 @@ bool SaturatedPhases(double T, double& rho_l, double& rho_v, Saturated& out) {
   }
   if (!(T < kTc)) return false;
   const auto density = [&](double& rho, double T_side) {
-    if (rho > 0 && engine::Region3Density(p, T, rho, rho)) return true;
+    if (std::isgreater(rho, 0.0) && engine::Region3Density(p, T, rho, rho)) return true;
     const double v = engine::Region3VolumeEstimate(p, T_side, engine::Region3Subregion(p, T_side));
-    return v > 0 && engine::Region3Density(p, T, 1 / v, rho);
+    return std::isgreater(v, 0.0) && engine::Region3Density(p, T, 1 / v, rho);
   };
   if (!density(rho_l, T * (1 - kSideOffset)) || !density(rho_v, T * (1 + kSideOffset))) {
     rho_l = rho_v = kNaN;
@@ -316,7 +317,7 @@ HsSolution SinglePhaseAnswer(const Iterate& it) {
 // last iterate: a state in its own region wins, else one in the gap beside
 // its line.
 bool SolveBesideBoundary(double h, double s, Iterate& it) {
-  if (!(it.p > 0 && std::isfinite(it.T))) return false;
+  if (!(std::isgreater(it.p, 0.0) && std::isfinite(it.T))) return false;
   int other = 0;
   if (std::fabs(it.T - kT25) < 10 || (it.T > kT25 && std::fabs(it.p / kP5 - 1) < 1e-2)) {
     other = it.region == 5 ? 2 : 5;
@@ -356,7 +357,7 @@ Iterate SinglePhaseStart(int zone, double p, double h, double s) {
   double T = kNaN;
   if (zone == 1) {
     T = EstimateT_PH1(p, h) + kKelvinOffset;
-  } else if (zone == 2 && !(p >= kPIdealGas)) {
+  } else if (zone == 2 && !std::isgreaterequal(p, kPIdealGas)) {
     // The equations p(h, s) hold from p_s(273.15 K) up; below, steam is
     // nearly an ideal gas: T from h alone, p from s by s(p) = s(p_ref) -
     // R ln(p / p_ref) on that isotherm.
@@ -411,13 +412,14 @@ HsSolution SolveHs(double h, double s) {
     const bool liquid = wet.status == WetResult::Status::kLiquidSide;
     Iterate it{liquid ? 1 : 2, engine::Psat(wet.T), wet.T, liquid ? wet.rho_l : wet.rho_v};
     if (wet.T > kT13) it.region = 3;
-    if (it.region == 3 && !(it.rho > 0)) return NoConvergence();
+    if (it.region == 3 && !std::isgreater(it.rho, 0.0)) return NoConvergence();
     if (SolveSinglePhase(h, s, it) == Outcome::kStable) return SinglePhaseAnswer(it);
     return InRange(it.p, it.T) ? NoConvergence() : OutOfRange();
   }
 
   Iterate it = SinglePhaseStart(start.zone, start.p, h, s);
-  if (!(it.p >= kPStartLowest && it.p <= kPStartHighest)) return OutOfRange();
+  if (!(std::isgreaterequal(it.p, kPStartLowest) && std::islessequal(it.p, kPStartHighest)))
+    return OutOfRange();
   const Outcome outcome = SolveSinglePhase(h, s, it);
   if (outcome == Outcome::kStable && InRange(it.p, it.T)) return SinglePhaseAnswer(it);
   if (outcome != Outcome::kUnstable && SolveBesideBoundary(h, s, it)) {
