@@ -363,7 +363,9 @@ Iterate SinglePhaseStart(int zone, double p, double h, double s) {
     // R ln(p / p_ref) on that isotherm.
     T = std::clamp(EstimateT_PH2a(kPIdealGas, h) + kKelvinOffset, kTIterLowest, kTIterHighest);
     const double s_ref = engine::Region2(kPIdealGas, T).s;
-    p = std::min(kPIdealGas * std::exp((s_ref - s) / kGasConstant), kPIdealGas);
+    // Far below the range the exponent is held where exp stays normal: the
+    // start is refused all the same.
+    p = kPIdealGas * std::exp(std::clamp((s_ref - s) / kGasConstant, -30.0, 0.0));
   } else if (zone == 2) {
     if (p <= kP2ab) {
       T = EstimateT_PH2a(p, h) + kKelvinOffset;
@@ -386,6 +388,32 @@ Iterate SinglePhaseStart(int zone, double p, double h, double s) {
     if (zone == 3) T = std::clamp(engine::T3_ph(p, h), kTIterLowest, kTIterHighest);
   }
   return {region, p, T, rho};
+}
+
+// Whether (h, s) lies beyond the edges of the range that a failed search can
+// wander past: along an isentrope h rises with p and with T, so a state with
+// more enthalpy than the 100 MPa isobar of region 1 at its entropy lies above
+// 100 MPa, and one of steam with less than the 273.15 K isotherm at its
+// entropy lies below 0 degC.
+bool BeyondTheEdges(double h, double s) {
+  const Props cold_steam = engine::Region2(engine::Psat(kTLowest), kTLowest);
+  if (s >= cold_steam.s) {
+    // Steam below p_s(273.15 K) is an ideal gas to 1e-4 in h: p from s.
+    const double ratio = std::exp(std::max((cold_steam.s - s) / kGasConstant, -30.0));
+    const double p = std::max(cold_steam.p * ratio, kPLowest);
+    return h < engine::Region2(p, kTLowest).h;
+  }
+  const Props hot = engine::Region1(kPHighest, kT13);
+  if (s > hot.s) return false;
+  double T = kT13;
+  Props P = hot;
+  for (int k = 0; k < 20; ++k) {
+    const double next = std::clamp(T - (P.s - s) / P.ds_dT_p, kTLowest, kT13);
+    if (std::fabs(next - T) <= 1e-9 * T) break;
+    T = next;
+    P = engine::Region1(kPHighest, T);
+  }
+  return h > P.h;
 }
 
 }  // namespace
@@ -417,6 +445,8 @@ HsSolution SolveHs(double h, double s) {
     return InRange(it.p, it.T) ? NoConvergence() : OutOfRange();
   }
 
+  // Far above the range the backward equations of T(p, h) overflow.
+  if (!std::islessequal(start.p, kPStartHighest)) return OutOfRange();
   Iterate it = SinglePhaseStart(start.zone, start.p, h, s);
   if (!(std::isgreaterequal(it.p, kPStartLowest) && std::islessequal(it.p, kPStartHighest)))
     return OutOfRange();
@@ -430,6 +460,7 @@ HsSolution SolveHs(double h, double s) {
   // Wet steam beside the saturation line, where the start put the state on
   // the wrong side of it.
   if (outcome == Outcome::kFailed && !InRange(it.p, it.T)) return OutOfRange();
+  if (BeyondTheEdges(h, s)) return OutOfRange();
   const WetResult wet = SolveWet(h, s, std::isfinite(it.T) ? it.T : kNaN);
   if (wet.status == WetResult::Status::kWet) return WetAnswer(wet);
   return NoConvergence();
