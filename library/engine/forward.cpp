@@ -7,6 +7,7 @@
 #include <if97/if97.h>
 
 #include <cmath>
+#include <limits>
 
 #include "engine/helmholtz.h"
 #include "engine/term_sums.h"
@@ -57,6 +58,13 @@ struct Gibbs {
 // tau gamma_pitau) / p*. R T in kJ/kg over p in MPa is 1e-3 m3/kg; in J/kg
 // it gives w in m/s.
 //
+// The speed of sound from its square, NaN without a floating-point exception
+// where the square is not positive: beyond a phase's stability limit, where
+// a solver's iterate may stray.
+double SpeedOfSound(double w2) {  // w2 in m2/s2
+  return std::isgreater(w2, 0.0) ? std::sqrt(w2) : std::numeric_limits<double>::quiet_NaN();
+}
+
 // Each division by p, T, v or kappa_T is one reciprocal, formed once.
 Props FromGibbs(double p, double T, const Gibbs& g) {
   Props out;
@@ -73,7 +81,7 @@ Props FromGibbs(double p, double T, const Gibbs& g) {
   out.u = RT * (g.t - g.p);
   out.cp = -R * g.tt;
   out.cv = R * (-g.tt + b * b / g.pp);
-  out.w = std::sqrt(1000 * RT * g.p * g.p / (b * b / g.tt - g.pp));
+  out.w = SpeedOfSound(1000 * RT * g.p * g.p / (b * b / g.tt - g.pp));
 
   out.dv_dT_p = R * b * per_p;
   out.alpha_v = out.dv_dT_p * out.rho;
@@ -162,7 +170,7 @@ Props Region3(double rho, double T) {
   out.u = RT * f.t;
   out.cv = -R * f.tt;
   out.cp = R * (-f.tt + b * b / c);
-  out.w = std::sqrt(1000 * RT * (c - b * b / f.tt));
+  out.w = SpeedOfSound(1000 * RT * (c - b * b / f.tt));
 
   const double per_T = 1 / T;
   out.dp_drho_T = sums.pressure.dp_drho;
