@@ -11,7 +11,6 @@
 #endif
 
 #include <if97/if97_c.h>
-
 #include <math.h>
 #include <stddef.h>
 #include <stdio.h>
@@ -123,16 +122,16 @@ struct CheckValue {
 };
 /* IAPWS-IF97 Tables 5 and 15, at 300, 500 and 700 K. */
 static const struct CheckValue kCheckValues[] = {
-    {3, 26.85, "v", 0.00100215168, 9},    {3, 26.85, "h", 115.331273, 9},
-    {3, 26.85, "u", 112.324818, 9},       {3, 26.85, "s", 0.392294792, 9},
-    {3, 26.85, "cp", 4.17301218, 9},      {3, 26.85, "w", 1507.73921, 9},
-    {80, 26.85, "v", 0.000971180894, 9},  {80, 26.85, "h", 184.142828, 9},
-    {80, 26.85, "s", 0.368563852, 9},     {80, 26.85, "w", 1634.69054, 9},
-    {3, 226.85, "v", 0.00120241800, 9},   {3, 226.85, "h", 975.542239, 9},
-    {3, 226.85, "cp", 4.65580682, 9},     {0.0035, 26.85, "v", 39.4913866, 9},
-    {0.0035, 26.85, "h", 2549.91145, 9},  {0.0035, 26.85, "s", 8.52238967, 9},
-    {0.0035, 26.85, "u", 2411.6916, 8},   {0.0035, 426.85, "h", 3335.68375, 9},
-    {30, 426.85, "v", 0.00542946619, 9},  {30, 426.85, "cp", 10.3505092, 9},
+    {3, 26.85, "v", 0.00100215168, 9},   {3, 26.85, "h", 115.331273, 9},
+    {3, 26.85, "u", 112.324818, 9},      {3, 26.85, "s", 0.392294792, 9},
+    {3, 26.85, "cp", 4.17301218, 9},     {3, 26.85, "w", 1507.73921, 9},
+    {80, 26.85, "v", 0.000971180894, 9}, {80, 26.85, "h", 184.142828, 9},
+    {80, 26.85, "s", 0.368563852, 9},    {80, 26.85, "w", 1634.69054, 9},
+    {3, 226.85, "v", 0.00120241800, 9},  {3, 226.85, "h", 975.542239, 9},
+    {3, 226.85, "cp", 4.65580682, 9},    {0.0035, 26.85, "v", 39.4913866, 9},
+    {0.0035, 26.85, "h", 2549.91145, 9}, {0.0035, 26.85, "s", 8.52238967, 9},
+    {0.0035, 26.85, "u", 2411.6916, 8},  {0.0035, 426.85, "h", 3335.68375, 9},
+    {30, 426.85, "v", 0.00542946619, 9}, {30, 426.85, "cp", 10.3505092, 9},
     {30, 426.85, "w", 480.386523, 9},
 };
 
@@ -164,9 +163,9 @@ static void saturation_and_inverses(void) {
   for (i = 0; i < 3; ++i) {
     const int code = if97_sat_t(kTemperatures[i][0], &water, &steam);
     sprintf(what, "sat_t(%g): p = %.12g", kTemperatures[i][0], water.p);
-    expect(code == IF97_OK &&
-               matches_printed(water.p, kTemperatures[i][1], 9) && same_bits(water.p, steam.p) &&
-               water.x == 0 && steam.x == 1 && water.phase == IF97_PHASE_SATURATED,
+    expect(code == IF97_OK && matches_printed(water.p, kTemperatures[i][1], 9) &&
+               same_bits(water.p, steam.p) && water.x == 0 && steam.x == 1 &&
+               water.phase == IF97_PHASE_SATURATED,
            what);
     expect(if97_sat_p(kPressures[i][0], &water, NULL) == IF97_OK &&
                matches_printed(water.t + 273.15, kPressures[i][1], 9),
@@ -262,8 +261,7 @@ static void value_errors(void) {
     const double value = if97_value(cases[i].pair, cases[i].a, cases[i].b, cases[i].property);
     sprintf(what, "if97_value(\"%s\", %g, %g, \"%s\"): code %d, expected %d", cases[i].pair,
             cases[i].a, cases[i].b, cases[i].property, if97_last_error(), cases[i].code);
-    expect(if97_last_error() == cases[i].code && is_nan(value) == (cases[i].code != IF97_OK),
-           what);
+    expect(if97_last_error() == cases[i].code && is_nan(value) == (cases[i].code != IF97_OK), what);
   }
   expect(is_nan(if97_value("pt", nan, 300, "h")) && if97_last_error() == IF97_NOT_FINITE,
          "if97_value: NaN");
@@ -277,9 +275,9 @@ static void descriptions(void) {
   int code, other;
   expect(strcmp(if97_describe(IF97_OK), "") == 0, "describe(IF97_OK) is empty");
   for (code = IF97_OUT_OF_RANGE; code <= IF97_INTERNAL_ERROR; ++code) {
-    expect(strlen(if97_describe(code)) > 0 &&
-               strcmp(if97_describe(code), "unknown error code") != 0,
-           "every code has its description");
+    expect(
+        strlen(if97_describe(code)) > 0 && strcmp(if97_describe(code), "unknown error code") != 0,
+        "every code has its description");
     for (other = IF97_OK; other < code; ++other) {
       expect(strcmp(if97_describe(code), if97_describe(other)) != 0, "descriptions differ");
     }
@@ -296,9 +294,9 @@ struct Input {
   double a, b;
 };
 static const struct Input kInputs[] = {
-    {"pt", 5, 300},    {"pt", 3, 26.85},  {"pt", 25, 380},   {"pt", 8, 900}, {"ph", 3, 500},
-    {"ph", 1, 2000},   {"ps", 0.1, 7.5},  {"hs", 2800, 6.5}, {"px", 1, 0.5}, {"tx", 100, 0},
-    {"sat-p", 1, 0},   {"sat-p", 1, 1},   {"sat-t", 370, 1}, {"pt", 0, 0},
+    {"pt", 5, 300},  {"pt", 3, 26.85}, {"pt", 25, 380},   {"pt", 8, 900}, {"ph", 3, 500},
+    {"ph", 1, 2000}, {"ps", 0.1, 7.5}, {"hs", 2800, 6.5}, {"px", 1, 0.5}, {"tx", 100, 0},
+    {"sat-p", 1, 0}, {"sat-p", 1, 1},  {"sat-t", 370, 1}, {"pt", 0, 0},
 };
 
 /* The state a pair's struct function gives. */
@@ -369,20 +367,22 @@ static unsigned long next_random(void) {
 }
 
 static double random_value(void) {
-  static const double kSpecial[] = {0, -0.0, 1e-320, -1e-320, 1e308, -1e308, 0.000611213,
-                                    22.064, 373.946, 100, 1000, 1, 0.5};
+  static const double kSpecial[] = {0,      -0.0,    1e-320, -1e-320, 1e308, -1e308, 0.000611213,
+                                    22.064, 373.946, 100,    1000,    1,     0.5};
   const unsigned long pick = next_random() % 8;
   const double unit = (double)(next_random() % 1000000) / 1000000.0;
   if (pick == 0) return kSpecial[next_random() % (sizeof kSpecial / sizeof kSpecial[0])];
-  if (pick == 1) return next_random() % 2 ? not_a_number() : (next_random() % 2 ? 1 : -1) * HUGE_VAL;
+  if (pick == 1)
+    return next_random() % 2 ? not_a_number() : (next_random() % 2 ? 1 : -1) * HUGE_VAL;
   if (pick == 2) return (unit - 0.5) * pow(10.0, (double)(next_random() % 40) - 20);
-  if (pick <= 4) return unit * 110 - 5;   /* pressures, dryness fractions */
-  return unit * 5000 - 100;               /* temperatures, enthalpies */
+  if (pick <= 4) return unit * 110 - 5; /* pressures, dryness fractions */
+  return unit * 5000 - 100;             /* temperatures, enthalpies */
 }
 
-static const char* kNames[] = {"pt", "ph", "ps", "hs", "px", "tx", "sat-p", "sat-t", "p", "t",
-                               "h", "s", "v", "cp", "w", "x", "Pr", "kappa_T", "region",
-                               "phase", "", "PT", "pt\t", "sat", "sat-p-", "h_steam"};
+static const char* kNames[] = {"pt",    "ph",   "ps",  "hs",      "px",     "tx",    "sat-p",
+                               "sat-t", "p",    "t",   "h",       "s",      "v",     "cp",
+                               "w",     "x",    "Pr",  "kappa_T", "region", "phase", "",
+                               "PT",    "pt\t", "sat", "sat-p-",  "h_steam"};
 #define NAME_COUNT (sizeof kNames / sizeof kNames[0])
 
 /* A name: one of the list, the list's with a byte changed, or random bytes. */
@@ -449,7 +449,9 @@ static void* thread_body(void* argument) {
 }
 
 #if defined(_WIN32)
-static DWORD WINAPI windows_thread(LPVOID argument) { return thread_body(argument) == NULL ? 0 : 1; }
+static DWORD WINAPI windows_thread(LPVOID argument) {
+  return thread_body(argument) == NULL ? 0 : 1;
+}
 
 static void threads(void) {
   HANDLE handles[THREAD_COUNT];
@@ -550,12 +552,12 @@ static void print_state(const char* pair, double a, double b, int code, const if
 }
 
 static void dump(void) {
-  static const double kP[] = {0.0006, 0.001, 0.0035, 0.1, 0.5, 1, 3, 5, 10, 16.5, 20,
-                              22, 22.064, 23, 25, 30, 50, 80, 100, 101};
-  static const double kT[] = {-1, 0, 0.01, 20, 26.85, 100, 150, 200, 250, 300, 340, 350, 360,
-                              370, 373.9, 380, 400, 450, 500, 600, 700, 800, 900, 1000};
-  static const double kH[] = {-1, 10, 100, 500, 1000, 1500, 1700, 2000, 2087, 2100, 2400,
-                              2600, 2800, 3000, 3500, 4000, 4500};
+  static const double kP[] = {0.0006, 0.001, 0.0035, 0.1, 0.5, 1,  3,  5,  10,  16.5,
+                              20,     22,    22.064, 23,  25,  30, 50, 80, 100, 101};
+  static const double kT[] = {-1,  0,   0.01,  20,  26.85, 100, 150, 200, 250, 300, 340, 350,
+                              360, 370, 373.9, 380, 400,   450, 500, 600, 700, 800, 900, 1000};
+  static const double kH[] = {-1,   10,   100,  500,  1000, 1500, 1700, 2000, 2087,
+                              2100, 2400, 2600, 2800, 3000, 3500, 4000, 4500};
   static const double kS[] = {-0.1, 0.01, 0.4, 1.5, 3, 3.8, 4.4, 5, 5.5, 6, 7, 8, 9, 11};
   static const double kX[] = {-0.1, 0, 0.25, 0.5, 1, 1.1};
   if97_state s, water, steam;

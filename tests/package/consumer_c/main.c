@@ -1,6 +1,5 @@
 /* Steam and water through the installed C interface of the if97 library. */
 #include <if97/if97_c.h>
-
 #include <stdio.h>
 
 int main(void) {
