@@ -12,6 +12,12 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <xmmintrin.h>
+
+#include <cfloat>
+
+// The x87 extended format: a 64-bit significand, on Linux and with MinGW-w64
+// alike (Microsoft's compiler would make long double a double).
+static_assert(LDBL_MANT_DIG == 64, "long double is the x87 extended format");
 #endif
 
 namespace if97c {
