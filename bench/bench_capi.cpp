@@ -3,9 +3,8 @@
 // if97_value by pair and property name, and if97_value refusing an unknown
 // name (the cost of the name lookup alone).
 #include <benchmark/benchmark.h>
-
-#include "if97/if97_c.h"
-#include "if97_state.h"
+#include <if97/if97_c.h>
+#include <if97/if97_state.h>
 
 namespace {
 

@@ -1,5 +1,7 @@
 // The C interface (if97_c.h) over the state API (if97_state.h).
-#include "if97/if97_c.h"
+#include <if97/if97_c.h>
+#include <if97/if97_state.h>
+#include <if97/if97_version.h>
 
 #include <array>
 #include <cmath>
@@ -8,8 +10,6 @@
 #include <string_view>
 
 #include "floating_point_modes.h"
-#include "if97_state.h"
-#include "if97_version.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 // each error code, if97_value over every property name, random names and
 // values, and the caller's floating-point modes.
 #include <gtest/gtest.h>
+#include <if97/if97_c.h>
+#include <if97/if97_state.h>
 
 #include <algorithm>
 #include <bit>
@@ -12,9 +14,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-#include "if97/if97_c.h"
-#include "if97_state.h"
 
 namespace {
 

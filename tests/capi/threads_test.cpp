@@ -2,14 +2,13 @@
 // own, and every thread gets the states one thread gets alone. Run under
 // ThreadSanitizer (ctest label "threads").
 #include <gtest/gtest.h>
+#include <if97/if97_c.h>
 
 #include <barrier>
 #include <bit>
 #include <cstdint>
 #include <thread>
 #include <vector>
-
-#include "if97/if97_c.h"
 
 namespace {
 
