@@ -13,6 +13,7 @@
 #include "forward/boundaries.h"
 #include <if97/if97.h>
 #include <if97/if97_messages.h>
+#include "arith/precision.h"
 #include "arith/powers.h"
 #include "arith/stored.h"
 #include "region3/walk_points.h"
@@ -1042,6 +1043,7 @@ std::pair<double, double> TauPhiTauWith(const Reduced& r, const PowerTable<kDelt
 }  // namespace
 
 double Z3_VT(double v, double t) {
+  const detail::ExtendedPrecision guard;
   const double delta = DeltaOfVolume(v);
   const PowerTable<kTauJ> tau(TauOfTemperature(t));
   return DeltaPhiDelta(delta, tau);
@@ -1051,6 +1053,7 @@ double Z3_VT(double v, double t) {
 // saturation line. When no bracket around the volume is found both are
 // FAILURE, after one message.
 void VKR_PT(double p, double t, double& v1, double& v2) {
+  const detail::ExtendedPrecision guard;
   // IAPWS-IF97 eq. 6. The vapour-side start is the region-2 volume at TB23
   // taken as degrees Celsius, well above every region-3 volume at p.
   const double TB23 = detail::TB23(p);
@@ -1099,6 +1102,7 @@ void VKR_PT(double p, double t, double& v1, double& v2) {
 
 // IAPWS-IF97 Table 31: h = R T (tau phi_tau + delta phi_delta).
 double H3_PT(int k, double p, double t) {
+  const detail::ExtendedPrecision guard;
   Reduced r;
   if (!ReduceAtVolume(k, p, t, r)) return FAILURE;
   const PowerTable<kDeltaI> delta(r.delta);
@@ -1113,6 +1117,7 @@ double H3_PT(int k, double p, double t) {
 
 // IAPWS-IF97 Table 31: s = R (tau phi_tau - phi).
 double S3_PT(int k, double p, double t) {
+  const detail::ExtendedPrecision guard;
   Reduced r;
   if (!ReduceAtVolume(k, p, t, r)) return FAILURE;
   const PowerTable<kDeltaI> delta(r.delta);
