@@ -2,22 +2,18 @@
 // call of the C interface and the caller's given back after it.
 //
 // The library evaluates its equations in x87 extended precision (long double
-// on x86) and in SSE double. A host program may have changed either unit's
-// modes: programs built with MSVC run with the x87 unit at 53-bit precision
-// (the Windows default), some runtimes unmask exceptions, some set flush to
-// zero. Each of these would change results or trap. The modes are read on
-// entry (cheap) and written only when they differ from the library's.
+// on x86) and in SSE double, and sets the x87 precision control itself
+// (library/arith/precision.h). The hosts of a DLL or shared library may have
+// changed more than that: some runtimes unmask floating-point exceptions
+// (which would then trap inside the library or at the caller's next x87
+// instruction), some round otherwise than to nearest or flush denormals to
+// zero. At the C boundary all of these are set as the library needs them.
+// The modes are read on entry (cheap) and written only when they differ.
 #ifndef STEAMCALC_CAPI_FLOATING_POINT_MODES_H
 #define STEAMCALC_CAPI_FLOATING_POINT_MODES_H
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <xmmintrin.h>
-
-#include <cfloat>
-
-// The x87 extended format: a 64-bit significand, on Linux and with MinGW-w64
-// alike (Microsoft's compiler would make long double a double).
-static_assert(LDBL_MANT_DIG == 64, "long double is the x87 extended format");
 #endif
 
 namespace if97c {
