@@ -1,6 +1,11 @@
 // if97: properties of water and steam on the command line (see if97.1).
 #include <unistd.h>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -77,6 +82,11 @@ int OneState(const Options& options, const Table& table) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // The same bytes in and out as on other systems: no "\r\n" written for
+  // "\n", no end of the input at a Ctrl-Z byte.
+  for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) _setmode(fd, _O_BINARY);
+#endif
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   std::string error;
   const std::optional<Options> options = ParseArguments(args, error);

@@ -1,11 +1,13 @@
 # Install rules, the Debian packages (CPack) and the tests that check them.
 #
-# Two components, two packages:
+# Three components, three packages:
 #   Runtime     -> steamcalc    the calculator, its manual page, desktop entry
 #                               and icons; the if97 command and its manual page
+#   CLibrary    -> libif97c1    the C interface, the shared libif97c.so.1
 #   Development -> libif97-dev  the static property library, its headers in
-#                               include/if97/, the CMake package config
-#                               (find_package(if97)) and if97.pc (pkg-config)
+#                               include/if97/, the link libif97c.so, the CMake
+#                               package config (find_package(if97)), if97.pc
+#                               and if97c.pc (pkg-config)
 # Both carry the licence as a machine-readable copyright file and the Debian
 # changelog in share/doc/<package>/.
 
@@ -33,12 +35,18 @@ set(IF97_PUBLIC_HEADERS
   ${PROJECT_SOURCE_DIR}/library/include/if97/if97.h
   ${PROJECT_SOURCE_DIR}/library/include/if97/if97_limits.h
   ${PROJECT_SOURCE_DIR}/library/include/if97/if97_state.h
+  ${PROJECT_SOURCE_DIR}/capi/include/if97/if97_c.h
   ${PROJECT_BINARY_DIR}/library/include/if97/if97_version.h)
 set(IF97_CONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/if97)
 # if97.h uses inline constexpr variables.
 target_compile_features(if97 INTERFACE cxx_std_17)
 install(TARGETS if97 EXPORT if97Targets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
+# The C interface: the library and its soname link in their own package (as
+# Debian's policy on shared libraries asks), the link for the linker with the
+# development files.
+install(TARGETS if97c EXPORT if97Targets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT CLibrary NAMELINK_COMPONENT Development)
 install(FILES ${IF97_PUBLIC_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/if97
   COMPONENT Development)
 install(EXPORT if97Targets NAMESPACE if97:: DESTINATION ${IF97_CONFIG_DIR}
@@ -57,9 +65,11 @@ install(CODE "
   set(IF97_PC_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
   set(IF97_PC_INCLUDEDIR \"${CMAKE_INSTALL_INCLUDEDIR}\")
   set(IF97_PC_VERSION \"${PROJECT_VERSION}\")
-  configure_file(\"${PROJECT_SOURCE_DIR}/cmake/if97.pc.in\" \"${PROJECT_BINARY_DIR}/pkgconfig/if97.pc\" @ONLY)
-  file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig\"
-    TYPE FILE FILES \"${PROJECT_BINARY_DIR}/pkgconfig/if97.pc\")
+  foreach(pc if97 if97c)
+    configure_file(\"${PROJECT_SOURCE_DIR}/cmake/\${pc}.pc.in\" \"${PROJECT_BINARY_DIR}/pkgconfig/\${pc}.pc\" @ONLY)
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig\"
+      TYPE FILE FILES \"${PROJECT_BINARY_DIR}/pkgconfig/\${pc}.pc\")
+  endforeach()
 " COMPONENT Development)
 
 # ---- licence and Debian changelog, per package -------------------------------
@@ -75,6 +85,8 @@ function(steamcalc_install_package_docs component package)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
 endfunction()
 steamcalc_install_package_docs(Development libif97-dev)
+set(STEAMCALC_CLIBRARY_PACKAGE libif97c${PROJECT_VERSION_MAJOR})
+steamcalc_install_package_docs(CLibrary ${STEAMCALC_CLIBRARY_PACKAGE})
 
 # ---- manual pages ------------------------------------------------------------
 # steamcalc_install_man_page(<page source> <component>) installs one page,
@@ -150,7 +162,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL Development)
+set(CPACK_COMPONENTS_ALL CLibrary Development)
 if(TARGET steamcalc)
   list(PREPEND CPACK_COMPONENTS_ALL Runtime)
 endif()
@@ -174,7 +186,39 @@ recommendation GSSSD R-776-98. The command if97 prints the whole state
 (h, s, v, u, cp, cv, w, region, phase) from one pair of quantities, for
 shells, scripts and spreadsheets.")
 
+# The C interface's shared library. Its symbols file (packaging/) gives each
+# exported function the version that brought it; the shlibs file comes
+# from CPack. dpkg's trigger runs ldconfig.
+set(CPACK_DEBIAN_CLIBRARY_PACKAGE_NAME ${STEAMCALC_CLIBRARY_PACKAGE})
+set(CPACK_DEBIAN_CLIBRARY_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_CLIBRARY_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+configure_file(${STEAMCALC_PACKAGING_DIR}/${STEAMCALC_CLIBRARY_PACKAGE}.symbols
+  ${PROJECT_BINARY_DIR}/packaging/${STEAMCALC_CLIBRARY_PACKAGE}/symbols COPYONLY)
+configure_file(${STEAMCALC_PACKAGING_DIR}/ldconfig.triggers
+  ${PROJECT_BINARY_DIR}/packaging/${STEAMCALC_CLIBRARY_PACKAGE}/triggers COPYONLY)
+# CPack would write a postinst and a postrm that call ldconfig, which the
+# trigger makes redundant (lintian: maintscript-calls-ldconfig). Naming a
+# postinst and a postrm among the extra control files stops that; as they do
+# not exist, CPack adds no file for them.
+set(CPACK_DEBIAN_CLIBRARY_PACKAGE_CONTROL_EXTRA
+  ${PROJECT_BINARY_DIR}/packaging/${STEAMCALC_CLIBRARY_PACKAGE}/symbols
+  ${PROJECT_BINARY_DIR}/packaging/${STEAMCALC_CLIBRARY_PACKAGE}/triggers
+  ${PROJECT_BINARY_DIR}/packaging/${STEAMCALC_CLIBRARY_PACKAGE}/none/postinst
+  ${PROJECT_BINARY_DIR}/packaging/${STEAMCALC_CLIBRARY_PACKAGE}/none/postrm)
+set(CPACK_DEBIAN_CLIBRARY_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_CLIBRARY_DESCRIPTION
+  "IAPWS-IF97 water and steam property library (C interface)
+The whole thermodynamic state of water and steam after the IAPWS-IF97
+industrial formulation from one pair of given quantities, through a plain C
+interface: pressure with temperature, enthalpy, entropy or dryness fraction,
+enthalpy with entropy, and the saturation states. Thread-safe; refusals come
+back as error codes. This package holds the shared library libif97c.")
+
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libif97-dev)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
+  "${STEAMCALC_CLIBRARY_PACKAGE} (= ${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE})")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
   "IAPWS-IF97 water and steam property library (static, C++)
@@ -183,15 +227,16 @@ steam: properties by pressure and temperature, saturation states, wet steam,
 and temperature from pressure and enthalpy or entropy; the whole state from
 one pair of quantities, thread-safe, with refusals as values. Ships the
 static library, the headers if97/if97.h, if97/if97_state.h and
-if97/if97_version.h, a CMake package config (find_package(if97), link
-if97::if97) and a pkg-config file (if97).")
+if97/if97_version.h, the C interface's header if97/if97_c.h and link
+libif97c.so, a CMake package config (find_package(if97), link if97::if97 or
+if97::if97c) and pkg-config files (if97, if97c).")
 include(CPack)
 
 # ---- tests -------------------------------------------------------------------
 # package.deb builds the packages, unpacks them into a temporary root and
-# checks their files; package.consumer builds a small program against the
-# unpacked library, with CMake and with pkg-config; package.lintian runs
-# lintian on both packages; package.desktop validates the menu entry.
+# checks their files; package.consumer builds a small C++ program and a C89
+# one against the unpacked libraries, with CMake and with pkg-config;
+# package.lintian runs lintian on the packages; package.desktop validates the menu entry.
 if(BUILD_TESTING)
   set(STEAMCALC_PACKAGE_TEST_DIR ${PROJECT_BINARY_DIR}/package-test)
   add_test(NAME package.deb
@@ -200,7 +245,8 @@ if(BUILD_TESTING)
   set_tests_properties(package.deb PROPERTIES FIXTURES_SETUP package_root)
   add_test(NAME package.consumer
     COMMAND ${PROJECT_SOURCE_DIR}/tests/package/consumer_test.sh
-            ${PROJECT_SOURCE_DIR}/tests/package/consumer ${STEAMCALC_PACKAGE_TEST_DIR}
+            ${PROJECT_SOURCE_DIR}/tests/package/consumer ${PROJECT_SOURCE_DIR}/tests/package/consumer_c
+            ${STEAMCALC_PACKAGE_TEST_DIR}
             ${PROJECT_VERSION})
   add_test(NAME package.lintian
     COMMAND ${PROJECT_SOURCE_DIR}/tests/package/lintian_test.sh ${STEAMCALC_PACKAGE_TEST_DIR})

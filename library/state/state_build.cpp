@@ -29,7 +29,7 @@ const char* Describe(StateError error) noexcept {
 namespace detail::state {
 namespace {
 
-State Common(const engine::Props& props, double p, double t) {
+State Common(const engine::Props& props, double p, double t, Extent extent) {
   State state;
   state.p = p;
   state.t = t;
@@ -45,8 +45,12 @@ State Common(const engine::Props& props, double p, double t) {
   state.rho = rho;
   state.alpha_v = props.alpha_v;
   state.kappa_T = props.kappa_T;
-  // (d rho / d p)_T = rho kappa_T, kg/(m3 MPa).
-  const double drho_dp = rho * props.kappa_T;
+  state.kappa = props.w * props.w / (p * 1e6 * props.v);
+  state.mu_JT = (T * props.alpha_v - 1) * props.v / props.cp * 1000;
+  if (extent == Extent::kThermodynamic) return state;
+  // (d rho / d p)_T = rho kappa_T, kg/(m3 MPa); 0 where the density is 0 (a
+  // pressure below the doubles' normal range), where no enhancement forms.
+  const double drho_dp = rho > 0 ? rho * props.kappa_T : 0;
   // The viscosity's critical enhancement is formed only inside its box
   // (transport.h); elsewhere the viscosity is its base, formed once.
   const double eta_base = engine::ViscosityBase(rho, T);
@@ -56,33 +60,33 @@ State Common(const engine::Props& props, double p, double t) {
   state.nu = state.eta / rho;
   state.a = state.lambda / (rho * props.cp * 1000);
   state.Pr = state.eta * props.cp * 1000 / state.lambda;
-  state.kappa = props.w * props.w / (p * 1e6 * props.v);
-  state.mu_JT = (T * props.alpha_v - 1) * props.v / props.cp * 1000;
   state.epsilon = engine::DielectricConstant(rho, T);
   return state;
 }
 
 }  // namespace
 
-State SinglePhase(const engine::Props& props, double p, double t, int region, Phase phase) {
-  State state = Common(props, p, t);
+State SinglePhase(const engine::Props& props, double p, double t, int region, Phase phase,
+                  Extent extent) {
+  State state = Common(props, p, t, extent);
   state.region = region;
   state.phase = phase;
   return state;
 }
 
-State SaturatedPhase(const engine::Props& props, double p, double t, int region, double x) {
-  State state = Common(props, p, t);
+State SaturatedPhase(const engine::Props& props, double p, double t, int region, double x,
+                     Extent extent) {
+  State state = Common(props, p, t, extent);
   state.region = region;
   state.phase = Phase::kSaturated;
   state.x = x;
-  state.sigma = engine::SurfaceTension(props.T);
+  if (extent == Extent::kAll) state.sigma = engine::SurfaceTension(props.T);
   return state;
 }
 
-State Wet(const Pair& pair, double p, double t, double x) {
-  if (x == 0) return SaturatedPhase(pair.water, p, t, pair.region == 3 ? 3 : 1, 0);
-  if (x == 1) return SaturatedPhase(pair.steam, p, t, pair.region == 3 ? 3 : 2, 1);
+State Wet(const Pair& pair, double p, double t, double x, Extent extent) {
+  if (x == 0) return SaturatedPhase(pair.water, p, t, pair.region == 3 ? 3 : 1, 0, extent);
+  if (x == 1) return SaturatedPhase(pair.steam, p, t, pair.region == 3 ? 3 : 2, 1, extent);
   State state;
   state.p = p;
   state.t = t;
@@ -91,7 +95,7 @@ State Wet(const Pair& pair, double p, double t, double x) {
   state.v = (1 - x) * pair.water.v + x * pair.steam.v;
   state.u = (1 - x) * pair.water.u + x * pair.steam.u;
   state.rho = 1 / state.v;
-  state.sigma = engine::SurfaceTension(pair.water.T);
+  if (extent == Extent::kAll) state.sigma = engine::SurfaceTension(pair.water.T);
   state.x = x;
   state.region = 4;
   state.phase = Phase::kSaturated;

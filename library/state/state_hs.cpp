@@ -16,7 +16,7 @@ namespace if97 {
 
 using namespace detail::state;
 
-StateResult state_hs(double h, double s) {
+StateResult state_hs(double h, double s, Extent extent) {
   using Kind = detail::HsSolution::Kind;
   const detail::HsSolution solution = detail::SolveHs(h, s);
   StateResult result;
@@ -31,7 +31,7 @@ StateResult state_hs(double h, double s) {
       if (!SaturatedPair(solution.p, solution.T, pair, message)) {
         return Refuse<StateResult>(StateError::kNoConvergence, message);
       }
-      result.state = Wet(pair, solution.p, solution.T - kKelvinOffset, solution.x);
+      result.state = Wet(pair, solution.p, solution.T - kKelvinOffset, solution.x, extent);
       return result;
     }
     case Kind::kSinglePhase:
@@ -58,7 +58,7 @@ StateResult state_hs(double h, double s) {
                                             : detail::kRegion3Vapour;
       break;
   }
-  result.state = SinglePhase(props, p, t, solution.region, PhaseOf(code, p, t));
+  result.state = SinglePhase(props, p, t, solution.region, PhaseOf(code, p, t), extent);
   return result;
 }
 

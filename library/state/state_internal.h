@@ -24,10 +24,12 @@ Result Refuse(StateError error, std::string message) {
 
 // The single phase of region 1, 2, 3 or 5 at the given p (MPa) and t (degC)
 // from the properties of its equation, with every further property.
-State SinglePhase(const engine::Props& props, double p, double t, int region, Phase phase);
+State SinglePhase(const engine::Props& props, double p, double t, int region, Phase phase,
+                  Extent extent);
 
 // A saturated phase (x = 0 water, x = 1 steam) with its surface tension.
-State SaturatedPhase(const engine::Props& props, double p, double t, int region, double x);
+State SaturatedPhase(const engine::Props& props, double p, double t, int region, double x,
+                     Extent extent);
 
 // The saturated phases at one point of the saturation line.
 struct Pair {
@@ -43,7 +45,7 @@ bool SaturatedPair(double p, double T, Pair& pair, std::string& message);
 
 // Wet steam of dryness x, 0 <= x <= 1, at (p, t); x = 0 and 1 are the
 // saturated phases themselves.
-State Wet(const Pair& pair, double p, double t, double x);
+State Wet(const Pair& pair, double p, double t, double x, Extent extent);
 
 // The region code (region_codes.h) of (p, t) as REGION_PT selects it, without
 // a message: 0 out of range, 1, 2, 3, 31, 32, 4 (t equal to TS_P(p)) or 5.

@@ -54,8 +54,9 @@ enum class Outcome { kFound, kBelow, kAbove, kFailed };
 
 class Solver {
  public:
-  Solver(bool enthalpy, double p, double y)
+  Solver(bool enthalpy, double p, double y, Extent extent)
       : enthalpy_(enthalpy),
+        extent_(extent),
         p_(p),
         y_(y),
         tolerance_(kTolerance * std::max(std::fabs(y), enthalpy ? kEnthalpyFloor : kEntropyFloor)) {
@@ -190,7 +191,7 @@ class Solver {
   StateResult Single(const Props& props, int code) const {
     const double t = props.T - kKelvinOffset;
     StateResult result;
-    result.state = SinglePhase(props, p_, t, code > 30 ? 3 : code, PhaseOf(code, p_, t));
+    result.state = SinglePhase(props, p_, t, code > 30 ? 3 : code, PhaseOf(code, p_, t), extent_);
     return result;
   }
 
@@ -198,7 +199,7 @@ class Solver {
     const double y_water = Value(pair.water);
     const double x = std::clamp((y_ - y_water) / (Value(pair.steam) - y_water), 0.0, 1.0);
     StateResult result;
-    result.state = Wet(pair, p_, T - kKelvinOffset, x);
+    result.state = Wet(pair, p_, T - kKelvinOffset, x, extent_);
     return result;
   }
 
@@ -354,6 +355,7 @@ class Solver {
   }
 
   bool enthalpy_;
+  Extent extent_;
   double p_;
   double y_;
   double tolerance_;
@@ -362,22 +364,22 @@ class Solver {
 
 }  // namespace
 
-StateResult state_ph(double p, double h) {
+StateResult state_ph(double p, double h, Extent extent) {
   // The lowest enthalpy, that of water at 0 degC, is the search's lower end;
   // far below it nothing is searched.
   if (!(limits::kPhLowestPressure <= p && p <= limits::kPhHighestPressure &&
         h <= limits::kPhHighestEnthalpy && h >= -1)) {
     return Refuse<StateResult>(StateError::kOutOfRange, messages::kPhOutOfRange);
   }
-  return Solver(true, p, h).Run();
+  return Solver(true, p, h, extent).Run();
 }
 
-StateResult state_ps(double p, double s) {
+StateResult state_ps(double p, double s, Extent extent) {
   // The entropies of the range lie between about -0.009 and 11.9 kJ/(kg K).
   if (!(limits::kPsLowestPressure <= p && p <= limits::kPsHighestPressure && s >= -1 && s <= 20)) {
     return Refuse<StateResult>(StateError::kOutOfRange, messages::kPsOutOfRange);
   }
-  return Solver(false, p, s).Run();
+  return Solver(false, p, s, extent).Run();
 }
 
 }  // namespace if97

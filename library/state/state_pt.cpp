@@ -58,6 +58,9 @@ bool DensityFromSubregion(double p, double T, char subregion, double& rho) {
 
 }  // namespace
 
+// How far from TS_P the state API's double form of eq. 31 may lie, K.
+constexpr double kOwnLineReach = 1e-6;
+
 int RegionCode(double p, double t) {
   const bool in_range =
       p > 0 && p <= limits::kPtHighestPressure && t >= limits::kPtLowestTemperature &&
@@ -99,6 +102,13 @@ int RegionCode(double p, double t) {
     }
   }
   if (t == ts) found = kSaturationLine;
+  // The state API's own line (saturation_p, state_px) is eq. 31 in double, a
+  // unit in the last place from TS_P or so: a temperature taken from it lies
+  // on the line as well.
+  if (std::fabs(t - ts) < kOwnLineReach && p <= kCriticalPressure &&
+      t == engine::Tsat(p) - kKelvinOffset) {
+    found = kSaturationLine;
+  }
   if (T > kRegion2HighestTemperature && T <= kRegion5HighestTemperature &&
       p <= limits::kRegion5Pressure) {
     found = kRegion5;
@@ -188,7 +198,7 @@ namespace if97 {
 using namespace detail::state;
 
 // state_pt: REGION_PT's region, the engine's equation of it.
-StateResult state_pt(double p, double t) {
+StateResult state_pt(double p, double t, Extent extent) {
   const int code = RegionCode(p, t);
   if (code == detail::kOutOfRange) {
     return Refuse<StateResult>(StateError::kOutOfRange, messages::kPtOutOfRange);
@@ -203,7 +213,7 @@ StateResult state_pt(double p, double t) {
     return Refuse<StateResult>(StateError::kNoConvergence, message);
   }
   StateResult result;
-  result.state = SinglePhase(props, p, t, code > 30 ? 3 : code, PhaseOf(code, p, t));
+  result.state = SinglePhase(props, p, t, code > 30 ? 3 : code, PhaseOf(code, p, t), extent);
   return result;
 }
 

@@ -29,7 +29,7 @@ std::string NoSaturationMessage(const char* text, const char* function) {
   return messages::WithFunction(text, function);
 }
 
-SaturationResult SaturationAt(double p, double T) {
+SaturationResult SaturationAt(double p, double T, Extent extent) {
   Pair pair;
   std::string message;
   if (!SaturatedPair(p, T, pair, message)) {
@@ -37,19 +37,19 @@ SaturationResult SaturationAt(double p, double T) {
   }
   SaturationResult result;
   const double t = T - kKelvinOffset;
-  result.water = Wet(pair, p, t, 0);
-  result.steam = Wet(pair, p, t, 1);
+  result.water = Wet(pair, p, t, 0, extent);
+  result.steam = Wet(pair, p, t, 1, extent);
   return result;
 }
 
-StateResult WetAt(double p, double T, double x) {
+StateResult WetAt(double p, double T, double x, Extent extent) {
   Pair pair;
   std::string message;
   if (!SaturatedPair(p, T, pair, message)) {
     return Refuse<StateResult>(StateError::kNoConvergence, message);
   }
   StateResult result;
-  result.state = Wet(pair, p, T - kKelvinOffset, x);
+  result.state = Wet(pair, p, T - kKelvinOffset, x, extent);
   return result;
 }
 
@@ -65,7 +65,7 @@ double saturation_pressure(double t) {
   return engine::Psat(t + kKelvinOffset);
 }
 
-StateResult state_px(double p, double x) {
+StateResult state_px(double p, double x, Extent extent) {
   if (!(x >= 0 && x <= 1)) {
     return Refuse<StateResult>(StateError::kOutOfRange,
                                std::string(messages::kDrynessOutOfRange) + "H_PX");
@@ -74,10 +74,10 @@ StateResult state_px(double p, double x) {
     return Refuse<StateResult>(StateError::kNoSaturation,
                                NoSaturationMessage(messages::kNoSaturationAtTemperature, "HSW_T"));
   }
-  return WetAt(p, engine::Tsat(p), x);
+  return WetAt(p, engine::Tsat(p), x, extent);
 }
 
-StateResult state_tx(double t, double x) {
+StateResult state_tx(double t, double x, Extent extent) {
   if (!(x >= 0 && x <= 1)) {
     return Refuse<StateResult>(StateError::kOutOfRange,
                                std::string(messages::kDrynessOutOfRange) + "state_tx");
@@ -87,27 +87,27 @@ StateResult state_tx(double t, double x) {
                                NoSaturationMessage(messages::kNoSaturationAtTemperature, "HSW_T"));
   }
   const double T = t + kKelvinOffset;
-  StateResult result = WetAt(engine::Psat(T), T, x);
+  StateResult result = WetAt(engine::Psat(T), T, x, extent);
   if (result) result.state.t = t;
   return result;
 }
 
-SaturationResult saturation_p(double p) {
+SaturationResult saturation_p(double p, Extent extent) {
   if (NoSaturationAtPressure(p)) {
     return Refuse<SaturationResult>(
         StateError::kNoSaturation, NoSaturationMessage(messages::kNoSaturationAtPressure, "HSW_P"));
   }
-  return SaturationAt(p, engine::Tsat(p));
+  return SaturationAt(p, engine::Tsat(p), extent);
 }
 
-SaturationResult saturation_t(double t) {
+SaturationResult saturation_t(double t, Extent extent) {
   if (NoSaturationAtTemperature(t)) {
     return Refuse<SaturationResult>(
         StateError::kNoSaturation,
         NoSaturationMessage(messages::kNoSaturationAtTemperature, "HSW_T"));
   }
   const double T = t + kKelvinOffset;
-  SaturationResult result = SaturationAt(engine::Psat(T), T);
+  SaturationResult result = SaturationAt(engine::Psat(T), T, extent);
   if (result) {
     result.water.t = t;
     result.steam.t = t;

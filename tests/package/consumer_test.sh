@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the consumer program against the library package unpacked by
-# package.deb, twice: as a CMake project (find_package(if97), if97::if97) and
-# with g++ and pkg-config alone; runs both.
-#   consumer_test.sh <consumer source dir> <work dir of package.deb> <version>
+# Builds the consumer programs against the library packages unpacked by
+# package.deb, each twice: the C++ one as a CMake project (find_package(if97),
+# if97::if97) and with g++ and pkg-config (if97); the C one, in C89, as a
+# CMake project (if97::if97c) and with gcc and pkg-config (if97c). Runs them.
+#   consumer_test.sh <consumer source dir> <C consumer source dir> <work dir of package.deb> <version>
 set -euo pipefail
-source=$1 work=$2 version=$3
+source=$1 c_source=$2 work=$3 version=$4
 root=$work/root/usr
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -44,4 +45,34 @@ if ! ${CXX:-g++} ${CXXFLAGS:-} "$source/main.cpp" $flags ${LDFLAGS:-} -o "$work/
 fi
 output=$("$work/consumer-pc")
 [ "$output" = "$expected" ] || fail "unexpected output of the pkg-config consumer: $output"
+echo "pkg-config: $flags"
+
+# ---- the C interface, from C89 -----------------------------------------------
+# Steam as above; water at 3 MPa with 500 kJ/kg from the forward equation of
+# region 1 (118.64 degC, where the backward equation gives 118.65).
+expected_c="if97c $version
+if97_pt(5, 300): h = 2925.64 kJ/kg, region 2
+if97_value(\"ph\", 3, 500, \"t\") = 118.642 degC
+x of superheated steam: property not defined for this state"
+build=$work/consumer-c-build
+rm -rf "$build"
+if ! cmake -S "$c_source" -B "$build" -G Ninja -DCMAKE_PREFIX_PATH="$root" >"$work/consumer-c.log" 2>&1 ||
+  ! cmake --build "$build" >>"$work/consumer-c.log" 2>&1; then
+  cat "$work/consumer-c.log" >&2
+  fail "the C consumer project does not build against the installed packages"
+fi
+output=$("$build/consumer_c")
+echo "$output"
+[ "$output" = "$expected_c" ] || fail "unexpected output of the CMake C consumer: $output"
+
+[ "$(pkg-config --modversion if97c)" = "$version" ] || fail "pkg-config does not give if97c $version"
+flags=$(pkg-config --cflags --libs if97c)
+# shellcheck disable=SC2086 # the flags are words
+if ! ${CC:-gcc} -std=c89 -pedantic -Werror ${CFLAGS:-} "$c_source/main.c" $flags ${LDFLAGS:-} \
+  -o "$work/consumer-c-pc" >"$work/consumer-c-pc.log" 2>&1; then
+  cat "$work/consumer-c-pc.log" >&2
+  fail "gcc -std=c89 main.c \$(pkg-config --cflags --libs if97c) does not build"
+fi
+output=$(LD_LIBRARY_PATH=$(dirname "$PKG_CONFIG_LIBDIR") "$work/consumer-c-pc")
+[ "$output" = "$expected_c" ] || fail "unexpected output of the pkg-config C consumer: $output"
 echo "pkg-config: $flags"

@@ -42,7 +42,7 @@ dev=$(deb_of libif97-dev)
 dpkg-deb -x "$dev" "$work/root"
 root=$work/root
 check_docs "$dev"
-for header in if97.h if97_state.h if97_version.h; do
+for header in if97.h if97_state.h if97_version.h if97_c.h; do
   [ -f "$root/usr/include/if97/$header" ] || fail "$header is not in /usr/include/if97"
 done
 [ -e "$root/usr/include/if97.h" ] && fail "if97.h is still in /usr/include"
@@ -50,13 +50,41 @@ libdir=$root/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 lib=$libdir/libif97.a
 [ -f "$lib" ] || fail "libif97.a is not in the multiarch directory: $(find "$root" -name libif97.a)"
 ar t "$lib" | grep -q '\.o$' || fail "libif97.a holds no object files"
-grep -qx 'prefix=/usr' "$libdir/pkgconfig/if97.pc" 2>/dev/null ||
-  fail "if97.pc is missing or not for the prefix /usr"
+for pc in if97 if97c; do
+  grep -qx 'prefix=/usr' "$libdir/pkgconfig/$pc.pc" 2>/dev/null ||
+    fail "$pc.pc is missing or not for the prefix /usr"
+done
 config_dir=$libdir/cmake/if97
 for f in if97Config.cmake if97ConfigVersion.cmake if97Targets.cmake; do
   [ -f "$config_dir/$f" ] || fail "$f is missing from the package config"
 done
 grep -rq "$build" "$config_dir" "$libdir/pkgconfig" && fail "the package config refers to the build tree"
+grep -q 'if97::if97c' "$config_dir/if97Targets.cmake" || fail "the package config has no if97::if97c"
+
+# ---- libif97c1: the C interface's shared library --------------------------------
+clib=$(deb_of libif97c1)
+dpkg-deb -x "$clib" "$root"
+check_docs "$clib"
+so=$libdir/libif97c.so.1
+[ -L "$so" ] && [ -f "$(readlink -f "$so")" ] || fail "libif97c.so.1 is not a link to the library"
+[ "$(readelf -d "$so" | sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p')" = libif97c.so.1 ] ||
+  fail "the library's soname is not libif97c.so.1"
+[ "$(readlink "$libdir/libif97c.so")" = libif97c.so.1 ] || fail "libif97-dev has no link libif97c.so"
+dpkg-deb -c "$clib" | grep -q 'libif97c\.so ' && fail "the link libif97c.so is in the library's package"
+[[ "$(dpkg-deb -f "$dev" Depends)" == *"libif97c1 (= $(dpkg-deb -f "$clib" Version))"* ]] ||
+  fail "libif97-dev does not depend on this libif97c1"
+dpkg-deb --ctrl-tarfile "$clib" | tar -xO ./triggers | grep -qx 'activate-noawait ldconfig' ||
+  fail "libif97c1 does not activate the ldconfig trigger"
+# Exported: the functions of if97_c.h, exactly the symbols file's, nothing of
+# the C++ library inside.
+exported=$(nm -D --defined-only "$so" | awk '{print $3}' | sort)
+listed=$(dpkg-deb --ctrl-tarfile "$clib" | tar -xO ./symbols | sed -n 's/^ \([A-Za-z0-9_]*@[A-Z0-9_]*\) .*/\1/p' |
+  sed 's/^\(.*\)@\(.*\)$/\1@@\2/; s/^\(IF97C_[0-9]*\)@@.*/\1/' | sort)
+[ "$exported" = "$listed" ] || fail "the exported symbols are not the symbols file's:
+$exported"
+declared=$(sed -n 's/^IF97_C_API [^(]*[ *]\(if97_[a-z_]*\)(.*/\1/p' "$root/usr/include/if97/if97_c.h" | sort)
+[ "$(grep -v '^IF97C_' <<<"$exported" | sed 's/@@.*//')" = "$declared" ] ||
+  fail "the exported functions are not those if97_c.h declares"
 
 # ---- steamcalc: program, menu entry, icons, dependencies ---------------------
 if has_component Runtime; then

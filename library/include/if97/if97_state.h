@@ -126,6 +126,15 @@ struct State {
   Phase phase = Phase::kLiquid;
 };
 
+// What a call forms. kAll: every field of State. kThermodynamic: what one
+// evaluation of the equation of state gives (p, t, h, s, v, u, cp, cv, w,
+// rho, kappa, alpha_v, kappa_T, mu_JT, x, region, phase); eta, nu, lambda,
+// a, Pr, sigma and epsilon stay NaN. The transport properties cost about as
+// much again as the rest of a state in regions 1, 2 and 5, so a program that
+// needs none of them asks for kThermodynamic; the values formed are the same
+// bits either way.
+enum class Extent : unsigned char { kAll, kThermodynamic };
+
 // The numeric properties of a State, in the order of the if97 command's
 // --properties list: the name a caller uses (command, C interface, Python),
 // the member, and its unit in the library's units.
@@ -134,31 +143,32 @@ struct PropertyInfo {
   double State::*member;
   const char* unit;
   const char* description;
+  Extent extent;  // the least Extent that forms it
 };
 
 inline constexpr PropertyInfo kProperties[] = {
-    {"p", &State::p, "MPa", "pressure"},
-    {"t", &State::t, "degC", "temperature"},
-    {"h", &State::h, "kJ/kg", "specific enthalpy"},
-    {"s", &State::s, "kJ/(kg K)", "specific entropy"},
-    {"v", &State::v, "m3/kg", "specific volume"},
-    {"u", &State::u, "kJ/kg", "specific internal energy"},
-    {"cp", &State::cp, "kJ/(kg K)", "specific isobaric heat capacity"},
-    {"cv", &State::cv, "kJ/(kg K)", "specific isochoric heat capacity"},
-    {"w", &State::w, "m/s", "speed of sound"},
-    {"rho", &State::rho, "kg/m3", "density"},
-    {"eta", &State::eta, "Pa s", "dynamic viscosity"},
-    {"nu", &State::nu, "m2/s", "kinematic viscosity"},
-    {"lambda", &State::lambda, "W/(m K)", "thermal conductivity"},
-    {"a", &State::a, "m2/s", "thermal diffusivity"},
-    {"Pr", &State::Pr, "", "Prandtl number"},
-    {"sigma", &State::sigma, "N/m", "surface tension"},
-    {"kappa", &State::kappa, "", "isentropic exponent"},
-    {"alpha_v", &State::alpha_v, "1/K", "cubic expansion coefficient"},
-    {"kappa_T", &State::kappa_T, "1/MPa", "isothermal compressibility"},
-    {"mu_JT", &State::mu_JT, "K/MPa", "Joule-Thomson coefficient"},
-    {"epsilon", &State::epsilon, "", "static dielectric constant"},
-    {"x", &State::x, "", "dryness fraction"},
+    {"p", &State::p, "MPa", "pressure", Extent::kThermodynamic},
+    {"t", &State::t, "degC", "temperature", Extent::kThermodynamic},
+    {"h", &State::h, "kJ/kg", "specific enthalpy", Extent::kThermodynamic},
+    {"s", &State::s, "kJ/(kg K)", "specific entropy", Extent::kThermodynamic},
+    {"v", &State::v, "m3/kg", "specific volume", Extent::kThermodynamic},
+    {"u", &State::u, "kJ/kg", "specific internal energy", Extent::kThermodynamic},
+    {"cp", &State::cp, "kJ/(kg K)", "specific isobaric heat capacity", Extent::kThermodynamic},
+    {"cv", &State::cv, "kJ/(kg K)", "specific isochoric heat capacity", Extent::kThermodynamic},
+    {"w", &State::w, "m/s", "speed of sound", Extent::kThermodynamic},
+    {"rho", &State::rho, "kg/m3", "density", Extent::kThermodynamic},
+    {"eta", &State::eta, "Pa s", "dynamic viscosity", Extent::kAll},
+    {"nu", &State::nu, "m2/s", "kinematic viscosity", Extent::kAll},
+    {"lambda", &State::lambda, "W/(m K)", "thermal conductivity", Extent::kAll},
+    {"a", &State::a, "m2/s", "thermal diffusivity", Extent::kAll},
+    {"Pr", &State::Pr, "", "Prandtl number", Extent::kAll},
+    {"sigma", &State::sigma, "N/m", "surface tension", Extent::kAll},
+    {"kappa", &State::kappa, "", "isentropic exponent", Extent::kThermodynamic},
+    {"alpha_v", &State::alpha_v, "1/K", "cubic expansion coefficient", Extent::kThermodynamic},
+    {"kappa_T", &State::kappa_T, "1/MPa", "isothermal compressibility", Extent::kThermodynamic},
+    {"mu_JT", &State::mu_JT, "K/MPa", "Joule-Thomson coefficient", Extent::kThermodynamic},
+    {"epsilon", &State::epsilon, "", "static dielectric constant", Extent::kAll},
+    {"x", &State::x, "", "dryness fraction", Extent::kThermodynamic},
 };
 
 struct StateResult {
@@ -186,29 +196,29 @@ struct SaturationResult {
 
 // Single-phase state from pressure and temperature. Errors: kOutOfRange,
 // kOnSaturationLine, kNoConvergence (region-3 volume). message as h_pt's.
-StateResult state_pt(double p, double t);
+StateResult state_pt(double p, double t, Extent extent = Extent::kAll);
 
 // State from pressure and enthalpy, or pressure and entropy; wet steam
 // between the saturated values. Errors: kOutOfRange, kNoConvergence.
 // message as T_PH's (T_PS's).
-StateResult state_ph(double p, double h);
-StateResult state_ps(double p, double s);
+StateResult state_ph(double p, double h, Extent extent = Extent::kAll);
+StateResult state_ps(double p, double s, Extent extent = Extent::kAll);
 
 // State from specific enthalpy and specific entropy; wet steam below the
 // saturation line. Errors: kOutOfRange, kNoConvergence.
-StateResult state_hs(double h, double s);
+StateResult state_hs(double h, double s, Extent extent = Extent::kAll);
 
 // Wet steam from pressure (temperature) and dryness fraction, 0 <= x <= 1.
 // x = 0 and x = 1 give the saturated phases with cp, cv and w. Errors:
 // kNoSaturation, kOutOfRange (x outside 0..1), kNoConvergence (region-3
 // volume). message as H_PX's.
-StateResult state_px(double p, double x);
-StateResult state_tx(double t, double x);
+StateResult state_px(double p, double x, Extent extent = Extent::kAll);
+StateResult state_tx(double t, double x, Extent extent = Extent::kAll);
 
 // Saturated water and steam at pressure p (temperature t). Errors:
 // kNoSaturation, kNoConvergence. message as HSW_P's (HSW_T's).
-SaturationResult saturation_p(double p);
-SaturationResult saturation_t(double t);
+SaturationResult saturation_p(double p, Extent extent = Extent::kAll);
+SaturationResult saturation_t(double t, Extent extent = Extent::kAll);
 
 // The saturation temperature (degC) at p (MPa), IAPWS-IF97 eq. 31, and the
 // saturation pressure (MPa) at t (degC), eq. 30, in double; NaN outside the
