@@ -118,7 +118,8 @@ TEST_F(WindowsTest, PressureAndTemperatureGiveEnthalpyEntropyAndVolume) {
 // locale (decimal comma) changes nothing.
 TEST_F(WindowsTest, RussianLocaleReadsPointAndCommaAndWritesPoints) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
-  if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr) GTEST_SKIP() << "no ru_RU.UTF-8 locale";
+  if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr)
+    GTEST_SKIP() << "locale ru_RU.UTF-8 is not installed (scripts/install-deps makes it)";
   const QLocale saved_qt;
   QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   Tick(1);
