@@ -1,4 +1,4 @@
-# Install rules, the Debian packages (CPack) and the tests that check them.
+# Install rules and the Debian packages (CPack); tests/package/ checks them.
 #
 # Three components, three packages:
 #   Runtime     -> steamcalc    the calculator, its manual page, desktop entry
@@ -231,31 +231,3 @@ if97/if97_version.h, the C interface's header if97/if97_c.h and link
 libif97c.so, a CMake package config (find_package(if97), link if97::if97 or
 if97::if97c) and pkg-config files (if97, if97c).")
 include(CPack)
-
-# ---- tests -------------------------------------------------------------------
-# package.deb builds the packages, unpacks them into a temporary root and
-# checks their files; package.consumer builds a small C++ program and a C89
-# one against the unpacked libraries, with CMake and with pkg-config;
-# package.lintian runs lintian on the packages; package.desktop validates the menu entry.
-if(BUILD_TESTING)
-  set(STEAMCALC_PACKAGE_TEST_DIR ${PROJECT_BINARY_DIR}/package-test)
-  add_test(NAME package.deb
-    COMMAND ${PROJECT_SOURCE_DIR}/tests/package/deb_test.sh ${PROJECT_BINARY_DIR}
-            ${STEAMCALC_PACKAGE_TEST_DIR} "${CPACK_COMPONENTS_ALL}")
-  set_tests_properties(package.deb PROPERTIES FIXTURES_SETUP package_root)
-  add_test(NAME package.consumer
-    COMMAND ${PROJECT_SOURCE_DIR}/tests/package/consumer_test.sh
-            ${PROJECT_SOURCE_DIR}/tests/package/consumer ${PROJECT_SOURCE_DIR}/tests/package/consumer_c
-            ${STEAMCALC_PACKAGE_TEST_DIR}
-            ${PROJECT_VERSION})
-  add_test(NAME package.lintian
-    COMMAND ${PROJECT_SOURCE_DIR}/tests/package/lintian_test.sh ${STEAMCALC_PACKAGE_TEST_DIR})
-  set_tests_properties(package.consumer package.lintian PROPERTIES FIXTURES_REQUIRED package_root)
-  set_tests_properties(package.lintian PROPERTIES SKIP_RETURN_CODE 77)
-
-  find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
-  add_test(NAME package.desktop
-    COMMAND ${PROJECT_SOURCE_DIR}/tests/package/desktop_test.sh
-            ${STEAMCALC_PACKAGING_DIR}/steamcalc.desktop "${DESKTOP_FILE_VALIDATE}")
-  set_tests_properties(package.desktop PROPERTIES SKIP_RETURN_CODE 77)
-endif()

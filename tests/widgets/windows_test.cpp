@@ -17,6 +17,7 @@
 #include <clocale>
 #include <functional>
 #include <set>
+#include <utility>
 
 #include "about_window.h"
 #include "authors_window.h"
@@ -73,6 +74,12 @@ class WindowsTest : public ::testing::Test {
     QTest::mouseClick(Find<QPushButton>(window, button), Qt::LeftButton);
   }
   void Calculate() { Click(form1_, "Button4"); }
+  // Ticks the boxes, types their values, then calculates.
+  void Calculate(std::initializer_list<std::pair<int, const char*>> inputs) {
+    for (const auto& input : inputs) Tick(input.first);
+    for (const auto& input : inputs) Type(input.first, QString::fromLatin1(input.second));
+    Calculate();
+  }
   int Page() { return Find<QTabWidget>(form1_, "TabbedNotebook1")->currentIndex(); }
 
   // Every field of the main window except the inputs listed stays empty.
@@ -93,11 +100,7 @@ class WindowsTest : public ::testing::Test {
 // Reference states: IAPWS-IF97 Table 5 (region 1) and Table 15 (region 2),
 // both at T = 300 K (26.85 degC).
 TEST_F(WindowsTest, PressureAndTemperatureGiveEnthalpyEntropyAndVolume) {
-  Tick(1);
-  Tick(2);
-  Type(1, QStringLiteral("3"));
-  Type(2, QStringLiteral("26.85"));
-  Calculate();
+  Calculate({{1, "3"}, {2, "26.85"}});
   EXPECT_EQ(Page(), 0);
   EXPECT_EQ(Text(7), QStringLiteral(" 115.33"));    // h = 0.115331273e3
   EXPECT_EQ(Text(8), QStringLiteral(" 0.3923"));    // s = 0.392294792
@@ -118,7 +121,8 @@ TEST_F(WindowsTest, PressureAndTemperatureGiveEnthalpyEntropyAndVolume) {
 // locale (decimal comma) changes nothing.
 TEST_F(WindowsTest, RussianLocaleReadsPointAndCommaAndWritesPoints) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
-  if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr) GTEST_SKIP() << "no ru_RU.UTF-8 locale";
+  if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr)
+    GTEST_SKIP() << "locale ru_RU.UTF-8 is not installed (scripts/install-deps makes it)";
   const QLocale saved_qt;
   QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   Tick(1);
@@ -155,9 +159,7 @@ TEST_F(WindowsTest, TabKeyFollowsTheWindowsOrder) {
 
 // Saturation pressure at 300 K: IAPWS-IF97 Table 35, 0.353658941e-2 MPa.
 TEST_F(WindowsTest, TemperatureAloneFillsTheSaturationPage) {
-  Tick(2);
-  Type(2, QStringLiteral("26.85"));
-  Calculate();
+  Calculate({{2, "26.85"}});
   EXPECT_EQ(Page(), 1);
   EXPECT_EQ(Text(11), QStringLiteral("0.0035366"));
   ExpectOnlyFilled({11, 12, 13, 14, 15, 16, 17});
@@ -272,19 +274,13 @@ int CaretX(QLineEdit* edit) {
 
 // A narrow field scrolled to its end would show -1000000.0000 as 1000000.0000.
 TEST_F(WindowsTest, ResultsShowFromTheirFirstCharacter) {
-  Tick(1);
-  Tick(5);
-  Type(1, QStringLiteral("1"));
-  Type(5, QStringLiteral("1.5"));
-  Calculate();
+  Calculate({{1, "1"}, {5, "1.5"}});
   for (int n = 6; n <= 9; ++n) {
     EXPECT_EQ(Edit(n)->cursorPosition(), 0) << "Edit" << n;
     EXPECT_LT(CaretX(Edit(n)), Edit(n)->fontMetrics().horizontalAdvance('-')) << "Edit" << n;
   }
   for (int n = 1; n <= 5; ++n) Box(n)->setChecked(false);
-  Tick(4);
-  Type(4, QStringLiteral("9.5"));
-  Calculate();
+  Calculate({{4, "9.5"}});
   EXPECT_EQ(Form4Edit(1)->text(), QStringLiteral("-1000000.00000"));
   EXPECT_EQ(Form4Edit(1)->cursorPosition(), 0);
   EXPECT_LT(CaretX(Form4Edit(1)), Form4Edit(1)->fontMetrics().horizontalAdvance('-'));
@@ -349,9 +345,7 @@ TEST_F(WindowsTest, AboutAndAuthorsOpenBesideTheMainWindow) {
 
 TEST_F(WindowsTest, SaturationPressureRowsShowTheirWindowBesideTheMainWindow) {
   // s'' at 1 MPa is 6.5850 kJ/(kg K) (IAPWS-IF97 saturation table).
-  Tick(4);
-  Type(4, QStringLiteral("6.5850"));
-  Calculate();
+  Calculate({{4, "6.5850"}});
   ASSERT_TRUE(form4_.isVisible());
   EXPECT_EQ(form4_.pos(), form1_.pos() + QPoint(60, 0));
   const QString ps = Form4Edit(1)->text();
@@ -377,11 +371,7 @@ TEST_F(WindowsTest, SaturationPressureRowsShowTheirWindowBesideTheMainWindow) {
 
   // Another calculation empties the window's fields but leaves it open.
   Box(3)->setChecked(false);
-  Tick(1);
-  Tick(2);
-  Type(1, QStringLiteral("5"));
-  Type(2, QStringLiteral("300"));
-  Calculate();
+  Calculate({{1, "5"}, {2, "300"}});
   EXPECT_TRUE(form4_.isVisible());
   for (int n = 1; n <= 3; ++n) EXPECT_TRUE(Form4Edit(n)->text().isEmpty());
   Click(form4_, "Button1");
@@ -389,11 +379,7 @@ TEST_F(WindowsTest, SaturationPressureRowsShowTheirWindowBesideTheMainWindow) {
 }
 
 TEST_F(WindowsTest, RangeRejectionShowsAPlainMessageAndClearsEverything) {
-  Tick(1);
-  Tick(2);
-  Type(1, QStringLiteral("150"));
-  Type(2, QStringLiteral("20"));
-  Calculate();
+  Calculate({{1, "150"}, {2, "20"}});
   ASSERT_EQ(watchdog_.boxes().size(), 1u);
   const SeenBox& box = watchdog_.boxes().front();
   EXPECT_EQ(box.title, kTitle);
@@ -433,11 +419,7 @@ TEST_F(WindowsTest, UnreadableInputShowsTheErrorBoxAndKeepsTheInputs) {
 }
 
 TEST_F(WindowsTest, LibraryMessagesAppearAsPlainBoxesInCallOrder) {
-  Tick(1);
-  Tick(5);
-  Type(1, QStringLiteral("1"));
-  Type(5, QStringLiteral("1.5"));
-  Calculate();
+  Calculate({{1, "1"}, {5, "1.5"}});
   const std::vector<QString> expected = {QStringLiteral("Степень сухости X<0 или X>1 в H_PX"),
                                          QStringLiteral("Степень сухости X<0 или X>1 в S_PX"),
                                          QStringLiteral("Степень сухости X<0 или X>1 в V_PX")};
@@ -455,9 +437,7 @@ TEST_F(WindowsTest, LibraryMessagesAppearAsPlainBoxesInCallOrder) {
 
   // A rejected entropy: the message first, then the window with the value.
   for (int n = 1; n <= 5; ++n) Box(n)->setChecked(false);
-  Tick(4);
-  Type(4, QStringLiteral("9.5"));
-  Calculate();
+  Calculate({{4, "9.5"}});
   EXPECT_EQ(watchdog_.texts(),
             std::vector<QString>{
                 QStringLiteral("Такое значение энтропии не допустимо (0.106<S<8.9749) (PS_S)")});
