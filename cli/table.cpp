@@ -101,28 +101,28 @@ Table::Table(const InputPair& pair, bool decimal_comma, const Selection& selecti
                       : q->name == "region" ? Kind::kRegion
                                             : Kind::kPhase;
     const bool shared = !IsSaturation(pair) || q->name == "p" || q->name == "t";
-    (shared ? shared_ : phased_).push_back({q, kind, ConversionOf(*q, selection.units)});
+    (shared ? shared_ : phased_).push_back({q->member, kind, ConversionOf(*q, selection.units), q});
   }
   for (int i = 0; i < pair.count; ++i) {
     inputs_[i] = ConversionOf(QuantityNamed(pair.names[i]), selection.units);
   }
 }
 
-double Table::ValueOf(const Column& column, const if97::State& state) {
-  return column.conversion.ToUser(state.*column.quantity->member);
+// Numbers inline, the words of region and phase apart: the rows' inner loop.
+inline void Table::AppendField(std::string& out, const Column& column,
+                               const if97::State& state) const {
+  if (column.kind == Kind::kNumber) {
+    AppendValue(out, ValueOf(column, state), decimal_comma_);
+  } else {
+    AppendWord(out, column, state);
+  }
 }
 
-void Table::AppendField(std::string& out, const Column& column, const if97::State& state) const {
-  switch (column.kind) {
-    case Kind::kNumber:
-      AppendValue(out, ValueOf(column, state), decimal_comma_);
-      break;
-    case Kind::kRegion:
-      AppendNumber(out, state.region, false);
-      break;
-    case Kind::kPhase:
-      out.append(PhaseName(state.phase));
-      break;
+void Table::AppendWord(std::string& out, const Column& column, const if97::State& state) const {
+  if (column.kind == Kind::kRegion) {
+    AppendNumber(out, state.region, false);
+  } else {
+    out.append(PhaseName(state.phase));
   }
 }
 

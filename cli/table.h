@@ -34,14 +34,18 @@ class Table {
  private:
   enum class Kind { kNumber, kRegion, kPhase };
   struct Column {
-    const Quantity* quantity;
+    double if97::State::*member;  // kNumber
     Kind kind;
     Conversion conversion;
+    const Quantity* quantity;
   };
 
   // The state's value of a column in the user's units; NaN when it has none.
-  static double ValueOf(const Column& column, const if97::State& state);
+  static double ValueOf(const Column& column, const if97::State& state) {
+    return column.conversion.ToUser(state.*column.member);
+  }
   void AppendField(std::string& out, const Column& column, const if97::State& state) const;
+  void AppendWord(std::string& out, const Column& column, const if97::State& state) const;
   void AppendHeaderField(std::string& out, const Column& column, std::string_view suffix) const;
   std::array<double, 2> Given(const std::array<double, 2>& values) const;
 
