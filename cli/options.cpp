@@ -31,7 +31,7 @@ line number on standard error. Input values are separated by ";", a tab, ","
 or blanks; an optional first line names them (such as "p,t" or "t;p").
 Numbers are read with "." or "," as the decimal mark.
 
-Quantities (names for --properties), their units and the states that have them:
+Quantities (names for --properties), units and the states that have them:
   p        MPa        pressure                          all states
   t        degC       temperature                       all states
   h        kJ/kg      specific enthalpy                 all states
@@ -69,7 +69,7 @@ Options:
                      any order: MPa, kPa, bar or Pa; degC or K; kJ or J (h and
                      u in J/kg, s, cp and cv in J/(kg K)); kappa_T and mu_JT
                      follow the pressure unit (such as --units bar,K,J)
-  --csv              print a state from the command line as a CSV header and row
+  --csv              print a state given on the command line as CSV
   --decimal-comma    write "," as the decimal mark and ";" between CSV fields
   -h, --help         show this help and exit
   --version          show the version and exit
