@@ -185,10 +185,14 @@ bool Table::AppendRow(std::string& out, const std::array<double, 2>& values,
     error = Reason(result);
     return false;
   }
-  AppendField(out, shared_.front(), result.state);
-  for (std::size_t i = 1; i < shared_.size(); ++i) {
-    out += separator_;
-    AppendField(out, shared_[i], result.state);
+  const if97::State& state = result.state;
+  for (const Column& column : shared_) {
+    if (&column != shared_.data()) out += separator_;
+    if (column.kind != Kind::kNumber) {
+      AppendWord(out, column, state);
+    } else if (const double value = state.*column.member; !std::isnan(value)) {
+      AppendNumber(out, column.conversion.ToUser(value), decimal_comma_);
+    }
   }
   return true;
 }
