@@ -11,21 +11,27 @@
 
 #include "batch.h"
 #include "options.h"
+#include "quantities.h"
 #include "table.h"
 
 namespace {
 
 // Liquid water below 340 degC at up to 100 MPa, steam at up to 10 MPa from
-// 320 to 800 degC; six significant digits, as a spreadsheet column would hold.
-std::string Rows(int count, bool decimal_comma) {
+// 320 to 800 degC; six significant digits, as a spreadsheet column would hold;
+// with bar_kelvin in bar and K.
+std::string Rows(int count, bool decimal_comma, bool bar_kelvin) {
   std::mt19937 random(97);
   std::uniform_real_distribution<double> unit(0, 1);
   std::string text = decimal_comma ? "p;t\n" : "p,t\n";
   char line[64];
   for (int i = 0; i < count; ++i) {
     const bool liquid = i % 2 == 0;
-    const double p = liquid ? 15 + 85 * unit(random) : 0.01 + 9.99 * unit(random);
-    const double t = liquid ? 1 + 339 * unit(random) : 320 + 480 * unit(random);
+    double p = liquid ? 15 + 85 * unit(random) : 0.01 + 9.99 * unit(random);
+    double t = liquid ? 1 + 339 * unit(random) : 320 + 480 * unit(random);
+    if (bar_kelvin) {
+      p *= 10;
+      t += 273.15;
+    }
     std::snprintf(line, sizeof line, "%.6g,%.6g\n", p, t);
     if (decimal_comma) {
       std::replace(line, line + std::strlen(line), ',', ';');
@@ -36,10 +42,20 @@ std::string Rows(int count, bool decimal_comma) {
   return text;
 }
 
-void BM_batch_pt(benchmark::State& state, bool decimal_comma) {
+// properties and units as --properties and --units take them ("": the
+// default); units "bar,K,J" or "".
+void BM_batch_pt(benchmark::State& state, bool decimal_comma, std::string_view properties,
+                 std::string_view units) {
   constexpr int kRows = 100000;
-  const std::string input = Rows(kRows, decimal_comma);
-  const if97cli::Table table(if97cli::kPairs[0], decimal_comma);
+  const std::string input = Rows(kRows, decimal_comma, !units.empty());
+  if97cli::Selection selection;
+  std::string error;
+  if (!properties.empty()) selection.quantities = *if97cli::ParseQuantities(properties, error);
+  if (!units.empty()) {
+    selection.units = *if97cli::ParseUnits(units, error);
+    selection.units_given = true;
+  }
+  const if97cli::Table table(if97cli::kPairs[0], decimal_comma, selection);
   for (auto _ : state) {
     std::string_view rest = input;
     std::size_t written = 0;
@@ -64,6 +80,8 @@ void BM_batch_pt(benchmark::State& state, bool decimal_comma) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_batch_pt, point, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_batch_pt, comma, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_batch_pt, point, false, "", "")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_batch_pt, comma, true, "", "")->Unit(benchmark::kMillisecond);
+// The input read in bar and K, every quantity written, energies in J.
+BENCHMARK_CAPTURE(BM_batch_pt, all_bar_K_J, false, "all", "bar,K,J")->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -101,11 +101,11 @@ int main(int argc, char** argv) {
     case Options::Action::kVersion:
       return Finish("if97 " IF97_COMMAND_VERSION "\n", kExitOk);
     case Options::Action::kOneState:
-      return OneState(*options, Table(*options->pair, options->decimal_comma));
+      return OneState(*options, Table(*options->pair, options->decimal_comma, options->selection));
     case Options::Action::kStandardInput:
       break;
   }
-  const Table table(*options->pair, options->decimal_comma);
+  const Table table(*options->pair, options->decimal_comma, options->selection);
   return RunBatch(
       table, ReadSome, [](std::string_view text) { return WriteAll(STDOUT_FILENO, text); }, Report);
 }

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "quantities.h"
+
 namespace if97cli {
 
 // Exit status of the command.
@@ -20,7 +22,7 @@ enum ExitCode : int {
 
 // What a pair of given quantities is called on the command line and in an
 // input header, in the order its values come.
-enum class Pair { kPT, kPH, kPS, kPX, kTX, kSatP, kSatT };
+enum class Pair { kPT, kPH, kPS, kHS, kPX, kTX, kSatP, kSatT };
 struct InputPair {
   Pair pair;
   std::string_view command;
@@ -29,9 +31,9 @@ struct InputPair {
 };
 inline constexpr InputPair kPairs[] = {
     {Pair::kPT, "pt", 2, {"p", "t"}},     {Pair::kPH, "ph", 2, {"p", "h"}},
-    {Pair::kPS, "ps", 2, {"p", "s"}},     {Pair::kPX, "px", 2, {"p", "x"}},
-    {Pair::kTX, "tx", 2, {"t", "x"}},     {Pair::kSatP, "sat-p", 1, {"p", {}}},
-    {Pair::kSatT, "sat-t", 1, {"t", {}}},
+    {Pair::kPS, "ps", 2, {"p", "s"}},     {Pair::kHS, "hs", 2, {"h", "s"}},
+    {Pair::kPX, "px", 2, {"p", "x"}},     {Pair::kTX, "tx", 2, {"t", "x"}},
+    {Pair::kSatP, "sat-p", 1, {"p", {}}}, {Pair::kSatT, "sat-t", 1, {"t", {}}},
 };
 
 struct Options {
@@ -41,6 +43,7 @@ struct Options {
   std::array<std::string_view, 2> values;  // kOneState: the pair's values as typed
   bool csv = false;
   bool decimal_comma = false;
+  Selection selection;  // --properties and --units
 };
 
 // Reads the arguments after the program name. On a usage error returns

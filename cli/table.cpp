@@ -1,32 +1,21 @@
 #include "table.h"
 
+#include <if97/if97_state.h>
+
 #include <cmath>
 #include <cstddef>
+#include <initializer_list>
 
-#include <if97/if97_state.h>
 #include "numbers.h"
 
 namespace if97cli {
 namespace {
 
-struct Quantity {
-  std::string_view name;
-  std::string_view unit;
-  double if97::State::*member;
-};
-
-// The properties of a phase, in the order of the output.
-constexpr Quantity kProperties[] = {
-    {"h", "kJ/kg", &if97::State::h},       {"s", "kJ/(kg K)", &if97::State::s},
-    {"v", "m3/kg", &if97::State::v},       {"u", "kJ/kg", &if97::State::u},
-    {"cp", "kJ/(kg K)", &if97::State::cp}, {"cv", "kJ/(kg K)", &if97::State::cv},
-    {"w", "m/s", &if97::State::w},
-};
-
-// p, t, the properties, region, phase, x; saturation: p, t and the
-// properties and region of each phase.
-constexpr int kStateColumns = 2 + std::size(kProperties) + 3;
-constexpr int kSaturationColumns = 2 + 2 * (std::size(kProperties) + 1);
+// The columns without --properties.
+constexpr std::string_view kStateColumns[] = {"p",  "t",  "h", "s",      "v",     "u",
+                                              "cp", "cv", "w", "region", "phase", "x"};
+constexpr std::string_view kSaturationColumns[] = {"p", "t",  "h",  "s", "v",
+                                                   "u", "cp", "cv", "w", "region"};
 
 constexpr std::size_t kNameWidth = 8;
 constexpr std::size_t kValueWidth = 24;
@@ -59,23 +48,25 @@ void PadTo(std::string& out, std::size_t line_start, std::size_t width) {
   out.append(used < width ? width - used : 1, ' ');
 }
 
-if97::StateResult StateOf(Pair pair, const std::array<double, 2>& v) {
+if97::StateResult StateOf(Pair pair, const std::array<double, 2>& v, if97::Extent e) {
   switch (pair) {
     case Pair::kPT:
-      return if97::state_pt(v[0], v[1]);
+      return if97::state_pt(v[0], v[1], e);
     case Pair::kPH:
-      return if97::state_ph(v[0], v[1]);
+      return if97::state_ph(v[0], v[1], e);
     case Pair::kPS:
-      return if97::state_ps(v[0], v[1]);
+      return if97::state_ps(v[0], v[1], e);
+    case Pair::kHS:
+      return if97::state_hs(v[0], v[1], e);
     case Pair::kPX:
-      return if97::state_px(v[0], v[1]);
+      return if97::state_px(v[0], v[1], e);
     default:
-      return if97::state_tx(v[0], v[1]);
+      return if97::state_tx(v[0], v[1], e);
   }
 }
 
-if97::SaturationResult SaturationOf(Pair pair, double value) {
-  return pair == Pair::kSatP ? if97::saturation_p(value) : if97::saturation_t(value);
+if97::SaturationResult SaturationOf(Pair pair, double value, if97::Extent e) {
+  return pair == Pair::kSatP ? if97::saturation_p(value, e) : if97::saturation_t(value, e);
 }
 
 // "out of range: <the Russian message>" when the library has one.
@@ -88,71 +79,127 @@ std::string Reason(const Result& result) {
 
 }  // namespace
 
-Table::Table(const InputPair& pair, bool decimal_comma)
-    : pair_(pair), decimal_comma_(decimal_comma), separator_(decimal_comma ? ';' : ',') {}
+Table::Table(const InputPair& pair, bool decimal_comma, const Selection& selection)
+    : pair_(pair),
+      decimal_comma_(decimal_comma),
+      separator_(decimal_comma ? ';' : ','),
+      labelled_(selection.units_given || !selection.quantities.empty()),
+      chosen_(!selection.quantities.empty()) {
+  std::vector<const Quantity*> quantities = selection.quantities;
+  if (quantities.empty()) {
+    const auto defaults = [&](const auto& names) {
+      for (const std::string_view name : names) quantities.push_back(&QuantityNamed(name));
+    };
+    if (IsSaturation(pair)) {
+      defaults(kSaturationColumns);
+    } else {
+      defaults(kStateColumns);
+    }
+  }
+  for (const Quantity* q : quantities) {
+    const Kind kind = q->member != nullptr  ? Kind::kNumber
+                      : q->name == "region" ? Kind::kRegion
+                                            : Kind::kPhase;
+    const bool shared = !IsSaturation(pair) || q->name == "p" || q->name == "t";
+    (shared ? shared_ : phased_).push_back({q->member, kind, ConversionOf(*q, selection.units), q});
+    // The transport properties only when a column asks for one of them.
+    for (const if97::PropertyInfo& info : if97::kProperties) {
+      if (info.member == q->member && info.extent == if97::Extent::kAll) {
+        extent_ = if97::Extent::kAll;
+      }
+    }
+  }
+  for (int i = 0; i < pair.count; ++i) {
+    inputs_[i] = ConversionOf(QuantityNamed(pair.names[i]), selection.units);
+  }
+}
+
+// Numbers inline, the words of region and phase apart: the rows' inner loop.
+inline void Table::AppendField(std::string& out, const Column& column,
+                               const if97::State& state) const {
+  if (column.kind == Kind::kNumber) {
+    AppendValue(out, ValueOf(column, state), decimal_comma_);
+  } else {
+    AppendWord(out, column, state);
+  }
+}
+
+void Table::AppendWord(std::string& out, const Column& column, const if97::State& state) const {
+  if (column.kind == Kind::kRegion) {
+    AppendNumber(out, state.region, false);
+  } else {
+    out.append(PhaseName(state.phase));
+  }
+}
+
+void Table::AppendHeaderField(std::string& out, const Column& column,
+                              std::string_view suffix) const {
+  out.append(column.quantity->name).append(suffix);
+  if (labelled_ && !column.conversion.unit.empty()) {
+    out.append(" [").append(column.conversion.unit).append("]");
+  }
+}
+
+std::array<double, 2> Table::Given(const std::array<double, 2>& values) const {
+  return {inputs_[0].FromUser(values[0]), inputs_[1].FromUser(values[1])};
+}
 
 void Table::AppendHeader(std::string& out) const {
-  out += "p";
-  out += separator_;
-  out += "t";
-  if (IsSaturation(pair_)) {
-    for (const std::string_view phase : {"_water", "_steam"}) {
-      for (const Quantity& q : kProperties) {
-        (out += separator_).append(q.name).append(phase);
-      }
-      (out += separator_).append("region").append(phase);
-    }
-    return;
+  bool first = true;
+  const auto field = [&](const Column& column, std::string_view suffix) {
+    if (!first) out += separator_;
+    first = false;
+    AppendHeaderField(out, column, suffix);
+  };
+  for (const Column& column : shared_) field(column, "");
+  if (!IsSaturation(pair_)) return;
+  for (const std::string_view phase : {"_water", "_steam"}) {
+    for (const Column& column : phased_) field(column, phase);
   }
-  for (const Quantity& q : kProperties) (out += separator_).append(q.name);
-  (out += separator_).append("region");
-  (out += separator_).append("phase");
-  (out += separator_).append("x");
 }
 
 void Table::AppendEmptyRow(std::string& out) const {
-  out.append((IsSaturation(pair_) ? kSaturationColumns : kStateColumns) - 1, separator_);
+  out.append(shared_.size() + 2 * phased_.size() - 1, separator_);
 }
 
 bool Table::AppendRow(std::string& out, const std::array<double, 2>& values,
                       std::string& error) const {
+  const std::array<double, 2> given = Given(values);
   if (IsSaturation(pair_)) {
-    const if97::SaturationResult result = SaturationOf(pair_.pair, values[0]);
+    const if97::SaturationResult result = SaturationOf(pair_.pair, given[0], extent_);
     if (!result) {
       error = Reason(result);
       return false;
     }
-    AppendValue(out, result.water.p, decimal_comma_);
-    out += separator_;
-    AppendValue(out, result.water.t, decimal_comma_);
+    bool first = true;
+    for (const Column& column : shared_) {
+      if (!first) out += separator_;
+      first = false;
+      AppendField(out, column, result.water);
+    }
     for (const if97::State* phase : {&result.water, &result.steam}) {
-      for (const Quantity& q : kProperties) {
-        out += separator_;
-        AppendValue(out, phase->*q.member, decimal_comma_);
+      for (const Column& column : phased_) {
+        if (!first) out += separator_;
+        first = false;
+        AppendField(out, column, *phase);
       }
-      out += separator_;
-      AppendNumber(out, phase->region, false);
     }
     return true;
   }
-  const if97::StateResult result = StateOf(pair_.pair, values);
+  const if97::StateResult result = StateOf(pair_.pair, given, extent_);
   if (!result) {
     error = Reason(result);
     return false;
   }
   const if97::State& state = result.state;
-  AppendValue(out, state.p, decimal_comma_);
-  out += separator_;
-  AppendValue(out, state.t, decimal_comma_);
-  for (const Quantity& q : kProperties) {
-    out += separator_;
-    AppendValue(out, state.*q.member, decimal_comma_);
+  for (const Column& column : shared_) {
+    if (&column != shared_.data()) out += separator_;
+    if (column.kind != Kind::kNumber) {
+      AppendWord(out, column, state);
+    } else if (const double value = state.*column.member; !std::isnan(value)) {
+      AppendNumber(out, column.conversion.ToUser(value), decimal_comma_);
+    }
   }
-  out += separator_;
-  AppendNumber(out, state.region, false);
-  (out += separator_).append(PhaseName(state.phase));
-  out += separator_;
-  AppendValue(out, state.x, decimal_comma_);
   return true;
 }
 
@@ -167,59 +214,68 @@ bool Table::AppendLines(std::string& out, const std::array<double, 2>& values,
     while (out.back() == ' ') out.pop_back();
     out += '\n';
   };
-  const auto value = [&](double number) {
-    return [&, number](std::size_t start) {
-      AppendNumber(out, number, decimal_comma_);
-      PadTo(out, start, kNameWidth + kValueWidth);
+  // A value, or "-" for one the state lacks.
+  const auto append = [&](const Column& column, const if97::State& state) {
+    if (column.kind == Kind::kNumber && std::isnan(ValueOf(column, state))) {
+      out += '-';
+    } else if (column.kind == Kind::kRegion) {
+      AppendNumber(out, state.region, decimal_comma_);
+    } else {
+      AppendField(out, column, state);
+    }
+  };
+  // One column per state given.
+  const auto columns = [&](const Column& column, std::initializer_list<const if97::State*> states) {
+    return [&, of = &column, states](std::size_t start) {
+      std::size_t width = kNameWidth;
+      for (const if97::State* state : states) {
+        append(*of, *state);
+        PadTo(out, start, width += kValueWidth);
+      }
     };
   };
+  const auto lines = [&](const std::vector<Column>& of,
+                         std::initializer_list<const if97::State*> states) {
+    for (const Column& column : of) {
+      // Without --properties a single state leaves out what it lacks
+      // (cp, cv and w of wet steam, x off the saturation line).
+      if (!chosen_ && states.size() == 1 && column.kind == Kind::kNumber &&
+          std::isnan(ValueOf(column, **states.begin()))) {
+        continue;
+      }
+      line(column.quantity->name, columns(column, states), column.conversion.unit);
+    }
+  };
 
+  const std::array<double, 2> given = Given(values);
   if (IsSaturation(pair_)) {
-    const if97::SaturationResult result = SaturationOf(pair_.pair, values[0]);
+    const if97::SaturationResult result = SaturationOf(pair_.pair, given[0], extent_);
     if (!result) {
       error = Reason(result);
       return false;
     }
+    lines(shared_, {&result.water});
+    if (phased_.empty()) return true;
     // Two columns: saturated water, saturated steam.
-    const auto both = [&](auto&& of) {
-      return [&](std::size_t start) {
-        of(result.water, "water");
-        PadTo(out, start, kNameWidth + kValueWidth);
-        of(result.steam, "steam");
-        PadTo(out, start, kNameWidth + 2 * kValueWidth);
-      };
-    };
-    line("p", value(result.water.p), "MPa");
-    line("t", value(result.water.t), "degC");
-    line("", both([&](const if97::State&, std::string_view phase) { out += phase; }), "");
-    for (const Quantity& q : kProperties) {
-      line(q.name, both([&](const if97::State& s, std::string_view) {
-             AppendNumber(out, s.*q.member, decimal_comma_);
-           }),
-           q.unit);
-    }
-    line("region",
-         both([&](const if97::State& s, std::string_view) { AppendNumber(out, s.region, false); }),
-         "");
+    line(
+        "",
+        [&](std::size_t start) {
+          out += "water";
+          PadTo(out, start, kNameWidth + kValueWidth);
+          out += "steam";
+          PadTo(out, start, kNameWidth + 2 * kValueWidth);
+        },
+        "");
+    lines(phased_, {&result.water, &result.steam});
     return true;
   }
 
-  const if97::StateResult result = StateOf(pair_.pair, values);
+  const if97::StateResult result = StateOf(pair_.pair, given, extent_);
   if (!result) {
     error = Reason(result);
     return false;
   }
-  const if97::State& state = result.state;
-  line("p", value(state.p), "MPa");
-  line("t", value(state.t), "degC");
-  for (const Quantity& q : kProperties) {
-    // cp, cv and w do not exist for wet steam.
-    if (!std::isnan(state.*q.member)) line(q.name, value(state.*q.member), q.unit);
-  }
-  line("region", value(state.region), "");
-  line(
-      "phase", [&](std::size_t) { out.append(PhaseName(state.phase)); }, "");
-  if (!std::isnan(state.x)) line("x", value(state.x), "");
+  lines(shared_, {&result.state});
   return true;
 }
 

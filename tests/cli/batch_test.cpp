@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "numbers.h"
+#include "quantities.h"
 #include "table.h"
 
 namespace if97cli {
@@ -33,10 +34,10 @@ const InputPair& PairNamed(std::string_view name) {
 
 // Feeds `input` in pieces of at most `chunk` bytes, so that lines straddle reads.
 BatchOutput RunOn(std::string_view pair, std::string_view input, std::size_t chunk = 1 << 20,
-                  bool decimal_comma = false) {
+                  bool decimal_comma = false, const Selection& selection = {}) {
   BatchOutput run;
   std::string out;
-  const Table table(PairNamed(pair), decimal_comma);
+  const Table table(PairNamed(pair), decimal_comma, selection);
   run.status = RunBatch(
       table,
       [&](char* buffer, std::size_t size) {
@@ -252,6 +253,118 @@ TEST(Batch, DecimalCommaOutputSeparatesWithSemicolons) {
   EXPECT_NEAR(Number(row["h"]), if97::H_PX(1, 0.5), 1e-12 * std::fabs(if97::H_PX(1, 0.5)));
   EXPECT_EQ(row["h"].find('.'), std::string::npos);
   EXPECT_EQ(RunOn("px", "1;abc\n", 1 << 20, true).rows.at(1), ";;;;;;;;;;;");
+}
+
+Selection Chosen(std::string_view properties, std::string_view units = "") {
+  Selection selection;
+  std::string error;
+  if (!properties.empty()) selection.quantities = ParseQuantities(properties, error).value();
+  if (!units.empty()) {
+    selection.units = ParseUnits(units, error).value();
+    selection.units_given = true;
+  }
+  return selection;
+}
+
+// --properties: the columns named, in their order, with units in the header;
+// sat-p and sat-t give p and t once and the rest for water and for steam.
+TEST(Batch, PropertiesPickAndOrderTheColumns) {
+  const struct {
+    std::string_view pair, input, properties, header;
+  } cases[] = {
+      {"pt", "5 300\n", "h,p,phase,region", "h [kJ/kg],p [MPa],phase,region"},
+      {"pt", "5 300\n", "RHO,x,Pr", "rho [kg/m3],x,Pr"},
+      {"ph", "5 3000\n", "t", "t [degC]"},
+      {"px", "1 0.25\n", "x,cp,h", "x,cp [kJ/(kg K)],h [kJ/kg]"},
+      {"sat-t", "100\n", "h,t,region",
+       "t [degC],h_water [kJ/kg],region_water,h_steam [kJ/kg],region_steam"},
+      {"sat-p", "1\n", "p,t", "p [MPa],t [degC]"},
+      {"sat-p", "1\n", "sigma", "sigma_water [N/m],sigma_steam [N/m]"},
+  };
+  for (const auto& c : cases) {
+    const BatchOutput run =
+        RunOn(c.pair, std::string(c.input) + "abc\n", 1 << 20, false, Chosen(c.properties));
+    ASSERT_EQ(run.rows.size(), 3u) << c.properties;
+    EXPECT_EQ(run.rows[0], c.header);
+    const auto commas = std::count(c.header.begin(), c.header.end(), ',');
+    EXPECT_EQ(std::count(run.rows[1].begin(), run.rows[1].end(), ','), commas) << c.properties;
+    EXPECT_EQ(run.rows[2], std::string(static_cast<std::size_t>(commas), ','));
+  }
+  auto row = Named(RunOn("pt", "5 300\n", 1 << 20, false, Chosen("h,p,phase,region")), 1);
+  EXPECT_EQ(Number(row["h [kJ/kg]"]), if97::h_pt(5, 300));
+  EXPECT_EQ(Number(row["p [MPa]"]), 5);
+  EXPECT_EQ(row["phase"], "steam");
+  EXPECT_EQ(row["region"], "2");
+  row = Named(RunOn("px", "1 0.25\n", 1 << 20, false, Chosen("x,cp,h")), 1);
+  EXPECT_EQ(row["x"], "0.25");
+  EXPECT_EQ(row["cp [kJ/(kg K)]"], "");
+  row = Named(RunOn("sat-t", "100\n", 1 << 20, false, Chosen("h,t,region")), 1);
+  EXPECT_EQ(row["t [degC]"], "100");
+  EXPECT_EQ(Number(row["h_steam [kJ/kg]"]), if97::HSP_T(100));
+  EXPECT_EQ(row["region_water"], "1");
+
+  // all: every quantity once, in the order of the list.
+  const BatchOutput all = RunOn("pt", "5 300\n", 1 << 20, true, Chosen("all"));
+  EXPECT_EQ(all.rows.at(0),
+            "p [MPa];t [degC];h [kJ/kg];s [kJ/(kg K)];v [m3/kg];u [kJ/kg];cp [kJ/(kg K)];"
+            "cv [kJ/(kg K)];w [m/s];rho [kg/m3];eta [Pa s];nu [m2/s];lambda [W/(m K)];a [m2/s];"
+            "Pr;sigma [N/m];kappa;alpha_v [1/K];kappa_T [1/MPa];mu_JT [K/MPa];epsilon;region;"
+            "phase;x");
+  const auto named = Named(all, 1, ';');
+  const if97::State state = if97::state_pt(5, 300).state;
+  for (const if97::PropertyInfo& p : if97::kProperties) {
+    const std::string name =
+        std::string(p.name) + (*p.unit ? " [" + std::string(p.unit) + "]" : "");
+    const double value = state.*p.member;
+    if (std::isnan(value)) {
+      EXPECT_EQ(named.at(name), "") << name;
+    } else {
+      EXPECT_EQ(Number(named.at(name)), value) << name;
+    }
+  }
+}
+
+// Values read in the units picked: bar and K give the state of MPa and degC.
+TEST(Batch, ReadsAndWritesTheUnitsPicked) {
+  const BatchOutput plain = RunOn("pt", "5,300\n0.1,20\n", 1 << 20, false, Chosen("h,s"));
+  const BatchOutput picked =
+      RunOn("pt", "t,p\n573.15,50\n293.15,1\n", 1 << 20, false, Chosen("h,s,p,t", "J,K,bar"));
+  ASSERT_EQ(picked.rows.size(), 3u);
+  EXPECT_EQ(picked.rows[0], "h [J/kg],s [J/(kg K)],p [bar],t [K]");
+  for (std::size_t i = 1; i < 3; ++i) {
+    auto kilo = Named(plain, i);
+    auto unit = Named(picked, i);
+    EXPECT_NEAR(Number(unit["h [J/kg]"]), 1000 * Number(kilo["h [kJ/kg]"]), 1e-6) << i;
+    EXPECT_NEAR(Number(unit["s [J/(kg K)]"]), 1000 * Number(kilo["s [kJ/(kg K)]"]), 1e-9) << i;
+  }
+  EXPECT_EQ(Named(picked, 1)["p [bar]"], "50");
+  EXPECT_EQ(Named(picked, 1)["t [K]"], "573.15");
+}
+
+// hs: enthalpy and entropy in either order, and the state they came from.
+TEST(Batch, TheEnthalpyEntropyPair) {
+  const if97::State steam = if97::state_pt(5, 300).state;
+  const if97::State wet = if97::state_px(0.1, 0.9).state;
+  std::string input = "s;h\n";
+  for (const if97::State* state : {&steam, &wet}) {
+    std::string line;
+    AppendNumber(line, state->s, false);
+    line += ';';
+    AppendNumber(line, state->h, false);
+    input += line + "\n";
+  }
+  const BatchOutput run = RunOn("hs", input);
+  ASSERT_EQ(run.status, kExitOk);
+  ASSERT_EQ(run.rows.size(), 3u);
+  EXPECT_EQ(run.rows[0], "p,t,h,s,v,u,cp,cv,w,region,phase,x");
+  auto row = Named(run, 1);
+  EXPECT_NEAR(Number(row["p"]), 5, 5e-6);
+  EXPECT_NEAR(Number(row["t"]), 300, 1e-5);
+  EXPECT_EQ(row["phase"], "steam");
+  row = Named(run, 2);
+  EXPECT_NEAR(Number(row["p"]), 0.1, 1e-7);
+  EXPECT_NEAR(Number(row["x"]), 0.9, 1e-6);
+  EXPECT_EQ(row["region"], "4");
 }
 
 TEST(Batch, AFailedWriteStopsTheRun) {
