@@ -207,7 +207,7 @@ TEST(Program, PropertiesChooseTheLinesAndTheirOrder) {
   const auto kelvin =
       Listing(RunProgram({"--properties", "t,p", "--units", "K", "sat-t", "373.15"}).out);
   EXPECT_EQ(kelvin.at(0).at(1), "373.15");
-  EXPECT_EQ(std::stod(kelvin.at(1).at(1)), if97::PS_T(100));
+  EXPECT_EQ(std::stod(kelvin.at(1).at(1)), if97::saturation_t(100).water.p);
 }
 
 TEST(Program, UnknownPropertiesAndUnitsAreUsageErrors) {
