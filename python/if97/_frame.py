@@ -93,11 +93,17 @@ def frame(df, pair="pt", columns=None, *, properties=None, prefix="", keep=True,
                 continue
             raise ValueError(f"the DataFrame has a column {name!r} already; give a prefix")
         added[name] = column
+    # The new arrays become the frame's columns as they are, without a copy
+    # (inserting or concatenating would copy each); the given frame's own
+    # columns are copied, so that the two frames share nothing.
     if not keep:
         return pd.DataFrame(added, index=df.index, copy=False)
-    out = df.copy()
-    for name, column in added.items():
-        out[name] = column  # by position: the index may repeat labels
+    if not df.columns.is_unique or isinstance(df.columns, pd.MultiIndex):
+        return pd.concat([df.copy(), pd.DataFrame(added, index=df.index, copy=False)], axis=1)
+    data = {name: df[name].array.copy() for name in df.columns}
+    data.update(added)
+    out = pd.DataFrame(data, index=df.index, copy=False)
+    out.columns.name = df.columns.name
     return out
 
 
