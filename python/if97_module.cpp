@@ -24,7 +24,6 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -110,7 +109,11 @@ Broadcast<N> BroadcastOf(const std::array<py::array_t<double>, N>& operands) {
       b.strides[k][static_cast<std::size_t>(first + d)] = a.strides(d);
     }
   }
-  for (const Index extent : b.shape) b.size *= extent;
+  for (const Index extent : b.shape) {
+    if (__builtin_mul_overflow(b.size, extent, &b.size)) {
+      throw py::value_error("the broadcast result is too large");
+    }
+  }
   return b;
 }
 
@@ -198,7 +201,7 @@ void RunBlocks(Index size, int threads, Body&& body) {
   pool.reserve(static_cast<std::size_t>(workers - 1));
   try {
     while (static_cast<int>(pool.size()) < workers - 1) pool.emplace_back(work);
-  } catch (const std::system_error&) {
+  } catch (...) {
     // Fewer threads: the blocks are shared among those that started.
   }
   work();

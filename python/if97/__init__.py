@@ -110,8 +110,7 @@ def _saturation(by, a, properties, threads):
     return SaturationResult(StateResult(water), StateResult(steam))
 
 
-_COMMON = """
-    properties : iterable of str, optional
+_COMMON = """    properties : iterable of str, optional
         The properties to compute and keep (names as in if97.PROPERTIES;
         lambda_ or lambda); all by default. region, phase and error are
         always there.
@@ -124,7 +123,9 @@ _COMMON = """
     StateResult
         Every property as an array of the broadcast shape (Python floats
         for scalar arguments); region, phase and error as int8 arrays.
-        help(if97.StateResult) lists the properties and their units.
+        Units: p MPa, t degC, h and u kJ/kg, s, cp and cv kJ/(kg K), v
+        m3/kg, w m/s; help(if97.StateResult) lists every property with
+        its unit.
 
     Elements without a state get NaN properties, region 0, phase -1 and an
     error code (OUT_OF_RANGE, ON_SATURATION_LINE, NO_SATURATION,
@@ -277,8 +278,7 @@ state_tx.__doc__ = """Wet steam at temperature t with dryness fraction x.
     As state_px at the saturation pressure of t.
 """
 
-_SATURATION_COMMON = """
-    properties : iterable of str, optional
+_SATURATION_COMMON = """    properties : iterable of str, optional
         The properties to compute for each phase; all by default.
     threads : int, optional
         Threads for the loop: 1 (the default) the calling thread, 0 one per

@@ -232,3 +232,28 @@ def test_help_reads_as_a_manual_and_its_examples_run():
     for module in (if97, if97._frame, if97._results):
         failed, attempted = doctest.testmod(module, optionflags=doctest.ELLIPSIS)
         assert attempted > 0 and failed == 0, module.__name__
+
+
+def test_a_result_too_large_to_hold_raises():
+    huge = np.broadcast_to(1.0, (2**40,))
+    with pytest.raises((ValueError, MemoryError)):
+        if97.state_pt(huge, huge[:, None])
+
+
+def test_the_loop_runs_without_the_gil():
+    # While one thread computes a long array, this one keeps running: the
+    # longest pause between its steps is a small part of the call.
+    import threading
+    import time
+
+    p, t = np.full(600_000, 3.0), np.linspace(1, 200, 600_000)
+    done = []
+    worker = threading.Thread(target=lambda: done.append(if97.state_pt(p, t, properties="h")))
+    steps = [time.perf_counter()]
+    worker.start()
+    while worker.is_alive():
+        steps.append(time.perf_counter())
+    worker.join()
+    call = steps[-1] - steps[0]
+    assert done and done[0].ok.all()
+    assert np.diff(steps).max() < 0.5 * call, f"paused {np.diff(steps).max():.3f} s of {call:.3f} s"
