@@ -75,6 +75,12 @@ def main():
             over = lambda k, c: f"{c[k] / c[0] - 1:+6.1%}"  # noqa: E731
             print(f"{pair:5} {n:8} {best[0]:7.1f} {best[1]:9.1f} {over(1, best)} ({over(1, median)})"
                   f" {best[2]:9.1f} {over(2, best)} ({over(2, median)}) {min(two):18.3f}")
+        # The module alone: NaN elements are refused before the library is
+        # called, their columns written all the same.
+        nan = np.full(n, np.nan)
+        alone = [min(thread_seconds(lambda: if97.state_pt(nan, t, properties=names))
+                     for _ in range(args.repeat)) / n * 1e9 for names in (None, ("h", "s", "v"))]
+        print(f"{'NaN':5} {n:8} {'':7} {alone[0]:9.1f} {'':15} {alone[1]:9.1f}")
 
 
 if __name__ == "__main__":
