@@ -2,7 +2,7 @@
 // and of the slowest inputs found for the iterations.
 #include <benchmark/benchmark.h>
 
-#include "if97.h"
+#include <if97/if97.h>
 
 namespace {
 

@@ -2,7 +2,7 @@
 // region-3 volume search alone.
 #include <benchmark/benchmark.h>
 
-#include "if97.h"
+#include <if97/if97.h>
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "if97.h"
+#include <if97/if97.h>
 #include "sweep.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <vector>
 
-#include "if97.h"
+#include <if97/if97.h>
 
 namespace {
 

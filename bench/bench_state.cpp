@@ -3,8 +3,8 @@
 // points have.
 #include <benchmark/benchmark.h>
 
-#include "if97.h"
-#include "if97_state.h"
+#include <if97/if97.h>
+#include <if97/if97_state.h>
 
 namespace {
 

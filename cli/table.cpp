@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "if97_state.h"
+#include <if97/if97_state.h>
 #include "numbers.h"
 
 namespace if97cli {

@@ -32,9 +32,10 @@ set(STEAMCALC_MAINTAINER
 # ---- the library: headers, package config, pkg-config file ------------------
 # The public headers, installed side by side in include/if97/.
 set(IF97_PUBLIC_HEADERS
-  ${PROJECT_SOURCE_DIR}/library/if97.h
-  ${PROJECT_SOURCE_DIR}/library/if97_state.h
-  ${PROJECT_BINARY_DIR}/library/include/if97_version.h)
+  ${PROJECT_SOURCE_DIR}/library/include/if97/if97.h
+  ${PROJECT_SOURCE_DIR}/library/include/if97/if97_limits.h
+  ${PROJECT_SOURCE_DIR}/library/include/if97/if97_state.h
+  ${PROJECT_BINARY_DIR}/library/include/if97/if97_version.h)
 set(IF97_CONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/if97)
 # if97.h uses inline constexpr variables.
 target_compile_features(if97 INTERFACE cxx_std_17)

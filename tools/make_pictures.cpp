@@ -21,7 +21,7 @@
 #include <jpeglib.h>
 
 #include "emblem.h"
-#include "if97.h"
+#include <if97/if97.h>
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 
 #include "fp_faults.h"
-#include "if97.h"
+#include <if97/if97.h>
 
 namespace steamcalc {
 namespace {

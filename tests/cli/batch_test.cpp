@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "if97.h"
-#include "if97_state.h"
+#include <if97/if97.h>
+#include <if97/if97_state.h>
 #include "numbers.h"
 #include "table.h"
 

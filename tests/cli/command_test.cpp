@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "if97.h"
+#include <if97/if97.h>
 
 extern char** environ;
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "if97.h"
+#include <if97/if97.h>
 #include "message_recorder.h"
 #include "recording_view.h"
 

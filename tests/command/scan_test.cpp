@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "command.h"
-#include "if97.h"
+#include <if97/if97.h>
 #include "recording_view.h"
 
 namespace {

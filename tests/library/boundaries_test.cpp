@@ -1,6 +1,6 @@
 // The region boundaries B23 and B2bc, and the selections by (p, h) and
 // (p, s) that rest on them: every state inside their range gets a region.
-#include "boundaries.h"
+#include "forward/boundaries.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <set>
 #include <string>
 
-#include "if97.h"
+#include <if97/if97.h>
 #include "message_recorder.h"
-#include "range_limits.h"
+#include <if97/if97_limits.h>
 #include "verification.h"
 
 namespace {

@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "basic_equations.h"
-#include "if97.h"
+#include "tables/basic_equations.h"
+#include <if97/if97.h>
 #include "message_recorder.h"
-#include "powers.h"
-#include "temperature_search.h"
+#include "arith/powers.h"
+#include "inverse/temperature_search.h"
 
 namespace reference {
 

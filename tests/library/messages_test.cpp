@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "if97.h"
+#include <if97/if97.h>
 #include "message_recorder.h"
 
 TEST(MessageHook, SetMessageHandlerReturnsThePreviousHandler) {

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "if97.h"
+#include <if97/if97.h>
 
 namespace {
 

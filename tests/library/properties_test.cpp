@@ -1,6 +1,6 @@
 // Internal energy, heat capacities and speed of sound: by (p, t), of the
 // saturated phases, and u of wet steam.
-#include "properties.h"
+#include "forward/properties.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "if97.h"
+#include <if97/if97.h>
 #include "message_recorder.h"
 #include "verification.h"
 

@@ -6,7 +6,7 @@
 #include <cfenv>
 #include <cmath>
 
-#include "if97.h"
+#include <if97/if97.h>
 #include "message_recorder.h"
 
 namespace {

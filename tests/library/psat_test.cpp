@@ -10,9 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "if97.h"
+#include <if97/if97.h>
 #include "message_recorder.h"
-#include "psat_search.h"
+#include "inverse/psat_search.h"
 
 namespace {
 

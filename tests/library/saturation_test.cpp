@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "if97.h"
+#include <if97/if97.h>
 #include "message_recorder.h"
 #include "verification.h"
 

@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "if97.h"
-#include "if97_state.h"
+#include <if97/if97.h>
+#include <if97/if97_state.h>
 
 namespace {
 

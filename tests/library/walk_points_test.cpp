@@ -1,7 +1,7 @@
 // The walk's points found in closed form against the walk itself, step by
 // step, over starts from the liquid to the vapour side, both directions, and
 // the points asked for one by one, in jumps and across the ends of binades.
-#include "walk_points.h"
+#include "region3/walk_points.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "if97.h"
+#include <if97/if97.h>
 
 // Installs a recording handler for the lifetime of the object and restores the
 // previous handler afterwards.

@@ -20,7 +20,7 @@
 
 #include "about_window.h"
 #include "authors_window.h"
-#include "if97.h"
+#include <if97/if97.h>
 #include "main_window.h"
 #include "message_boxes.h"
 #include "saturation_pressure_window.h"

@@ -5,9 +5,10 @@
 #include <utility>
 
 #include "fp_faults.h"
-#include "if97.h"
+#include <if97/if97.h>
+#include <if97/if97_messages.h>
 #include "number_format.h"
-#include "range_limits.h"
+#include <if97/if97_limits.h>
 
 namespace steamcalc {
 namespace {
@@ -30,12 +31,11 @@ namespace limits = if97::limits;
 constexpr char kNoInputs[] = "Введите входные параметры для расчета";
 constexpr char kTooManyInputs[] = "Количество входных параметров больше двух";
 constexpr char kNoFunctions[] = "Для такого сочетания входных параметров нет функций для расчета";
-constexpr char kPTOutOfRange[] = "Значения давления и температуры выходят за допустимые пределы";
+using if97::messages::kPtOutOfRange;
 constexpr char kAboveCriticalPressure[] = "Значение давления больше критического (22.064МПа)";
 constexpr char kAboveCriticalTemperature[] =
     "Значение температуры больше критической (373.946 гр.С)";
-constexpr char kPHOutOfRange[] = "Заданные значения Р и Н выходят за пределы допустимых";
-constexpr char kPSOutOfRange[] = "Заданные значения Р и S выходят за пределы допустимых";
+using if97::messages::kPhOutOfRange, if97::messages::kPsOutOfRange;
 
 // Shows a message while keeping the floating-point flags: the message box runs
 // an event loop whose code must neither raise nor hide a fault of the row.
@@ -167,7 +167,7 @@ void StateAtPT(CalcView& view) {
   if (p > limits::kHighestPressure || p <= 0 || t > limits::kHighestTemperatureRegion5 ||
       t < limits::kLowestTemperature ||
       (p > limits::kRegion5Pressure && t > limits::kPtHighestTemperatureAbove10MPa)) {
-    return Reject(view, kPTOutOfRange);
+    return Reject(view, kPtOutOfRange);
   }
 
   ClearFpFlags();
@@ -232,13 +232,13 @@ void EntropyBounds(double, double& s_min, double& s_max) {
 
 // Row 4: state at pressure and enthalpy.
 void StateAtPH(CalcView& view) {
-  StateFromBackward(view, {Field::Edit3, limits::kPhLowestPressure, kPHOutOfRange, EnthalpyBounds,
+  StateFromBackward(view, {Field::Edit3, limits::kPhLowestPressure, kPhOutOfRange, EnthalpyBounds,
                            if97::T_PH, if97::S_PH, Field::Edit8, EntropyText, if97::V_PH});
 }
 
 // Row 5: state at pressure and entropy.
 void StateAtPS(CalcView& view) {
-  StateFromBackward(view, {Field::Edit4, limits::kPsLowestPressure, kPSOutOfRange, EntropyBounds,
+  StateFromBackward(view, {Field::Edit4, limits::kPsLowestPressure, kPsOutOfRange, EntropyBounds,
                            if97::T_PS, if97::H_PS, Field::Edit7, EnthalpyText, if97::V_PS});
 }
 
