@@ -8,6 +8,7 @@
 // broadcast as NumPy broadcasts. The loop runs with the GIL released, on the
 // calling thread or split in blocks over several; each element is computed on
 // its own, so the split changes no bit of any result.
+#include <if97/if97_state.h>
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
@@ -26,8 +27,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include "if97_state.h"
 
 namespace py = pybind11;
 
