@@ -54,8 +54,8 @@ class StateResult:
     def __init__(self, columns):
         self._columns = dict(columns)
 
-    # -- columns --------------------------------------------------------------
     def __getattr__(self, name):
+        """A column by its name (lambda_ for lambda)."""
         if name.startswith("__") or name == "_columns":
             raise AttributeError(name)
         columns = self._columns
@@ -67,6 +67,7 @@ class StateResult:
         raise AttributeError(f"'{type(self).__name__}' object has no attribute '{name}'")
 
     def __dir__(self):
+        """The attributes, the computed columns among them."""
         names = [attr for attr, key in _ATTRIBUTE_NAMES.items() if key in self._columns]
         return sorted(set(object.__dir__(self)) | set(names))
 
@@ -78,7 +79,6 @@ class StateResult:
         """The columns by name (a new dict of the same arrays)."""
         return dict(self._columns)
 
-    # -- derived ----------------------------------------------------------------
     @property
     def shape(self):
         """The broadcast shape of the arguments; () for scalars."""
