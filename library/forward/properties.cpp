@@ -8,6 +8,7 @@
 #include <string>
 
 #include <if97/if97.h>
+#include "arith/precision.h"
 #include <if97/if97_messages.h>
 
 namespace if97 {
@@ -104,35 +105,98 @@ double SaturatedAtTemperature(double t, bool steam, Quantity quantity, const cha
 
 // ---- by pressure and temperature ----------------------------------------------
 
-double u_pt(double p, double t) { return AtPressureTemperature(p, t, Quantity::kU, "u_pt"); }
-double cp_pt(double p, double t) { return AtPressureTemperature(p, t, Quantity::kCp, "cp_pt"); }
-double cv_pt(double p, double t) { return AtPressureTemperature(p, t, Quantity::kCv, "cv_pt"); }
-double w_pt(double p, double t) { return AtPressureTemperature(p, t, Quantity::kW, "w_pt"); }
+double u_pt(double p, double t) {
+  const detail::ExtendedPrecision guard;
+  return AtPressureTemperature(p, t, Quantity::kU, "u_pt");
+}
+double cp_pt(double p, double t) {
+  const detail::ExtendedPrecision guard;
+  return AtPressureTemperature(p, t, Quantity::kCp, "cp_pt");
+}
+double cv_pt(double p, double t) {
+  const detail::ExtendedPrecision guard;
+  return AtPressureTemperature(p, t, Quantity::kCv, "cv_pt");
+}
+double w_pt(double p, double t) {
+  const detail::ExtendedPrecision guard;
+  return AtPressureTemperature(p, t, Quantity::kW, "w_pt");
+}
 
 // ---- saturated water (SW) and steam (SP) by pressure ----------------------------
 
-double USW_P(double p) { return SaturatedAtPressure(p, false, Quantity::kU, "USW_P"); }
-double CPSW_P(double p) { return SaturatedAtPressure(p, false, Quantity::kCp, "CPSW_P"); }
-double CVSW_P(double p) { return SaturatedAtPressure(p, false, Quantity::kCv, "CVSW_P"); }
-double WSW_P(double p) { return SaturatedAtPressure(p, false, Quantity::kW, "WSW_P"); }
-double USP_P(double p) { return SaturatedAtPressure(p, true, Quantity::kU, "USP_P"); }
-double CPSP_P(double p) { return SaturatedAtPressure(p, true, Quantity::kCp, "CPSP_P"); }
-double CVSP_P(double p) { return SaturatedAtPressure(p, true, Quantity::kCv, "CVSP_P"); }
-double WSP_P(double p) { return SaturatedAtPressure(p, true, Quantity::kW, "WSP_P"); }
+double USW_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtPressure(p, false, Quantity::kU, "USW_P");
+}
+double CPSW_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtPressure(p, false, Quantity::kCp, "CPSW_P");
+}
+double CVSW_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtPressure(p, false, Quantity::kCv, "CVSW_P");
+}
+double WSW_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtPressure(p, false, Quantity::kW, "WSW_P");
+}
+double USP_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtPressure(p, true, Quantity::kU, "USP_P");
+}
+double CPSP_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtPressure(p, true, Quantity::kCp, "CPSP_P");
+}
+double CVSP_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtPressure(p, true, Quantity::kCv, "CVSP_P");
+}
+double WSP_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtPressure(p, true, Quantity::kW, "WSP_P");
+}
 
 // ---- by temperature -------------------------------------------------------------
 
-double USW_T(double t) { return SaturatedAtTemperature(t, false, Quantity::kU, "USW_T"); }
-double CPSW_T(double t) { return SaturatedAtTemperature(t, false, Quantity::kCp, "CPSW_T"); }
-double CVSW_T(double t) { return SaturatedAtTemperature(t, false, Quantity::kCv, "CVSW_T"); }
-double WSW_T(double t) { return SaturatedAtTemperature(t, false, Quantity::kW, "WSW_T"); }
-double USP_T(double t) { return SaturatedAtTemperature(t, true, Quantity::kU, "USP_T"); }
-double CPSP_T(double t) { return SaturatedAtTemperature(t, true, Quantity::kCp, "CPSP_T"); }
-double CVSP_T(double t) { return SaturatedAtTemperature(t, true, Quantity::kCv, "CVSP_T"); }
-double WSP_T(double t) { return SaturatedAtTemperature(t, true, Quantity::kW, "WSP_T"); }
+double USW_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtTemperature(t, false, Quantity::kU, "USW_T");
+}
+double CPSW_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtTemperature(t, false, Quantity::kCp, "CPSW_T");
+}
+double CVSW_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtTemperature(t, false, Quantity::kCv, "CVSW_T");
+}
+double WSW_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtTemperature(t, false, Quantity::kW, "WSW_T");
+}
+double USP_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtTemperature(t, true, Quantity::kU, "USP_T");
+}
+double CPSP_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtTemperature(t, true, Quantity::kCp, "CPSP_T");
+}
+double CVSP_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtTemperature(t, true, Quantity::kCv, "CVSP_T");
+}
+double WSP_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return SaturatedAtTemperature(t, true, Quantity::kW, "WSP_T");
+}
 
 // ---- wet steam --------------------------------------------------------------------
 
-double U_PX(double p, double x) { return detail::Mix(p, x, "U_PX", USW_T, USP_T); }
+double U_PX(double p, double x) {
+  const detail::ExtendedPrecision guard;
+  return detail::Mix(p, x, "U_PX", USW_T, USP_T);
+}
 
 }  // namespace if97

@@ -8,6 +8,7 @@
 #include "forward/gibbs.h"
 #include <if97/if97.h>
 #include <if97/if97_messages.h>
+#include "arith/precision.h"
 #include "arith/powers.h"
 #include "forward/properties.h"
 #include "forward/region1_unchecked.h"
@@ -134,6 +135,7 @@ Properties Region1Slopes(double p, double t) { return Region1Evaluate<false>(p, 
 }  // namespace detail
 
 double HW_PT(double p, double t) {
+  const detail::ExtendedPrecision guard;
   if (!OnWaterSide(p, t)) {
     ShowMessage(messages::WithFunction(messages::kNotWater, "HW_PT"));
     return FAILURE;
@@ -142,6 +144,7 @@ double HW_PT(double p, double t) {
 }
 
 double SW_PT(double p, double t) {
+  const detail::ExtendedPrecision guard;
   if (!OnWaterSide(p, t)) {
     ShowMessage(messages::WithFunction(messages::kNotWater, "SW_PT"));
     return FAILURE;
@@ -150,6 +153,7 @@ double SW_PT(double p, double t) {
 }
 
 double VW_PT(double p, double t) {
+  const detail::ExtendedPrecision guard;
   if (!OnWaterSide(p, t)) {
     ShowMessage(messages::WithFunction(messages::kNotWater, "VW_PT"));
     return FAILURE;
@@ -160,6 +164,7 @@ double VW_PT(double p, double t) {
 // IAPWS-IF97 Tables 3 and 4: v = R T pi gamma_pi / p. The terms with I = 0 form
 // a reciprocal power that their factor I = 0 removes.
 double V1_PT(double p, double t) {
+  const detail::ExtendedPrecision guard;
   const Reduced r = Reduce(p, t);
   const PowerTable<kAIMinus1> a(r.a);
   const PowerTable<kCJ> c(r.c);

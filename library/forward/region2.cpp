@@ -6,6 +6,7 @@
 #include "tables/basic_equations.h"
 #include "forward/gibbs.h"
 #include <if97/if97.h>
+#include "arith/precision.h"
 #include "arith/powers.h"
 #include "forward/properties.h"
 #include "arith/stored.h"
@@ -57,6 +58,7 @@ constexpr Exponents kCJAll = Exponents{}.With(J).With(J, -1);
 // Tables 13 and 14 each in its own term order; the term of gamma_o_tau with
 // J0 = 0 forms a reciprocal power that its factor removes.
 double HP_PT(double p, double t) {
+  const detail::ExtendedPrecision guard;
   const Reduced r = Reduce(p, t);
   const PowerTable<kCJMinus1> c(r.c);
   const PowerTable<kPiI> pi(r.pi);
@@ -68,6 +70,7 @@ double HP_PT(double p, double t) {
 
 // IAPWS-IF97 Table 12: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)).
 double SP_PT(double p, double t) {
+  const detail::ExtendedPrecision guard;
   const Reduced r = Reduce(p, t);
   const ext ln_pi = std::log(ext{r.pi});
   const PowerTable<kCJBoth> c(r.c);
@@ -81,6 +84,7 @@ double SP_PT(double p, double t) {
 
 // IAPWS-IF97 Table 12: v = R T pi (gamma_o_pi + gamma_r_pi) / p, gamma_o_pi = 1 / pi.
 double VP_PT(double p, double t) {
+  const detail::ExtendedPrecision guard;
   const Reduced r = Reduce(p, t);
   const PowerTable<kPiIMinus1> pi(r.pi);
   const PowerTable<kCJ> c(r.c);

@@ -7,6 +7,7 @@
 #include "tables/basic_equations.h"
 #include "forward/gibbs.h"
 #include <if97/if97.h>
+#include "arith/precision.h"
 #include "arith/powers.h"
 #include "forward/properties.h"
 #include "arith/stored.h"
@@ -50,6 +51,7 @@ constexpr Exponents kPiIAll = Exponents{}.With(I).With(I, -1);
 
 // IAPWS-IF97 Table 39: h = R T tau (gamma_o_tau + gamma_r_tau).
 double H5_PT(double p, double t) {
+  const detail::ExtendedPrecision guard;
   const Reduced r = Reduce(p, t);
   const PowerTable<kTauJ0Minus1> tau0(r.tau);
   const IdealSums ideal = SumIdealTerms<kDy>(J0, n0, kJ0N0, tau0);
@@ -61,6 +63,7 @@ double H5_PT(double p, double t) {
 
 // IAPWS-IF97 Table 39: s = R (tau (gamma_o_tau + gamma_r_tau) - (gamma_o + gamma_r)).
 double S5_PT(double p, double t) {
+  const detail::ExtendedPrecision guard;
   const Reduced r = Reduce(p, t);
   const PowerTable<kTauJ0Both> tau0(r.tau);
   const IdealSums ideal = SumIdealTerms<kValue | kDy>(J0, n0, kJ0N0, tau0);
@@ -73,6 +76,7 @@ double S5_PT(double p, double t) {
 
 // IAPWS-IF97 Table 39: v = R T pi (gamma_o_pi + gamma_r_pi) / p, gamma_o_pi = 1 / pi.
 double V5_PT(double p, double t) {
+  const detail::ExtendedPrecision guard;
   const Reduced r = Reduce(p, t);
   const PowerTable<kPiIMinus1> pi(r.pi);
   const PowerTable<kTauJ> tau(r.tau);

@@ -13,6 +13,7 @@
 #include <if97/if97_limits.h>
 #include "forward/region1_unchecked.h"
 #include "forward/region_codes.h"
+#include "arith/precision.h"
 #include "arith/stored.h"
 #include "tables/boundary_equations.h"
 
@@ -172,19 +173,23 @@ double detail::V3_PT(int k, double p, double t) {
 }
 
 void REGION_PT(double p, double t, int& code, std::string& caption) {
+  const detail::ExtendedPrecision guard;
   code = RegionCode(p, t);
   if (const char* text = Caption(code)) caption = text;
 }
 
 double h_pt(double p, double t) {
+  const detail::ExtendedPrecision guard;
   return FromRegion({H1_PT, HP_PT, H3_PT, H5_PT, "h_pt"}, p, t);
 }
 
 double s_pt(double p, double t) {
+  const detail::ExtendedPrecision guard;
   return FromRegion({S1_PT, SP_PT, S3_PT, S5_PT, "s_pt"}, p, t);
 }
 
 double v_pt(double p, double t) {
+  const detail::ExtendedPrecision guard;
   return FromRegion({V1_PT, VP_PT, V3_PT, V5_PT, "v_pt"}, p, t);
 }
 

@@ -9,6 +9,7 @@
 #include "forward/region_select.h"
 #include "forward/saturation.h"
 #include <if97/if97_limits.h>
+#include "arith/precision.h"
 #include "arith/stored.h"
 
 namespace if97 {
@@ -103,30 +104,75 @@ double AtTemperature(double t, const char* function, PropertyPT region3, Propert
 
 // ---- by pressure ------------------------------------------------------------
 
-double HSW_P(double p) { return AtPressure(p, "HSW_P", WaterEnthalpy3, HW_PT); }
-double SSW_P(double p) { return AtPressure(p, "SSW_P", WaterEntropy3, SW_PT); }
+double HSW_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return AtPressure(p, "HSW_P", WaterEnthalpy3, HW_PT);
+}
+double SSW_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return AtPressure(p, "SSW_P", WaterEntropy3, SW_PT);
+}
 // The region-1 volume without the water-side check, which holds on the line
 // in any case.
-double VSW_P(double p) { return AtPressure(p, "VSW_P", WaterVolume3, V1_PT); }
-double HSP_P(double p) { return AtPressure(p, "HSP_P", SteamEnthalpy3, HP_PT); }
-double SSP_P(double p) { return AtPressure(p, "SSP_P", SteamEntropy3, SP_PT); }
-double VSP_P(double p) { return AtPressure(p, "VSP_P", SteamVolume3, VP_PT); }
+double VSW_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return AtPressure(p, "VSW_P", WaterVolume3, V1_PT);
+}
+double HSP_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return AtPressure(p, "HSP_P", SteamEnthalpy3, HP_PT);
+}
+double SSP_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return AtPressure(p, "SSP_P", SteamEntropy3, SP_PT);
+}
+double VSP_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return AtPressure(p, "VSP_P", SteamVolume3, VP_PT);
+}
 
 // ---- by temperature ---------------------------------------------------------
 
-double HSW_T(double t) { return AtTemperature(t, "HSW_T", WaterEnthalpy3, HW_PT); }
-double SSW_T(double t) { return AtTemperature(t, "SSW_T", WaterEntropy3, SW_PT); }
-double VSW_T(double t) { return AtTemperature(t, "VSW_T", WaterVolume3, VW_PT); }
-double HSP_T(double t) { return AtTemperature(t, "HSP_T", SteamEnthalpy3, HP_PT); }
-double SSP_T(double t) { return AtTemperature(t, "SSP_T", SteamEntropy3, SP_PT); }
-double VSP_T(double t) { return AtTemperature(t, "VSP_T", SteamVolume3, VP_PT); }
+double HSW_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return AtTemperature(t, "HSW_T", WaterEnthalpy3, HW_PT);
+}
+double SSW_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return AtTemperature(t, "SSW_T", WaterEntropy3, SW_PT);
+}
+double VSW_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return AtTemperature(t, "VSW_T", WaterVolume3, VW_PT);
+}
+double HSP_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return AtTemperature(t, "HSP_T", SteamEnthalpy3, HP_PT);
+}
+double SSP_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return AtTemperature(t, "SSP_T", SteamEntropy3, SP_PT);
+}
+double VSP_T(double t) {
+  const detail::ExtendedPrecision guard;
+  return AtTemperature(t, "VSP_T", SteamVolume3, VP_PT);
+}
 
 // ---- wet steam ----------------------------------------------------------------
 
-double H_PX(double p, double x) { return Mix(p, x, "H_PX", HSW_T, HSP_T); }
+double H_PX(double p, double x) {
+  const detail::ExtendedPrecision guard;
+  return Mix(p, x, "H_PX", HSW_T, HSP_T);
+}
 
-double S_PX(double p, double x) { return Mix(p, x, "S_PX", SSW_T, SSP_T); }
+double S_PX(double p, double x) {
+  const detail::ExtendedPrecision guard;
+  return Mix(p, x, "S_PX", SSW_T, SSP_T);
+}
 
-double V_PX(double p, double x) { return Mix(p, x, "V_PX", VSW_T, VSP_T); }
+double V_PX(double p, double x) {
+  const detail::ExtendedPrecision guard;
+  return Mix(p, x, "V_PX", VSW_T, VSP_T);
+}
 
 }  // namespace if97

@@ -4,6 +4,7 @@
 
 #include <if97/if97.h>
 
+#include "arith/precision.h"
 #include "arith/stored.h"
 #include "tables/boundary_equations.h"
 
@@ -46,11 +47,15 @@ double SaturationTemperature(double beta) {
 // and T are stored as doubles. p <= 0, or a pressure below the formula's range
 // (about 5.7e-9 MPa), raises the floating-point fault of the logarithm or the
 // square root and yields NaN.
-double TS_P(double p) { return SaturationTemperature(Stored(std::exp(std::log(ext{p}) / 4))); }
+double TS_P(double p) {
+  const detail::ExtendedPrecision guard;
+  return SaturationTemperature(Stored(std::exp(std::log(ext{p}) / 4)));
+}
 
 // IAPWS-IF97 eq. 30. Every operation in extended precision; T, theta, A, B, C
 // and the base of the fourth power are stored as doubles.
 double PS_T(double t) {
+  const detail::ExtendedPrecision guard;
   const double T = Stored(ext{t} + kKelvinOffset);
   const ext tk = T;
   const double theta = Stored(tk + n[8] / (tk - n[9]));

@@ -19,6 +19,7 @@
 #include "inverse/ph_ps_select.h"
 #include <if97/if97_limits.h>
 #include "forward/region_codes.h"
+#include "arith/precision.h"
 #include "arith/stored.h"
 #include "inverse/temperature_search.h"
 
@@ -110,15 +111,20 @@ const detail::GivenQuantity kGivenEntropy = {
 }  // namespace
 
 void REGION_PS(double p, double s, int& code, std::string& caption) {
+  const detail::ExtendedPrecision guard;
   detail::Region(kGivenEntropy, p, s, code, caption);
 }
 
 // IAPWS-IF97 eq. 13, Table 8.
-double T_PS1(double p, double s) { return detail::BackwardSum(backward::kTable8, Bases13(p, s)); }
+double T_PS1(double p, double s) {
+  const detail::ExtendedPrecision guard;
+  return detail::BackwardSum(backward::kTable8, Bases13(p, s));
+}
 
 // IAPWS-IF97 eq. 25, Table 25. The exponents are not integers; every power is
 // taken through the exponential and the natural logarithm.
 double T_PS2a(double p, double s) {
+  const detail::ExtendedPrecision guard;
   const Bases x = Bases25(p, s);
   const ext ln_pi = std::log(ext{x.a});
   const ext ln_sigma = std::log(ext{x.b});
@@ -130,12 +136,16 @@ double T_PS2a(double p, double s) {
 }
 
 // IAPWS-IF97 eq. 27, Table 27.
-double T_PS2c(double p, double s) { return detail::BackwardSum(backward::kTable27, Bases27(p, s)); }
+double T_PS2c(double p, double s) {
+  const detail::ExtendedPrecision guard;
+  return detail::BackwardSum(backward::kTable27, Bases27(p, s));
+}
 
 // Sub-region 2b: interpolation on s_pt from the saturation temperature at
 // 4 MPa and 800 degC, to a relative entropy of 1e-10. The new point replaces
 // the upper end when its entropy is not above the target.
 double T_PS2b(double p, double s) {
+  const detail::ExtendedPrecision guard;
   double t_lo = TS_P(kP2ab);
   // Within a few units in the last place above 4 MPa the saturation
   // temperature at p is the same double, and the start lies on the saturation
@@ -155,17 +165,23 @@ double T_PS2b(double p, double s) {
 // Near-critical band above 16.5292 MPa: interpolation on s_pt between the
 // 350 degC isotherm and the B23 line, to a relative entropy of 1e-6.
 double T_PS3(double p, double s) {
+  const detail::ExtendedPrecision guard;
   const detail::Interpolation it{s_pt, kTolerance3, kStepLimit3, kNoTemperaturePs3, false, S3_PT};
   return detail::NearCriticalTemperature(it, SSW_P, SSP_P, p, s);
 }
 
-double T_PS(double p, double s) { return detail::Temperature(kGivenEntropy, p, s); }
+double T_PS(double p, double s) {
+  const detail::ExtendedPrecision guard;
+  return detail::Temperature(kGivenEntropy, p, s);
+}
 
 double H_PS(double p, double s) {
+  const detail::ExtendedPrecision guard;
   return detail::PropertyOfState(kGivenEntropy, p, s, h_pt, H_PX, false);
 }
 
 double V_PS(double p, double s) {
+  const detail::ExtendedPrecision guard;
   return detail::PropertyOfState(kGivenEntropy, p, s, v_pt, V_PX, false);
 }
 

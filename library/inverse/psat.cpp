@@ -5,6 +5,7 @@
 #include <if97/if97.h>
 #include <if97/if97_messages.h>
 #include "inverse/psat_search.h"
+#include "arith/precision.h"
 #include "arith/search_steps.h"
 #include "arith/stored.h"
 
@@ -143,6 +144,7 @@ using detail::FalsePositionResult;
 using detail::Monotony;
 
 double PS_S(double s) {
+  const detail::ExtendedPrecision guard;
   if (s < kEntropyMin || s > kEntropyMax) {
     ShowMessage(messages::kNoSaturationEntropy);
     return FAILURE;
@@ -159,6 +161,7 @@ double PS_S(double s) {
 }
 
 double P_HSPMAX() {
+  const detail::ExtendedPrecision guard;
   double a = kMaxSearchLow;
   double b = kMaxSearchHigh;
   do {
@@ -174,6 +177,7 @@ double P_HSPMAX() {
 }
 
 double P_HSPEQ() {
+  const detail::ExtendedPrecision guard;
   const double h_a = HSP_P(kLowerPressure);
   double lo = kEqualSearchLow;
   double hi = kEqualSearchHigh;
@@ -190,6 +194,7 @@ double P_HSPEQ() {
 }
 
 double PS_H1(double h) {
+  const detail::ExtendedPrecision guard;
   if (h > HSW_P(kUpperPressure) || h < kLowestEnthalpy) {
     ShowMessage(messages::kNotWaterSaturationEnthalpy);
     return FAILURE;
@@ -201,6 +206,7 @@ double PS_H1(double h) {
 }
 
 void PS_H2(double h, double& p_left, double& p_right) {
+  const detail::ExtendedPrecision guard;
   const double p_max = P_HSPMAX();
   const double h_max = HSP_P(p_max);
   const double h_a = HSP_P(kLowerPressure);
@@ -248,6 +254,7 @@ void PS_H2(double h, double& p_left, double& p_right) {
 }
 
 void PS_H(double h, double& p_left, double& p_right) {
+  const detail::ExtendedPrecision guard;
   const double h_c = HSW_P(kUpperPressure);
   const double h_max = HSP_P(P_HSPMAX());
   if (h < kLowestEnthalpy || h > h_max) {

@@ -5,25 +5,22 @@
 #include <iterator>
 #include <limits>
 
-#include "tables/basic_equations.h"
 #include <if97/if97.h>
 #include "arith/powers.h"
-#include "forward/properties.h"
 #include "arith/stored.h"
+#include "forward/properties.h"
+#include "region3/equation.h"
 
 namespace if97 {
 namespace {
 
-using detail::AsDoubles, detail::Exponents, detail::ext, detail::PowerTable, detail::Products,
-    detail::Stored;
-using region3::I, region3::J, region3::n, region3::n1, region3::kRhoStar, region3::kTStar;
+using detail::Exponents, detail::ext, detail::PowerTable, detail::Stored;
+using detail::r3::I, detail::r3::J, detail::r3::n, detail::r3::n1, detail::r3::kTStar;
+using detail::r3::kIN, detail::r3::kJ;
 
 // The powers h and s read, together: the second derivatives reuse them.
 constexpr Exponents kDeltaAll = Exponents{}.With(I).With(I, -1);
 constexpr Exponents kTauAll = Exponents{}.With(J).With(J, -1);
-
-constexpr auto kIN = Products(I, n);  // I_i n_i
-constexpr auto kJ = AsDoubles(J);     // J_i
 
 constexpr double kNotFormed = std::numeric_limits<double>::quiet_NaN();
 
@@ -37,7 +34,7 @@ constexpr double kNotFormed = std::numeric_limits<double>::quiet_NaN();
 //   phi_tautau     = 1 / tau * sum (J - 1) [phi_tau term],
 //   phi_deltatau   = 1 / tau * sum J [phi_delta term].
 detail::Properties detail::Region3Properties(double v, double t) {
-  const double delta = Stored((1 / ext{v}) / kRhoStar);
+  const double delta = detail::r3::DeltaOfVolume(v);
   const double T = Stored(ext{t} + kKelvinOffset);
   const double tau = Stored(kTStar / ext{T});
   const PowerTable<kDeltaAll> d(delta);

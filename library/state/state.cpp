@@ -16,6 +16,7 @@
 #include "forward/region_select.h"
 #include "forward/saturation.h"
 #include <if97/if97_limits.h>
+#include "arith/precision.h"
 #include "arith/stored.h"
 #include "inverse/temperature_search.h"
 
@@ -624,6 +625,7 @@ const char* Describe(StateError error) noexcept {
 }
 
 StateResult state_pt(double p, double t) {
+  const detail::ExtendedPrecision guard;
   const MessageCapture capture;
   const int code = detail::RegionOf(p, t);
   if (code == detail::kOutOfRange) {
@@ -643,6 +645,7 @@ StateResult state_pt(double p, double t) {
 }
 
 StateResult state_ph(double p, double h) {
+  const detail::ExtendedPrecision guard;
   // The lowest enthalpy, that of water at 0 degC, is the search's lower end.
   if (!(kPhPressureMin <= p && p <= kPhPressureMax && h <= kEnthalpyMax)) {
     return Refuse<StateResult>(StateError::kOutOfRange, kPhOutOfRange);
@@ -651,6 +654,7 @@ StateResult state_ph(double p, double h) {
 }
 
 StateResult state_ps(double p, double s) {
+  const detail::ExtendedPrecision guard;
   if (!(kPsPressureMin <= p && p <= kPsPressureMax && std::isfinite(s))) {
     return Refuse<StateResult>(StateError::kOutOfRange, kPsOutOfRange);
   }
@@ -661,6 +665,7 @@ StateResult state_ps(double p, double s) {
 // outside the saturation range is refused before TS_P, which faults at
 // p <= 0, with the message H_PX shows for the temperature it would reach.
 StateResult state_px(double p, double x) {
+  const detail::ExtendedPrecision guard;
   const MessageCapture capture;
   if (!(x >= 0 && x <= 1)) {
     return Refuse<StateResult>(StateError::kOutOfRange,
@@ -678,6 +683,7 @@ StateResult state_px(double p, double x) {
 }
 
 StateResult state_tx(double t, double x) {
+  const detail::ExtendedPrecision guard;
   const MessageCapture capture;
   if (!(x >= 0 && x <= 1))
     return Refuse<StateResult>(StateError::kOutOfRange,
@@ -690,6 +696,7 @@ StateResult state_tx(double t, double x) {
 }
 
 SaturationResult saturation_p(double p) {
+  const detail::ExtendedPrecision guard;
   const MessageCapture capture;
   if (detail::NoSaturationAtPressure(p, "HSW_P")) {
     return Refuse<SaturationResult>(StateError::kNoSaturation, capture.first());
@@ -698,6 +705,7 @@ SaturationResult saturation_p(double p) {
 }
 
 SaturationResult saturation_t(double t) {
+  const detail::ExtendedPrecision guard;
   const MessageCapture capture;
   if (detail::NoSaturationAtTemperature(t, "HSW_T")) {
     return Refuse<SaturationResult>(StateError::kNoSaturation, capture.first());

@@ -1,0 +1,194 @@
+// The state engine's basic equations: IAPWS-IF97 regions 1, 2 and 5 by
+// (p, T) from the Gibbs free energy, region 3 by (rho, T) from the Helmholtz
+// free energy, each from one pass over its terms (term_sums.h) and the
+// relations of Tables 3, 12, 31 and 39 in double.
+#include "engine/forward.h"
+
+#include <if97/if97.h>
+
+#include <cmath>
+
+#include "engine/helmholtz.h"
+#include "engine/term_sums.h"
+#include "tables/basic_equations.h"
+
+namespace if97::engine {
+namespace {
+
+using detail::IdealSums, detail::SumIdealTerms, detail::SumTerms, detail::TermSums;
+
+constexpr double R = kGasConstant;  // kJ/(kg K)
+
+// The wider type of the region-3 pressure (helmholtz.h).
+using Wide = long double;
+
+// Region 1, eq. 7: gamma(7.1 - pi, tau - 1.222).
+constexpr double kP1Star = 16.53;    // MPa
+constexpr double kT1Star = 1386;     // K
+constexpr double kPiShift = 7.1;     // dimensionless
+constexpr double kTauShift = 1.222;  // dimensionless
+
+// Region 2, eq. 15: gamma_o(tau) + gamma_r(pi, tau - 0.5).
+constexpr double kP2Star = 1;       // MPa
+constexpr double kT2Star = 540;     // K
+constexpr double kTau2Shift = 0.5;  // dimensionless
+
+// Region 5, eq. 32: gamma_o(tau) + gamma_r(pi, tau).
+constexpr double kP5Star = 1;     // MPa
+constexpr double kT5Star = 1000;  // K
+
+// The derivatives of a Gibbs free energy gamma(pi, tau), scaled by their
+// bases: Tables 3, 12 and 39 multiplied through by pi and tau.
+struct Gibbs {
+  double g;   // gamma
+  double p;   // pi gamma_pi
+  double pp;  // pi^2 gamma_pipi
+  double t;   // tau gamma_tau
+  double tt;  // tau^2 gamma_tautau
+  double pt;  // pi tau gamma_pitau
+};
+
+// Tables 3, 12 and 39: v = R T pi gamma_pi / p, h = R T tau gamma_tau,
+// s = R (tau gamma_tau - gamma), u = R T (tau gamma_tau - pi gamma_pi),
+// cp = -R tau^2 gamma_tautau, cv = cp + R (gamma_pi - tau gamma_pitau)^2 /
+// gamma_pipi, w^2 = R T gamma_pi^2 / ((gamma_pi - tau gamma_pitau)^2 /
+// (tau^2 gamma_tautau) - gamma_pipi); with them
+// (dv/dp)_T = R T gamma_pipi / p*^2 and (dv/dT)_p = R (gamma_pi -
+// tau gamma_pitau) / p*. R T in kJ/kg over p in MPa is 1e-3 m3/kg; in J/kg
+// it gives w in m/s.
+//
+// Each division by p, T, v or kappa_T is one reciprocal, formed once.
+Props FromGibbs(double p, double T, const Gibbs& g) {
+  Props out;
+  const double RT = R * T;
+  const double b = g.p - g.pt;          // pi (gamma_pi - tau gamma_pitau)
+  const double per_p = 1 / (1000 * p);  // 1 / p, kJ/kg to m3/kg
+  const double per_T = 1 / T;
+  out.p = p;
+  out.T = T;
+  out.v = RT * g.p * per_p;
+  out.rho = 1 / out.v;
+  out.h = RT * g.t;
+  out.s = R * (g.t - g.g);
+  out.u = RT * (g.t - g.p);
+  out.cp = -R * g.tt;
+  out.cv = R * (-g.tt + b * b / g.pp);
+  out.w = std::sqrt(1000 * RT * g.p * g.p / (b * b / g.tt - g.pp));
+
+  out.dv_dT_p = R * b * per_p;
+  out.alpha_v = out.dv_dT_p * out.rho;
+  out.kappa_T = -g.pp / (g.p * p);  // -(dv/dp)_T / v
+  out.dv_dp_T = -out.kappa_T * out.v;
+
+  out.dh_dT_p = out.cp;
+  out.ds_dT_p = out.cp * per_T;
+  out.dh_dp_T = 1000 * (out.v - T * out.dv_dT_p);
+  out.ds_dp_T = -1000 * out.dv_dT_p;
+
+  // rho = 1 / v: (dp/drho)_T = v / kappa_T, (dp/dT)_rho = alpha_v / kappa_T;
+  // h = u + p v: (dh/dT)_rho = cv + v (dp/dT)_rho.
+  const double per_kappa = 1 / out.kappa_T;
+  out.dp_drho_T = out.v * per_kappa;
+  out.dp_dT_rho = out.alpha_v * per_kappa;
+  out.dh_drho_T = out.dh_dp_T * out.dp_drho_T;
+  out.dh_dT_rho = out.cv + 1000 * out.v * out.dp_dT_rho;
+  out.ds_drho_T = out.ds_dp_T * out.dp_drho_T;
+  out.ds_dT_rho = out.cv * per_T;
+  return out;
+}
+
+}  // namespace
+
+// IAPWS-IF97 eq. 7 with x = 7.1 - pi, y = tau - 1.222: gamma_pi = -f_x,
+// gamma_tau = f_y, and so on, which the scaled sums give as
+// pi gamma_pi = -(pi / x) x f_x, tau gamma_tau = (tau / y) y f_y.
+Props Region1(double p, double T) {
+  const double pi = p / kP1Star;
+  const double tau = kT1Star / T;
+  const double x = kPiShift - pi;
+  const double y = tau - kTauShift;
+  const TermSums<double> f = SumTerms<region1::kTerms>(x, y);
+  const double a = pi / x;
+  const double c = tau / y;
+  return FromGibbs(p, T, {f.value, -a * f.x, a * a * f.xx, c * f.y, c * c * f.yy, -a * c * f.xy});
+}
+
+// IAPWS-IF97 eq. 15: gamma = ln pi + gamma_o(tau) + gamma_r(pi, tau - 0.5),
+// pi gamma_o_pi = 1, pi^2 gamma_o_pipi = -1.
+Props Region2(double p, double T) {
+  const double pi = p / kP2Star;
+  const double tau = kT2Star / T;
+  const double y = tau - kTau2Shift;
+  const IdealSums<double> o = SumIdealTerms<region2::kIdealTerms>(tau);
+  const TermSums<double> r = SumTerms<region2::kTerms>(pi, y);
+  const double c = tau / y;
+  return FromGibbs(p, T,
+                   {std::log(pi) + o.value + r.value, 1 + r.x, -1 + r.xx, o.y + c * r.y,
+                    o.yy + c * c * r.yy, c * r.xy});
+}
+
+// IAPWS-IF97 eq. 32, the residual part in its 1997 five-term form.
+Props Region5(double p, double T) {
+  const double pi = p / kP5Star;
+  const double tau = kT5Star / T;
+  const IdealSums<double> o = SumIdealTerms<region5::kIdealTerms>(tau);
+  const TermSums<double> r = SumTerms<region5::kTerms>(pi, tau);
+  return FromGibbs(
+      p, T, {std::log(pi) + o.value + r.value, 1 + r.x, -1 + r.xx, o.y + r.y, o.yy + r.yy, r.xy});
+}
+
+// IAPWS-IF97 Table 31: p = rho R T delta phi_delta, h = R T (tau phi_tau +
+// delta phi_delta), s = R (tau phi_tau - phi), u = R T tau phi_tau,
+// cv = -R tau^2 phi_tautau, cp = cv + R b^2 / c, w^2 = R T (c - b^2 /
+// (tau^2 phi_tautau)) with b = delta phi_delta - delta tau phi_deltatau and
+// c = 2 delta phi_delta + delta^2 phi_deltadelta. h / (R T) = tau phi_tau +
+// delta phi_delta and s / R = tau phi_tau - phi differentiated at constant tau
+// (d delta / drho = delta / rho) and at constant delta (d tau / dT = -tau / T):
+// (dp/drho)_T = R T c, (dp/dT)_rho = rho R b, (dh/drho)_T = R T (c - b) / rho,
+// (dh/dT)_rho = cv + R b, (ds/drho)_T = -R b / rho, (ds/dT)_rho = cv / T.
+Props Region3(double rho, double T) {
+  const double RT = R * T;
+  const detail::Region3Sums<double> sums = detail::Region3At<Wide>(rho, T, RT);
+  const detail::Helmholtz<double>& f = sums.phi;
+  const double b = f.d - f.dt;
+  const double c = 2 * f.d + f.dd;
+  Props out;
+  out.p = sums.pressure.p;
+  out.T = T;
+  out.rho = rho;
+  out.v = 1 / rho;
+  out.h = RT * (f.t + f.d);
+  out.s = R * (f.t - f.phi);
+  out.u = RT * f.t;
+  out.cv = -R * f.tt;
+  out.cp = R * (-f.tt + b * b / c);
+  out.w = std::sqrt(1000 * RT * (c - b * b / f.tt));
+
+  const double per_T = 1 / T;
+  out.dp_drho_T = sums.pressure.dp_drho;
+  out.dp_dT_rho = rho * R * b / 1000;
+  out.dh_drho_T = RT * (c - b) * out.v;
+  out.dh_dT_rho = out.cv + R * b;
+  out.ds_drho_T = -R * b * out.v;
+  out.ds_dT_rho = out.cv * per_T;
+
+  // kappa_T = 1 / (rho (dp/drho)_T), (dv/dp)_T = -v kappa_T,
+  // (dv/dT)_p = -(dv/dp)_T (dp/dT)_rho.
+  out.kappa_T = 1 / (rho * out.dp_drho_T);
+  out.dv_dp_T = -out.v * out.kappa_T;
+  out.dv_dT_p = -out.dv_dp_T * out.dp_dT_rho;
+  out.alpha_v = out.dv_dT_p * rho;
+
+  out.dh_dT_p = out.cp;
+  out.ds_dT_p = out.cp * per_T;
+  out.dh_dp_T = 1000 * (out.v - T * out.dv_dT_p);
+  out.ds_dp_T = -1000 * out.dv_dT_p;
+  return out;
+}
+
+PressureSlope Region3Pressure(double rho, double T) {
+  const detail::Pressure<double> at = detail::Isotherm<Wide, double>(T).At(rho);
+  return {at.p, at.dp_drho};
+}
+
+}  // namespace if97::engine

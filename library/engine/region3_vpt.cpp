@@ -1,0 +1,292 @@
+// The backward equations v(p, T) of region 3 (IAPWS SR5-05, 2016) in double
+// precision. Each sum reads its powers from power tables built once per call;
+// the only non-integer powers are the square and fourth roots of the shifted
+// bases, the only transcendental calls ln p in three boundaries and exp in 3n.
+#include "engine/region3_vpt.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+
+#include "tables/region3_vpt.h"
+
+namespace if97::engine {
+namespace {
+
+using detail::PowerTerm;
+using detail::Term;
+using namespace region3_vpt;
+
+// ---- the pressures that divide the selection into bands ----------------------
+constexpr double kBandAB = 40;                 // MPa, 3a and 3b above
+constexpr double kBandCF = 25;                 // MPa, 3c to 3f above
+constexpr double kBandGK = 23.5;               // MPa, 3c, 3g to 3k above
+constexpr double kBandLK = 23;                 // MPa, 3c, 3l, 3h to 3k above
+constexpr double kBandLP = 22.5;               // MPa, 3c, 3l to 3p, 3j, 3k above
+constexpr double kBandVWX = 22.11;             // MPa, 3u to 3x above
+constexpr double kBandYZ = 22.064;             // MPa, 3u, 3y, 3z, 3x above
+constexpr double kLowestY = 21.93161551;       // MPa, 3y only above
+constexpr double kLowestZ = 21.90096265;       // MPa, 3z only above
+constexpr double kBandRS = 20.5;               // MPa, 3c, 3s, 3r, 3k above
+constexpr double kBandST = 19.00881189173929;  // MPa, 3c, 3s, 3t above
+constexpr double kTemperatureBandQU = 643.15;  // K, p_s at it bounds 3q to 3x below
+
+// ---- sums over the tables ----------------------------------------------------
+// x^k for kLowest <= k <= kHighest, by successive products of x and of 1/x (the
+// reciprocal only where the table has negative exponents). A table of its own
+// on two ints rather than detail::PowerTable: GCC 12 leaves the false elements
+// out of the mangled name of an Exponents argument, so two exponent sets with
+// the same bounds and the same number of negative powers get one symbol, and
+// the sums of 3k and 3w would then share one table (3w's volumes came out
+// wrong by a factor of 10).
+template <int kLowest, int kHighest>
+class Powers {
+  static_assert(kLowest <= 0 && kHighest >= 0);
+
+ public:
+  explicit Powers(double x) {
+    at_[-kLowest] = 1;
+    for (int k = 1; k <= kHighest; ++k) at_[k - kLowest] = at_[k - 1 - kLowest] * x;
+    if constexpr (kLowest < 0) {
+      const double r = 1 / x;
+      for (int k = 1; k <= -kLowest; ++k) at_[-k - kLowest] = at_[-k + 1 - kLowest] * r;
+    }
+  }
+
+  double operator[](int k) const { return at_[k - kLowest]; }
+
+ private:
+  double at_[kHighest - kLowest + 1];
+};
+
+// The lowest (or highest) exponent of a column of a table, 0 included.
+template <std::size_t N, typename Row>
+constexpr int Lowest(const Row (&rows)[N], int Row::*exponent) {
+  int lowest = 0;
+  for (const Row& row : rows) lowest = std::min(lowest, row.*exponent);
+  return lowest;
+}
+
+template <std::size_t N, typename Row>
+constexpr int Highest(const Row (&rows)[N], int Row::*exponent) {
+  int highest = 0;
+  for (const Row& row : rows) highest = std::max(highest, row.*exponent);
+  return highest;
+}
+
+// Sum of n x^I.
+template <const auto& kTerms>
+double Sum(double x) {
+  const Powers<Lowest(kTerms, &PowerTerm::I), Highest(kTerms, &PowerTerm::I)> x_pow(x);
+  double sum = 0;
+  for (const PowerTerm& t : kTerms) sum += t.n * x_pow[t.I];
+  return sum;
+}
+
+// Sum of n x^I y^J.
+template <const auto& kTerms>
+double Sum(double x, double y) {
+  const Powers<Lowest(kTerms, &Term::I), Highest(kTerms, &Term::I)> x_pow(x);
+  const Powers<Lowest(kTerms, &Term::J), Highest(kTerms, &Term::J)> y_pow(y);
+  double sum = 0;
+  for (const Term& t : kTerms) sum += t.n * x_pow[t.I] * y_pow[t.J];
+  return sum;
+}
+
+// ---- the saturation line (IAPWS-IF97 eqs. 30 and 31) -------------------------
+// T_s (K) at p (MPa).
+double SaturationTemperature(double p) {
+  const auto& n = kSaturationLine;
+  const double beta = std::sqrt(std::sqrt(p));
+  const double beta2 = beta * beta;
+  const double E = beta2 + n[2] * beta + n[5];
+  const double F = n[0] * beta2 + n[3] * beta + n[6];
+  const double G = n[1] * beta2 + n[4] * beta + n[7];
+  const double D = 2 * G / (-F - std::sqrt(F * F - 4 * E * G));
+  const double n10_D = n[9] + D;
+  return (n10_D - std::sqrt(n10_D * n10_D - 4 * (n[8] + n[9] * D))) / 2;
+}
+
+// p_s (MPa) at T (K).
+double SaturationPressure(double T) {
+  const auto& n = kSaturationLine;
+  const double theta = T + n[8] / (T - n[9]);
+  const double theta2 = theta * theta;
+  const double A = theta2 + n[0] * theta + n[1];
+  const double B = n[2] * theta2 + n[3] * theta + n[4];
+  const double C = n[5] * theta2 + n[6] * theta + n[7];
+  const double root = 2 * C / (-B + std::sqrt(B * B - 4 * A * C));
+  const double root2 = root * root;
+  return root2 * root2;
+}
+
+double LowestPressureOfBandQU() {
+  static const double p = SaturationPressure(kTemperatureBandQU);  // MPa, 21.04336732
+  return p;
+}
+
+// ---- the sub-region equations --------------------------------------------------
+// v = v* omega(pi, theta)^e, omega = sum of n ((pi - a)^c)^I ((theta - b)^d)^J,
+// with c 1 or 1/2, d 1 or 1/4, e 1 or 4.
+template <const auto& kReducing, const auto& kTerms>
+double Volume(double p, double T) {
+  static_assert(kReducing.c == 1 || kReducing.c == 0.5);
+  static_assert(kReducing.d == 1 || kReducing.d == 0.25);
+  static_assert(kReducing.e == 1 || kReducing.e == 4);
+  double pi_a = p / kReducing.p_star - kReducing.a;
+  if constexpr (kReducing.c == 0.5) pi_a = std::sqrt(pi_a);
+  double theta_b = T / kReducing.T_star - kReducing.b;
+  if constexpr (kReducing.d == 0.25) theta_b = std::sqrt(std::sqrt(theta_b));
+  const double omega = Sum<kTerms>(pi_a, theta_b);
+  if constexpr (kReducing.e == 4) {
+    const double omega2 = omega * omega;
+    return kReducing.v_star * omega2 * omega2;
+  }
+  return kReducing.v_star * omega;
+}
+
+// 3n: v = v* exp(sum of n (pi - a)^I (theta - b)^J).
+double Volume3n(double p, double T) {
+  const double pi_a = p / k3nReducing.p_star - k3nReducing.a;
+  const double theta_b = T / k3nReducing.T_star - k3nReducing.b;
+  return k3nReducing.v_star * std::exp(Sum<k3n>(pi_a, theta_b));
+}
+
+// 3m: pi - a is 0 at 23 MPa, the top of 3m, and up to its 28th power enters.
+// Within kPiFloor3m of 0 (p within 2.8e-10 MPa of 23 MPa) that power would fall
+// below the normal range and raise the underflow flag, so there pi - a is taken
+// as 0: the estimate is that at 23 MPa.
+constexpr double kPiFloor3m = 1.2e-11;  // its 28th power is 1.6e-307
+
+double Volume3m(double p, double T) {
+  static_assert(k3mReducing.c == 1 && k3mReducing.d == 0.25 && k3mReducing.e == 1);
+  double pi_a = p / k3mReducing.p_star - k3mReducing.a;
+  if (std::fabs(pi_a) < kPiFloor3m) pi_a = 0;
+  const double theta_b = std::sqrt(std::sqrt(T / k3mReducing.T_star - k3mReducing.b));
+  return k3mReducing.v_star * Sum<k3m>(pi_a, theta_b);
+}
+
+using VolumeFunction = double (*)(double p, double T);
+
+constexpr std::array<VolumeFunction, 26> kVolume = {
+    Volume<k3aReducing, k3a>,
+    Volume<k3bReducing, k3b>,
+    Volume<k3cReducing, k3c>,
+    Volume<k3dReducing, k3d>,
+    Volume<k3eReducing, k3e>,
+    Volume<k3fReducing, k3f>,
+    Volume<k3gReducing, k3g>,
+    Volume<k3hReducing, k3h>,
+    Volume<k3iReducing, k3i>,
+    Volume<k3jReducing, k3j>,
+    Volume<k3kReducing, k3k>,
+    Volume<k3lReducing, k3l>,
+    Volume3m,
+    Volume3n,
+    Volume<k3oReducing, k3o>,
+    Volume<k3pReducing, k3p>,
+    Volume<k3qReducing, k3q>,
+    Volume<k3rReducing, k3r>,
+    Volume<k3sReducing, k3s>,
+    Volume<k3tReducing, k3t>,
+    Volume<k3uReducing, k3u>,
+    Volume<k3vReducing, k3v>,
+    Volume<k3wReducing, k3w>,
+    Volume<k3xReducing, k3x>,
+    Volume<k3yReducing, k3y>,
+    Volume<k3zReducing, k3z>,
+};
+
+// ---- the selection between T3qu and T3rx, p_s(643.15 K) < p <= 22.5 MPa ----------
+char NearCriticalSubregion(double p, double T) {
+  if (p > kBandVWX) {
+    if (T <= T3uv(p)) return 'u';
+    if (T <= T3ef(p)) return 'v';
+    return T <= T3wx(p) ? 'w' : 'x';
+  }
+  if (p > kBandYZ) {
+    if (T <= T3uv(p)) return 'u';
+    if (T <= T3ef(p)) return 'y';
+    return T <= T3wx(p) ? 'z' : 'x';
+  }
+  if (T > SaturationTemperature(p)) {
+    if (p <= kLowestZ) return 'x';
+    return T <= T3wx(p) ? 'z' : 'x';
+  }
+  if (p <= kLowestY) return 'u';
+  return T <= T3uv(p) ? 'u' : 'y';
+}
+
+}  // namespace
+
+double T3ab(double p) { return Sum<kT3ab>(std::log(p)); }
+double T3cd(double p) { return Sum<kT3cd>(p); }
+double T3ef(double p) { return kT3efSlope * (p - kT3efPressure) + kT3efTemperature; }
+double T3gh(double p) { return Sum<kT3gh>(p); }
+double T3ij(double p) { return Sum<kT3ij>(p); }
+double T3jk(double p) { return Sum<kT3jk>(p); }
+double T3mn(double p) { return Sum<kT3mn>(p); }
+double T3op(double p) { return Sum<kT3op>(std::log(p)); }
+double T3qu(double p) { return Sum<kT3qu>(p); }
+double T3rx(double p) { return Sum<kT3rx>(p); }
+double T3uv(double p) { return Sum<kT3uv>(p); }
+double T3wx(double p) { return Sum<kT3wx>(std::log(p)); }
+
+char Region3Subregion(double p, double T) {
+  if (p > kBandAB) return T <= T3ab(p) ? 'a' : 'b';
+  if (p > kBandCF) {
+    if (T <= T3cd(p)) return 'c';
+    if (T <= T3ab(p)) return 'd';
+    return T <= T3ef(p) ? 'e' : 'f';
+  }
+  if (p > kBandLP) {
+    if (T <= T3cd(p)) return 'c';
+    if (p > kBandGK) {
+      if (T <= T3gh(p)) return 'g';
+      if (T <= T3ef(p)) return 'h';
+    } else if (p > kBandLK) {
+      if (T <= T3gh(p)) return 'l';
+      if (T <= T3ef(p)) return 'h';
+    } else {
+      if (T <= T3gh(p)) return 'l';
+      if (T <= T3mn(p)) return 'm';
+      if (T <= T3ef(p)) return 'n';
+      if (T <= T3op(p)) return 'o';
+      if (T <= T3ij(p)) return 'p';
+      return T <= T3jk(p) ? 'j' : 'k';
+    }
+    if (T <= T3ij(p)) return 'i';
+    return T <= T3jk(p) ? 'j' : 'k';
+  }
+  if (p > LowestPressureOfBandQU()) {
+    if (T <= T3cd(p)) return 'c';
+    if (T <= T3qu(p)) return 'q';
+    if (T <= T3rx(p)) return NearCriticalSubregion(p, T);
+    return T <= T3jk(p) ? 'r' : 'k';
+  }
+  if (p > kBandRS) {
+    if (T <= T3cd(p)) return 'c';
+    if (T <= SaturationTemperature(p)) return 's';
+    return T <= T3jk(p) ? 'r' : 'k';
+  }
+  if (p > kBandST) {
+    if (T <= T3cd(p)) return 'c';
+    return T <= SaturationTemperature(p) ? 's' : 't';
+  }
+  return T <= SaturationTemperature(p) ? 'c' : 't';
+}
+
+double Region3VolumeEstimate(double p, double T) {
+  return Region3VolumeEstimate(p, T, Region3Subregion(p, T));
+}
+
+double Region3VolumeEstimate(double p, double T, char subregion) {
+  if (subregion < 'a' || subregion > 'z') return std::numeric_limits<double>::quiet_NaN();
+  return kVolume[static_cast<std::size_t>(subregion - 'a')](p, T);
+}
+
+bool Region3NearCritical(char subregion) { return subregion >= 'u' && subregion <= 'z'; }
+
+}  // namespace if97::engine
