@@ -1,10 +1,11 @@
 #include "message_boxes.h"
 
+#include <if97/if97.h>
+
 #include <QApplication>
 #include <QMessageBox>
 
 #include "fp_faults.h"
-#include <if97/if97.h>
 
 namespace steamcalc {
 namespace {

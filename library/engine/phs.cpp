@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <limits>
 
-#include "boundaries.h"
+#include "tables/boundary_equations.h"
 #include "tables/phs.h"
 
 namespace if97::engine {

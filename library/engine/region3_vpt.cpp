@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <limits>
 
+#include "engine/forward.h"
 #include "tables/region3_vpt.h"
 
 namespace if97::engine {
@@ -95,35 +96,10 @@ double Sum(double x, double y) {
   return sum;
 }
 
-// ---- the saturation line (IAPWS-IF97 eqs. 30 and 31) -------------------------
-// T_s (K) at p (MPa).
-double SaturationTemperature(double p) {
-  const auto& n = kSaturationLine;
-  const double beta = std::sqrt(std::sqrt(p));
-  const double beta2 = beta * beta;
-  const double E = beta2 + n[2] * beta + n[5];
-  const double F = n[0] * beta2 + n[3] * beta + n[6];
-  const double G = n[1] * beta2 + n[4] * beta + n[7];
-  const double D = 2 * G / (-F - std::sqrt(F * F - 4 * E * G));
-  const double n10_D = n[9] + D;
-  return (n10_D - std::sqrt(n10_D * n10_D - 4 * (n[8] + n[9] * D))) / 2;
-}
-
-// p_s (MPa) at T (K).
-double SaturationPressure(double T) {
-  const auto& n = kSaturationLine;
-  const double theta = T + n[8] / (T - n[9]);
-  const double theta2 = theta * theta;
-  const double A = theta2 + n[0] * theta + n[1];
-  const double B = n[2] * theta2 + n[3] * theta + n[4];
-  const double C = n[5] * theta2 + n[6] * theta + n[7];
-  const double root = 2 * C / (-B + std::sqrt(B * B - 4 * A * C));
-  const double root2 = root * root;
-  return root2 * root2;
-}
+// The saturation line: IAPWS-IF97 eqs. 30 and 31 (engine/forward.h).
 
 double LowestPressureOfBandQU() {
-  static const double p = SaturationPressure(kTemperatureBandQU);  // MPa, 21.04336732
+  static const double p = Psat(kTemperatureBandQU);  // MPa, 21.04336732
   return p;
 }
 
@@ -211,7 +187,7 @@ char NearCriticalSubregion(double p, double T) {
     if (T <= T3ef(p)) return 'y';
     return T <= T3wx(p) ? 'z' : 'x';
   }
-  if (T > SaturationTemperature(p)) {
+  if (T > Tsat(p)) {
     if (p <= kLowestZ) return 'x';
     return T <= T3wx(p) ? 'z' : 'x';
   }
@@ -268,14 +244,14 @@ char Region3Subregion(double p, double T) {
   }
   if (p > kBandRS) {
     if (T <= T3cd(p)) return 'c';
-    if (T <= SaturationTemperature(p)) return 's';
+    if (T <= Tsat(p)) return 's';
     return T <= T3jk(p) ? 'r' : 'k';
   }
   if (p > kBandST) {
     if (T <= T3cd(p)) return 'c';
-    return T <= SaturationTemperature(p) ? 's' : 't';
+    return T <= Tsat(p) ? 's' : 't';
   }
-  return T <= SaturationTemperature(p) ? 'c' : 't';
+  return T <= Tsat(p) ? 'c' : 't';
 }
 
 double Region3VolumeEstimate(double p, double T) {

@@ -5,10 +5,11 @@
 #ifndef STEAMCALC_LIBRARY_BOUNDARIES_H
 #define STEAMCALC_LIBRARY_BOUNDARIES_H
 
-#include <cmath>
-
 #include <if97/if97.h>
 #include <if97/if97_limits.h>
+
+#include <cmath>
+
 #include "arith/stored.h"
 #include "tables/boundary_equations.h"
 
@@ -52,7 +53,6 @@ static_assert(kRegion5HighestTemperature == limits::kHighestTemperatureRegion5 +
 // ---- sub-regions 2a, 2b and 2c -----------------------------------------------
 inline constexpr double kP2ab = 4;             // MPa, sub-regions 2a / 2b
 inline constexpr double kP2bcLowest = 6.5467;  // MPa, lower end of the B2bc line
-
 
 // IAPWS-IF97 eq. 20: the pressure (MPa) on B2bc at h (kJ/kg).
 inline double PB2bc(double h) {

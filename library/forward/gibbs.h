@@ -6,13 +6,14 @@
 #ifndef STEAMCALC_LIBRARY_GIBBS_H
 #define STEAMCALC_LIBRARY_GIBBS_H
 
+#include <if97/if97.h>
+
 #include <array>
 #include <cmath>
 #include <cstddef>
 
-#include <if97/if97.h>
-#include "forward/properties.h"
 #include "arith/stored.h"
+#include "forward/properties.h"
 
 namespace if97::detail {
 

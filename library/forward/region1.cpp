@@ -1,18 +1,19 @@
 // Region 1 (liquid water): IAPWS-IF97 basic equation, dimensionless Gibbs free
 // energy gamma(pi, tau), eq. 7.
+#include <if97/if97.h>
+#include <if97/if97_messages.h>
+
 #include <cmath>
 #include <iterator>
 #include <limits>
 
-#include "tables/basic_equations.h"
-#include "forward/gibbs.h"
-#include <if97/if97.h>
-#include <if97/if97_messages.h>
-#include "arith/precision.h"
 #include "arith/powers.h"
+#include "arith/precision.h"
+#include "arith/stored.h"
+#include "forward/gibbs.h"
 #include "forward/properties.h"
 #include "forward/region1_unchecked.h"
-#include "arith/stored.h"
+#include "tables/basic_equations.h"
 
 namespace if97 {
 namespace {

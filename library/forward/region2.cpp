@@ -1,15 +1,16 @@
 // Region 2 (steam): IAPWS-IF97 basic equation, dimensionless Gibbs free energy
 // gamma = gamma_o + gamma_r, eq. 15.
+#include <if97/if97.h>
+
 #include <cmath>
 #include <iterator>
 
-#include "tables/basic_equations.h"
-#include "forward/gibbs.h"
-#include <if97/if97.h>
-#include "arith/precision.h"
 #include "arith/powers.h"
-#include "forward/properties.h"
+#include "arith/precision.h"
 #include "arith/stored.h"
+#include "forward/gibbs.h"
+#include "forward/properties.h"
+#include "tables/basic_equations.h"
 
 namespace if97 {
 namespace {

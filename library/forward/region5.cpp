@@ -1,16 +1,17 @@
 // Region 5 (high-temperature steam): IAPWS-IF97 basic equation, dimensionless
 // Gibbs free energy gamma = gamma_o + gamma_r, eq. 32, residual part in its
 // 1997 five-term form.
+#include <if97/if97.h>
+
 #include <cmath>
 #include <iterator>
 
-#include "tables/basic_equations.h"
-#include "forward/gibbs.h"
-#include <if97/if97.h>
-#include "arith/precision.h"
 #include "arith/powers.h"
-#include "forward/properties.h"
+#include "arith/precision.h"
 #include "arith/stored.h"
+#include "forward/gibbs.h"
+#include "forward/properties.h"
+#include "tables/basic_equations.h"
 
 namespace if97 {
 namespace {

@@ -1,20 +1,22 @@
 // The region selection by pressure and temperature, which compares with the
 // saturation line, and the properties of a state (p, t) from the equation of
 // its region.
+#include "forward/region_select.h"
+
+#include <if97/if97.h>
+#include <if97/if97_limits.h>
+#include <if97/if97_messages.h>
+
 #include <cmath>
 #include <iterator>
 #include <string>
 
-#include "forward/boundaries.h"
-#include <if97/if97.h>
-#include <if97/if97_messages.h>
-#include "forward/properties.h"
-#include "forward/region_select.h"
-#include <if97/if97_limits.h>
-#include "forward/region1_unchecked.h"
-#include "forward/region_codes.h"
 #include "arith/precision.h"
 #include "arith/stored.h"
+#include "forward/boundaries.h"
+#include "forward/properties.h"
+#include "forward/region1_unchecked.h"
+#include "forward/region_codes.h"
 #include "tables/boundary_equations.h"
 
 namespace if97 {
@@ -141,6 +143,7 @@ struct ByRegion {
 // SW_PT and VW_PT would hold; it is not made a second time. Above the
 // critical pressure (code 3) the two region-3 volumes are the one volume.
 double FromRegion(const ByRegion& equations, double p, double t) {
+  const detail::ExtendedPrecision guard;
   switch (RegionCode(p, t)) {
     case kRegion1:
       return equations.region1(p, t);
@@ -178,19 +181,10 @@ void REGION_PT(double p, double t, int& code, std::string& caption) {
   if (const char* text = Caption(code)) caption = text;
 }
 
-double h_pt(double p, double t) {
-  const detail::ExtendedPrecision guard;
-  return FromRegion({H1_PT, HP_PT, H3_PT, H5_PT, "h_pt"}, p, t);
-}
+double h_pt(double p, double t) { return FromRegion({H1_PT, HP_PT, H3_PT, H5_PT, "h_pt"}, p, t); }
 
-double s_pt(double p, double t) {
-  const detail::ExtendedPrecision guard;
-  return FromRegion({S1_PT, SP_PT, S3_PT, S5_PT, "s_pt"}, p, t);
-}
+double s_pt(double p, double t) { return FromRegion({S1_PT, SP_PT, S3_PT, S5_PT, "s_pt"}, p, t); }
 
-double v_pt(double p, double t) {
-  const detail::ExtendedPrecision guard;
-  return FromRegion({V1_PT, VP_PT, V3_PT, V5_PT, "v_pt"}, p, t);
-}
+double v_pt(double p, double t) { return FromRegion({V1_PT, VP_PT, V3_PT, V5_PT, "v_pt"}, p, t); }
 
 }  // namespace if97

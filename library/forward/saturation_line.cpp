@@ -1,8 +1,8 @@
 // The saturation line, IAPWS-IF97 region 4: the saturation temperature and
 // pressure (eqs. 31 and 30), and the integer power the classic functions use.
-#include <cmath>
-
 #include <if97/if97.h>
+
+#include <cmath>
 
 #include "arith/precision.h"
 #include "arith/stored.h"

@@ -8,10 +8,12 @@
 #ifndef STEAMCALC_LIBRARY_BACKWARD_SUMS_H
 #define STEAMCALC_LIBRARY_BACKWARD_SUMS_H
 
+#include <if97/if97.h>
+
 #include <cstddef>
 
-#include <if97/if97.h>
 #include "arith/powers.h"
+#include "arith/precision.h"
 #include "arith/stored.h"
 #include "tables/term.h"
 
@@ -28,6 +30,7 @@ struct Bases {
 // degC.
 template <std::size_t N>
 double BackwardSum(const Term (&terms)[N], Bases x) {
+  const ExtendedPrecision guard;
   double theta = 0;
   for (const Term& term : terms) {
     theta = Stored(theta + ext{term.n} * PowInt(x.a, term.I) * PowInt(x.b, term.J));

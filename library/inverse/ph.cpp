@@ -5,23 +5,24 @@
 // isotherm and the B23 line is solved by interpolation on the forward
 // enthalpy h_pt; region 5 (above 800 degC up to 10 MPa) by interpolation on
 // H5_PT; wet steam takes the saturation temperature.
+#include <if97/if97.h>
+#include <if97/if97_limits.h>
+#include <if97/if97_messages.h>
+
 #include <cmath>
 #include <iterator>
 #include <optional>
 #include <string>
 
-#include "inverse/backward_sums.h"
-#include "tables/backward_equations.h"
-#include "forward/boundaries.h"
-#include "forward/forward_range.h"
-#include <if97/if97.h>
-#include <if97/if97_messages.h>
-#include "inverse/ph_ps_select.h"
-#include <if97/if97_limits.h>
-#include "forward/region_codes.h"
 #include "arith/precision.h"
 #include "arith/stored.h"
+#include "forward/boundaries.h"
+#include "forward/forward_range.h"
+#include "forward/region_codes.h"
+#include "inverse/backward_sums.h"
+#include "inverse/ph_ps_select.h"
 #include "inverse/temperature_search.h"
+#include "tables/backward_equations.h"
 
 namespace if97 {
 namespace {
@@ -94,33 +95,20 @@ const detail::GivenQuantity kGivenEnthalpy = {
 }  // namespace
 
 void REGION_PH(double p, double h, int& code, std::string& caption) {
-  const detail::ExtendedPrecision guard;
   detail::Region(kGivenEnthalpy, p, h, code, caption);
 }
 
 // IAPWS-IF97 eq. 11, Table 6.
-double T_PH1(double p, double h) {
-  const detail::ExtendedPrecision guard;
-  return detail::BackwardSum(backward::kTable6, Bases11(p, h));
-}
+double T_PH1(double p, double h) { return detail::BackwardSum(backward::kTable6, Bases11(p, h)); }
 
 // IAPWS-IF97 eq. 22, Table 20.
-double T_PH2a(double p, double h) {
-  const detail::ExtendedPrecision guard;
-  return detail::BackwardSum(backward::kTable20, Bases22(p, h));
-}
+double T_PH2a(double p, double h) { return detail::BackwardSum(backward::kTable20, Bases22(p, h)); }
 
 // IAPWS-IF97 eq. 23, Table 21.
-double T_PH2b(double p, double h) {
-  const detail::ExtendedPrecision guard;
-  return detail::BackwardSum(backward::kTable21, Bases23(p, h));
-}
+double T_PH2b(double p, double h) { return detail::BackwardSum(backward::kTable21, Bases23(p, h)); }
 
 // IAPWS-IF97 eq. 24, Table 22.
-double T_PH2c(double p, double h) {
-  const detail::ExtendedPrecision guard;
-  return detail::BackwardSum(backward::kTable22, Bases24(p, h));
-}
+double T_PH2c(double p, double h) { return detail::BackwardSum(backward::kTable22, Bases24(p, h)); }
 
 // Near-critical band above 16.5292 MPa: interpolation on h_pt between the
 // 350 degC isotherm and the B23 line, to a relative enthalpy of 1e-5.
@@ -130,20 +118,15 @@ double T_PH3(double p, double h) {
   return detail::NearCriticalTemperature(it, HSW_P, HSP_P, p, h);
 }
 
-double T_PH(double p, double h) {
-  const detail::ExtendedPrecision guard;
-  return detail::Temperature(kGivenEnthalpy, p, h);
-}
+double T_PH(double p, double h) { return detail::Temperature(kGivenEnthalpy, p, h); }
 
 double S_PH(double p, double h) {
-  const detail::ExtendedPrecision guard;
   return detail::PropertyOfState(kGivenEnthalpy, p, h, s_pt, S_PX, false);
 }
 
 // Never v_pt exactly on the saturation line: V_PX reports the dryness
 // fraction outside 0..1 instead.
 double V_PH(double p, double h) {
-  const detail::ExtendedPrecision guard;
   return detail::PropertyOfState(kGivenEnthalpy, p, h, v_pt, V_PX, true);
 }
 

@@ -2,11 +2,13 @@
 // the state from (p, h) and the state from (p, s).
 #include "inverse/ph_ps_select.h"
 
-#include <iterator>
-
-#include "forward/boundaries.h"
 #include <if97/if97.h>
 #include <if97/if97_messages.h>
+
+#include <iterator>
+
+#include "arith/precision.h"
+#include "forward/boundaries.h"
 #include "forward/region_codes.h"
 #include "inverse/temperature_search.h"
 
@@ -87,6 +89,7 @@ int SelectRegion(const GivenQuantity& q, double p, double y) {
 }
 
 void Region(const GivenQuantity& q, double p, double y, int& code, std::string& caption) {
+  const detail::ExtendedPrecision guard;
   code = SelectRegion(q, p, y);
   const CaptionRow* row = std::begin(kCaptions);
   for (const CaptionRow& candidate : kCaptions) {
@@ -96,6 +99,7 @@ void Region(const GivenQuantity& q, double p, double y, int& code, std::string& 
 }
 
 double Temperature(const GivenQuantity& q, double p, double y) {
+  const detail::ExtendedPrecision guard;
   switch (const int code = SelectRegion(q, p, y)) {
     case kOutOfRange:
       return FAILURE;
@@ -115,6 +119,7 @@ double Temperature(const GivenQuantity& q, double p, double y) {
 double PropertyOfState(const GivenQuantity& q, double p, double y,
                        double (*forward)(double p, double t), double (*wet)(double p, double x),
                        bool never_on_line) {
+  const detail::ExtendedPrecision guard;
   return PropertyAtTemperature(p, y, Temperature(q, p, y), q.saturated_water, q.saturated_steam,
                                forward, wet, never_on_line);
 }

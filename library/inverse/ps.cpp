@@ -5,23 +5,24 @@
 // the 350 degC isotherm and the B23 line are solved by interpolation on the
 // forward entropy s_pt, region 5 (above 800 degC up to 10 MPa) on S5_PT; wet
 // steam takes the saturation temperature.
+#include <if97/if97.h>
+#include <if97/if97_limits.h>
+#include <if97/if97_messages.h>
+
 #include <cmath>
 #include <iterator>
 #include <optional>
 #include <string>
 
-#include "inverse/backward_sums.h"
-#include "tables/backward_equations.h"
-#include "forward/boundaries.h"
-#include "forward/forward_range.h"
-#include <if97/if97.h>
-#include <if97/if97_messages.h>
-#include "inverse/ph_ps_select.h"
-#include <if97/if97_limits.h>
-#include "forward/region_codes.h"
 #include "arith/precision.h"
 #include "arith/stored.h"
+#include "forward/boundaries.h"
+#include "forward/forward_range.h"
+#include "forward/region_codes.h"
+#include "inverse/backward_sums.h"
+#include "inverse/ph_ps_select.h"
 #include "inverse/temperature_search.h"
+#include "tables/backward_equations.h"
 
 namespace if97 {
 namespace {
@@ -34,10 +35,10 @@ Bases Bases25(double p, double s) { return {p / 1.0, s / 2.0 - 2}; }     // eq. 
 Bases Bases27(double p, double s) { return {p / 1.0, 2 - s / 2.9251}; }  // eq. 27
 
 constexpr double kT2bTop = limits::kHighestTemperatureRegion2;  // degC, upper start of T_PS2b
-constexpr double kTolerance2b = 1e-10;  // relative entropy, T_PS2b
-constexpr int kStepLimit2b = 100000;    // steps of T_PS2b
-constexpr double kTolerance3 = 1e-6;    // relative entropy, T_PS3
-constexpr int kStepLimit3 = 15000;      // steps of T_PS3
+constexpr double kTolerance2b = 1e-10;                          // relative entropy, T_PS2b
+constexpr int kStepLimit2b = 100000;                            // steps of T_PS2b
+constexpr double kTolerance3 = 1e-6;                            // relative entropy, T_PS3
+constexpr int kStepLimit3 = 15000;                              // steps of T_PS3
 
 using messages::kAbove800Ps2b, messages::kNoTemperaturePs2b, messages::kNoTemperaturePs3,
     messages::kPsOutOfRange;
@@ -111,15 +112,11 @@ const detail::GivenQuantity kGivenEntropy = {
 }  // namespace
 
 void REGION_PS(double p, double s, int& code, std::string& caption) {
-  const detail::ExtendedPrecision guard;
   detail::Region(kGivenEntropy, p, s, code, caption);
 }
 
 // IAPWS-IF97 eq. 13, Table 8.
-double T_PS1(double p, double s) {
-  const detail::ExtendedPrecision guard;
-  return detail::BackwardSum(backward::kTable8, Bases13(p, s));
-}
+double T_PS1(double p, double s) { return detail::BackwardSum(backward::kTable8, Bases13(p, s)); }
 
 // IAPWS-IF97 eq. 25, Table 25. The exponents are not integers; every power is
 // taken through the exponential and the natural logarithm.
@@ -136,10 +133,7 @@ double T_PS2a(double p, double s) {
 }
 
 // IAPWS-IF97 eq. 27, Table 27.
-double T_PS2c(double p, double s) {
-  const detail::ExtendedPrecision guard;
-  return detail::BackwardSum(backward::kTable27, Bases27(p, s));
-}
+double T_PS2c(double p, double s) { return detail::BackwardSum(backward::kTable27, Bases27(p, s)); }
 
 // Sub-region 2b: interpolation on s_pt from the saturation temperature at
 // 4 MPa and 800 degC, to a relative entropy of 1e-10. The new point replaces
@@ -170,18 +164,13 @@ double T_PS3(double p, double s) {
   return detail::NearCriticalTemperature(it, SSW_P, SSP_P, p, s);
 }
 
-double T_PS(double p, double s) {
-  const detail::ExtendedPrecision guard;
-  return detail::Temperature(kGivenEntropy, p, s);
-}
+double T_PS(double p, double s) { return detail::Temperature(kGivenEntropy, p, s); }
 
 double H_PS(double p, double s) {
-  const detail::ExtendedPrecision guard;
   return detail::PropertyOfState(kGivenEntropy, p, s, h_pt, H_PX, false);
 }
 
 double V_PS(double p, double s) {
-  const detail::ExtendedPrecision guard;
   return detail::PropertyOfState(kGivenEntropy, p, s, v_pt, V_PX, false);
 }
 

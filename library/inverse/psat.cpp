@@ -1,20 +1,21 @@
 // Saturation pressure from entropy or enthalpy: the inverses of the saturated
 // water and steam properties by pressure, found by false position.
-#include <cmath>
-
 #include <if97/if97.h>
 #include <if97/if97_messages.h>
-#include "inverse/psat_search.h"
+
+#include <cmath>
+
 #include "arith/precision.h"
 #include "arith/search_steps.h"
 #include "arith/stored.h"
+#include "inverse/psat_search.h"
 
 namespace if97 {
 namespace {
 
 using detail::ext;
-using detail::Stored;
 using detail::Midpoint, detail::kGoldenRatioSixDigits;
+using detail::Stored;
 
 constexpr double kUpperPressure = kCriticalPressure;  // MPa, upper bracket end everywhere
 constexpr double kLowerPressure = 0.001;              // MPa, lower end of PS_H1 and PS_H2

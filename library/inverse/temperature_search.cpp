@@ -2,16 +2,17 @@
 // temperature found, shared by the state from (p, h) and the state from (p, s).
 #include "inverse/temperature_search.h"
 
+#include <if97/if97_limits.h>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 
-#include "forward/boundaries.h"
-#include "forward/forward_range.h"
-#include <if97/if97_limits.h>
 #include "arith/search_steps.h"
 #include "arith/stored.h"
+#include "forward/boundaries.h"
+#include "forward/forward_range.h"
 
 namespace if97::detail {
 namespace {

@@ -1,9 +1,10 @@
+#include <if97/if97.h>
+
 #include <cstdio>
 #include <memory>
 #include <mutex>
 #include <utility>
 
-#include <if97/if97.h>
 #include "messages/message_capture.h"
 
 namespace if97 {

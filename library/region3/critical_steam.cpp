@@ -17,11 +17,12 @@
 // critical point.
 #include "region3/critical_steam.h"
 
+#include <if97/if97.h>
+
 #include <cmath>
 #include <cstddef>
 #include <iterator>
 
-#include <if97/if97.h>
 #include "arith/search_steps.h"
 #include "arith/stored.h"
 #include "region3/equation.h"

@@ -3,14 +3,15 @@
 // and the enthalpy and entropy at the volume the search finds (Table 31).
 #include "region3/equation.h"
 
+#include <if97/if97.h>
+
 #include <cmath>
 #include <cstddef>
 #include <iterator>
 #include <utility>
 
-#include <if97/if97.h>
-#include "arith/precision.h"
 #include "arith/powers.h"
+#include "arith/precision.h"
 #include "arith/stored.h"
 
 namespace if97 {

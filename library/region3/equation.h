@@ -6,12 +6,13 @@
 #ifndef STEAMCALC_LIBRARY_REGION3_EQUATION_H
 #define STEAMCALC_LIBRARY_REGION3_EQUATION_H
 
+#include <if97/if97.h>
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <iterator>
 
-#include <if97/if97.h>
 #include "arith/powers.h"
 #include "arith/stored.h"
 #include "tables/basic_equations.h"

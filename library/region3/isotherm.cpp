@@ -3,13 +3,14 @@
 // the exact residual's error beside a root (isotherm.h).
 #include "region3/isotherm.h"
 
+#include <if97/if97.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <iterator>
 
-#include <if97/if97.h>
 #include "arith/stored.h"
 #include "region3/equation.h"
 

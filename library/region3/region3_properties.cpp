@@ -1,11 +1,12 @@
 // Region 3 (near-critical states): every property at a specific volume and
 // temperature from the derivatives of the dimensionless Helmholtz free energy
 // phi(delta, tau), eq. 28, formed in one pass over the terms.
+#include <if97/if97.h>
+
 #include <cmath>
 #include <iterator>
 #include <limits>
 
-#include <if97/if97.h>
 #include "arith/powers.h"
 #include "arith/stored.h"
 #include "forward/properties.h"

@@ -8,13 +8,14 @@
 // proves them where it can and evaluates the residual where it must.
 #include "region3/volume_search.h"
 
+#include <if97/if97.h>
+#include <if97/if97_messages.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
 
-#include <if97/if97.h>
-#include <if97/if97_messages.h>
 #include "arith/precision.h"
 #include "arith/search_steps.h"
 #include "arith/stored.h"
@@ -178,6 +179,7 @@ double VapourRoot(const Isotherm& iso, double start) {
 // saturation line. When no bracket around the volume is found both are
 // FAILURE, after one message.
 void Volumes(double p, double t, double& v1, double& v2) {
+  const detail::ExtendedPrecision guard;
   // IAPWS-IF97 eq. 6. The vapour-side start is the region-2 volume at TB23
   // taken as degrees Celsius, well above every region-3 volume at p.
   const double TB23 = detail::TB23(p);
@@ -227,9 +229,6 @@ void Volumes(double p, double t, double& v1, double& v2) {
 
 namespace if97 {
 
-void VKR_PT(double p, double t, double& v1, double& v2) {
-  const detail::ExtendedPrecision guard;
-  detail::r3::Volumes(p, t, v1, v2);
-}
+void VKR_PT(double p, double t, double& v1, double& v2) { detail::r3::Volumes(p, t, v1, v2); }
 
 }  // namespace if97

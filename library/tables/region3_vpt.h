@@ -115,23 +115,6 @@ inline constexpr detail::PowerTerm kT3uv[] = {
 };
 static_assert(std::size(kT3uv) == 4);
 
-// ---- the saturation line ------------------------------------------------------
-// Near the critical point the selection compares T with T_s(p) and p with
-// p_s(643.15 K): IAPWS-IF97 eqs. 30 and 31, Table 34.
-inline constexpr double kSaturationLine[] = {
-    0.11670521452767e4,   // n1
-    -0.72421316703206e6,  // n2
-    -0.17073846940092e2,  // n3
-    0.12020824702470e5,   // n4
-    -0.32325550322333e7,  // n5
-    0.14915108613530e2,   // n6
-    -0.48232657361591e4,  // n7
-    0.40511340542057e6,   // n8
-    -0.23855557567849e0,  // n9
-    0.65017534844798e3,   // n10
-};
-static_assert(std::size(kSaturationLine) == 10);
-
 // ---- the sub-region equations ------------------------------------------------
 // For each sub-region x, omega = v/v* as a sum of n (pi - a)^(c I) (theta - b)^(d J),
 // pi = p/p*, theta = T/T*, and v = v* omega^e; for 3n, v = v* exp(sum of

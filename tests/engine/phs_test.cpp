@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "../library/verification.h"
-#include "if97.h"
+#include <if97/if97.h>
 #include "tables/phs.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "../library/verification.h"
-#include "if97.h"
+#include <if97/if97.h>
 
 namespace {
 

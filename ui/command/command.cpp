@@ -1,14 +1,15 @@
 #include "command.h"
 
+#include <if97/if97.h>
+#include <if97/if97_limits.h>
+#include <if97/if97_messages.h>
+
 #include <initializer_list>
 #include <string>
 #include <utility>
 
 #include "fp_faults.h"
-#include <if97/if97.h>
-#include <if97/if97_messages.h>
 #include "number_format.h"
-#include <if97/if97_limits.h>
 
 namespace steamcalc {
 namespace {

@@ -41,10 +41,10 @@
 #ifndef STEAMCALC_IF97_H
 #define STEAMCALC_IF97_H
 
+#include <if97/if97_version.h>
+
 #include <functional>
 #include <string>
-
-#include <if97/if97_version.h>
 
 namespace if97 {
 

@@ -14,7 +14,8 @@
 namespace if97::messages {
 
 // (p, t) outside the range (REGION_PT and every function of (p, t)).
-inline constexpr char kPtOutOfRange[] = "Значения давления и температуры выходят за допустимые пределы";
+inline constexpr char kPtOutOfRange[] =
+    "Значения давления и температуры выходят за допустимые пределы";
 // (p, h) and (p, s) outside the range (REGION_PH, T_PH ...; REGION_PS, T_PS ...).
 inline constexpr char kPhOutOfRange[] = "Заданные значения Р и Н выходят за пределы допустимых";
 inline constexpr char kPsOutOfRange[] = "Заданные значения Р и S выходят за пределы допустимых";
@@ -52,11 +53,14 @@ inline constexpr char kNoSaturationEntropy[] =
     "Такое значение энтропии не допустимо (0.106<S<8.9749) (PS_S)";
 inline constexpr char kNotWaterSaturationEnthalpy[] =
     "Заданная энтальпия не является энтальпией насыщения для воды (PS_H1)";
-inline constexpr char kNoSaturationEnthalpy[] = "При таком значении энтальпии нет состояния насыщения ";
+inline constexpr char kNoSaturationEnthalpy[] =
+    "При таком значении энтальпии нет состояния насыщения ";
 
 // The state API's own texts, where no classic function answers for it.
-inline constexpr char kPhNoConvergence[] = "Невозможно определить температуру по давлению и энтальпии";
-inline constexpr char kPsNoConvergence[] = "Невозможно определить температуру по давлению и энтропии";
+inline constexpr char kPhNoConvergence[] =
+    "Невозможно определить температуру по давлению и энтальпии";
+inline constexpr char kPsNoConvergence[] =
+    "Невозможно определить температуру по давлению и энтропии";
 
 // text + "(" + function + ")".
 inline std::string WithFunction(const char* text, const char* function) {
