@@ -8,7 +8,9 @@
 #                               include/if97/, the link libif97c.so, the CMake
 #                               package config (find_package(if97)), if97.pc
 #                               and if97c.pc (pkg-config)
-# Both carry the licence as a machine-readable copyright file and the Debian
+#   Python      -> python3-if97 the Python module if97 (python/), where it is
+#                               built
+# Each carries the licence as a machine-readable copyright file and the Debian
 # changelog in share/doc/<package>/.
 
 # Debian keeps libraries in the multiarch directory (lib/x86_64-linux-gnu).
@@ -151,6 +153,12 @@ if(TARGET if97_command)
   steamcalc_install_man_page(${PROJECT_SOURCE_DIR}/cli/if97.1 Runtime)
 endif()
 
+# ---- the Python module, in its own package ----------------------------------
+# python/CMakeLists.txt installs the package if97 itself.
+if(TARGET if97_python)
+  steamcalc_install_package_docs(Python python3-if97)
+endif()
+
 # ---- Debian packages ---------------------------------------------------------
 # Each description: a summary line, then the long text (CPack indents it).
 set(CPACK_PACKAGE_NAME steamcalc)
@@ -165,6 +173,9 @@ set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL CLibrary Development)
 if(TARGET steamcalc)
   list(PREPEND CPACK_COMPONENTS_ALL Runtime)
+endif()
+if(TARGET if97_python)
+  list(APPEND CPACK_COMPONENTS_ALL Python)
 endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -230,4 +241,39 @@ static library, the headers if97/if97.h, if97/if97_state.h and
 if97/if97_version.h, the C interface's header if97/if97_c.h and link
 libif97c.so, a CMake package config (find_package(if97), link if97::if97 or
 if97::if97c) and pkg-config files (if97, if97c).")
+# The Python module, after Debian's Python policy: built for one Python
+# version (the module's file name carries its ABI), against NumPy's C API
+# (its ABI package), byte-compiled on installation by postinst.
+if(TARGET if97_python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-if97)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SHLIBDEPS ON)
+  math(EXPR python_next_minor "${Python3_VERSION_MINOR} + 1")
+  set(python_depends
+    "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}~)"
+    "python3 (<< ${Python3_VERSION_MAJOR}.${python_next_minor})"
+    "python3-numpy")
+  execute_process(COMMAND dpkg-query -W -f=\${Provides} python3-numpy
+    OUTPUT_VARIABLE numpy_provides ERROR_QUIET)
+  string(REGEX MATCH "python3-numpy-abi[0-9]+" numpy_abi "${numpy_provides}")
+  if(numpy_abi)
+    list(APPEND python_depends ${numpy_abi})
+  endif()
+  list(JOIN python_depends ", " CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-pandas, python3-dask, python3-distributed")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_CONTROL_EXTRA
+    ${STEAMCALC_PACKAGING_DIR}/python3-if97/postinst ${STEAMCALC_PACKAGING_DIR}/python3-if97/prerm)
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+  set(CPACK_DEBIAN_PYTHON_DESCRIPTION
+    "IAPWS-IF97 water and steam properties for Python 3 and NumPy
+The module if97 gives the whole state of water or steam (enthalpy, entropy,
+volume, internal energy, heat capacities, speed of sound and more, with the
+region and the phase) from one pair of quantities: pressure and
+temperature, enthalpy or entropy, enthalpy and entropy, dryness fraction,
+and the saturation states. Arguments are scalars or NumPy arrays, broadcast
+as NumPy broadcasts; a state that does not exist comes back as an error code
+in its own element. The loop runs in C++ without the GIL, on one thread or
+several. if97.frame computes the states of a pandas DataFrame's rows, also
+over the partitions of a Dask DataFrame.")
+endif()
 include(CPack)

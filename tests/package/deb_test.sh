@@ -134,4 +134,29 @@ if has_component Runtime; then
       fail "steamcalc does not depend on $pkg (Depends: $depends)"
   done
 fi
+# ---- python3-if97: the module in dist-packages, importable as installed ------
+if has_component Python; then
+  py=$(deb_of python3-if97)
+  dpkg-deb -x "$py" "$root"
+  check_docs "$py"
+  package_dir=$root/usr/lib/python3/dist-packages/if97
+  [ -f "$package_dir/__init__.py" ] || fail "if97/__init__.py is not in /usr/lib/python3/dist-packages"
+  suffix=$(/usr/bin/python3 -c 'import sysconfig; print(sysconfig.get_config_var("EXT_SUFFIX"))')
+  [ -f "$package_dir/_if97$suffix" ] || fail "no _if97$suffix in $(ls "$package_dir")"
+  if readelf -d "$package_dir/_if97$suffix" | grep -E 'RPATH|RUNPATH' | grep -q "$build"; then
+    fail "the installed module keeps a run path into the build tree"
+  fi
+  (cd / && PYTHONPATH=$root/usr/lib/python3/dist-packages PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 -c '
+import if97
+assert if97.__file__.startswith("'"$root"'"), if97.__file__
+assert if97.state_pt(5, 300).region == 2
+assert if97.state_pt([5, 150], 300).error.tolist() == [0, if97.OUT_OF_RANGE]
+') || fail "the unpacked module does not import or compute"
+  depends=$(dpkg-deb -f "$py" Depends)
+  for pkg in python3 python3-numpy libc6 libstdc++6; do
+    [[ ", $depends," == *", $pkg "* || ", $depends," == *", $pkg,"* ]] ||
+      fail "python3-if97 does not depend on $pkg (Depends: $depends)"
+  done
+  [ "$(dpkg-deb -f "$py" Section)" = python ] || fail "python3-if97 is not in section python"
+fi
 echo "packages: $(cd "$work/out" && ls ./*.deb | tr '\n' ' ')"
