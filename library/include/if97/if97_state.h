@@ -47,15 +47,24 @@
 //             and 30 in double: regions 1 and 2 up to 350 degC, region 3
 //             above (near the critical point at the classic volume search's
 //             volumes); wet steam mixed by x.
-//   state_hs  The state of the (h, s) solver, built as state_pt builds one.
+//   state_hs  The supplementary backward equations p(h, s) (regions 1, 2a,
+//             2b, 2c, 3a, 3b, with their boundary lines in the h-s plane) give
+//             the start, a 2-D Newton in (p, T) or (rho, T) finishes to 1e-12
+//             relative in both h and s; wet steam from T_sat(h, s) on, x and T
+//             such that the mixture has both h and s. Range as state_pt's.
+//
+// The messages of the volume search that the state functions may fall back
+// to are captured per thread; nothing reaches the installed handler.
 //
 // Further properties (State): rho = 1/v; the viscosity (IAPWS 2008) with its
 // critical enhancement only inside 645.91 K < T < 650.77 K and
 // 245.8 < rho < 405.3 kg/m3, as the release recommends for industrial use
 // with IF97; the thermal conductivity (IAPWS 2011) with its critical
 // enhancement everywhere, in its IF97 form; the surface tension for
-// saturation states only; the dielectric constant (IAPWS 1997). Wet steam
-// (0 < x < 1) has rho and sigma only: cp, cv, w and the others are NaN.
+// saturation states only; the dielectric constant (IAPWS 1997), from 238 to
+// 1200 K (NaN above). Wet steam (0 < x < 1) has rho and sigma only: cp, cv,
+// w and the others are NaN. kappa = w^2 / (p v) is the isentropic exponent,
+// mu_JT = (T alpha_v - 1) v / cp the Joule-Thomson coefficient.
 //
 // Ranges are those of the classic functions: state_pt as h_pt; state_ph as
 // T_PH (0.001 to 100 MPa, up to 4642.8 kJ/kg) and state_ps from 0.001 to
