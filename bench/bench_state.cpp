@@ -128,8 +128,7 @@ void BM_extended_state_pt(benchmark::State& state, double p, double t) {
     benchmark::DoNotOptimize(p);
     benchmark::DoNotOptimize(if97::state_pt(p, t));
   }
-  const double ns =
-      (ThreadMilliseconds() - begin) * 1e6 / static_cast<double>(state.iterations());
+  const double ns = (ThreadMilliseconds() - begin) * 1e6 / static_cast<double>(state.iterations());
   state.counters["U"] = ns / unit;
   state.counters["vs_state_pt"] = ns / thermodynamic;
 }

@@ -76,17 +76,24 @@ const char* Caption(int code) {
 
 // The region code of (p, t); the later of two tests that hold decides.
 int RegionCode(double p, double t) {
-  // Written so that a NaN argument is rejected as well.
-  const bool in_range =
-      p > 0 && p <= limits::kPtHighestPressure && t >= limits::kPtLowestTemperature &&
-      t <= limits::kHighestTemperatureRegion5 &&
-      !(p > limits::kRegion5Pressure && t > limits::kPtHighestTemperatureAbove10MPa);
-  if (!in_range) {
+  if (!InPtRange(p, t)) {
     ShowMessage(messages::kPtOutOfRange);
     return kOutOfRange;
   }
 
-  const double ts = SaturationTemperatureToCompare(p, t);
+  return RegionByLine(p, t, SaturationTemperatureToCompare(p, t));
+}
+
+}  // namespace
+
+// Written so that a NaN argument is rejected as well.
+bool detail::InPtRange(double p, double t) {
+  return p > 0 && p <= limits::kPtHighestPressure && t >= limits::kPtLowestTemperature &&
+         t <= limits::kHighestTemperatureRegion5 &&
+         !(p > limits::kRegion5Pressure && t > limits::kPtHighestTemperatureAbove10MPa);
+}
+
+int detail::RegionByLine(double p, double t, double ts) {
   const double T = Stored(ext{t} + kKelvinOffset);
   int found = kNoCode;
 
@@ -129,6 +136,8 @@ int RegionCode(double p, double t) {
   }
   return found;
 }
+
+namespace {
 
 // The equations a property of (p, t) comes from, by region.
 struct ByRegion {

@@ -13,6 +13,14 @@ namespace if97::detail {
 // message (code 0) as h_pt does, no other.
 int RegionOf(double p, double t);
 
+// Whether (p, t) lies in REGION_PT's range.
+bool InPtRange(double p, double t);
+
+// The region code of (p, t) in the range, given the saturation temperature
+// ts that orders t against the line as TS_P(p) does (REGION_PT's tests after
+// its range check; no message).
+int RegionByLine(double p, double t, double ts);
+
 // The region-3 volume v1 (k = 1, or any k other than 2) or v2 (k = 2) of
 // VKR_PT(p, t), in the form of H3_PT and S3_PT.
 double V3_PT(int k, double p, double t);

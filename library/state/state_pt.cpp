@@ -13,6 +13,7 @@
 #include "engine/region3_vpt.h"
 #include "forward/boundaries.h"
 #include "forward/region_codes.h"
+#include "forward/region_select.h"
 #include "messages/message_capture.h"
 #include "region3/volume_search.h"
 #include "state/state_internal.h"
@@ -62,11 +63,7 @@ bool DensityFromSubregion(double p, double T, char subregion, double& rho) {
 constexpr double kOwnLineReach = 1e-6;
 
 int RegionCode(double p, double t) {
-  const bool in_range =
-      p > 0 && p <= limits::kPtHighestPressure && t >= limits::kPtLowestTemperature &&
-      t <= limits::kHighestTemperatureRegion5 &&
-      !(p > limits::kRegion5Pressure && t > limits::kPtHighestTemperatureAbove10MPa);
-  if (!in_range) return kOutOfRange;
+  if (!InPtRange(p, t)) return kOutOfRange;
   // The comparison with the saturation line is REGION_PT's own: TS_P(p)
   // itself within a micro-kelvin of the line, its double form elsewhere.
   // Far above the line: below every temperature, compared without a NaN.
@@ -80,41 +77,14 @@ int RegionCode(double p, double t) {
       ts = SaturationTemperatureToCompare(p, t);
     }
   }
-  const double T = t + kKelvinOffset;
-  int found = -1;
-  if (t < ts && T <= kRegion1HighestTemperature) found = kRegion1;
-  if (!(t <= ts) && T <= kRegion2HighestTemperature && p < kB23LowestPressure) found = kRegion2;
-  if (p >= kB23LowestPressure && T > kRegion1HighestTemperature &&
-      T <= kRegion2HighestTemperature) {
-    const double p_b23 = PB23(T);
-    const double T_b23 = TB23(p);
-    bool region2_side = p <= p_b23 && T >= T_b23;
-    const bool region3_side = p > p_b23 && T < T_b23;
-    if (!region2_side && !region3_side) region2_side = p <= p_b23;
-    if (region2_side) {
-      found = kRegion2;
-    } else if (p > kCriticalPressure) {
-      found = kRegion3;
-    } else if (t < ts) {
-      found = kRegion3Liquid;
-    } else if (!(t <= ts)) {
-      found = kRegion3Vapour;
-    }
-  }
-  if (t == ts) found = kSaturationLine;
   // The state API's own line (saturation_p, state_px) is eq. 31 in double, a
   // unit in the last place from TS_P or so: a temperature taken from it lies
   // on the line as well.
   if (std::fabs(t - ts) < kOwnLineReach && p <= kCriticalPressure &&
       t == engine::Tsat(p) - kKelvinOffset) {
-    found = kSaturationLine;
+    return kSaturationLine;
   }
-  if (T > kRegion2HighestTemperature && T <= kRegion5HighestTemperature &&
-      p <= limits::kRegion5Pressure) {
-    found = kRegion5;
-  }
-  if (found == -1) found = t < ts ? kRegion3Liquid : kRegion2;
-  return found;
+  return RegionByLine(p, t, ts);
 }
 
 Phase PhaseOf(int code, double p, double t) {

@@ -127,9 +127,8 @@ TEST(StateProperties, WetSteamHasOnlyTheDensityAndTheSurfaceTension) {
   const State& s = r.state;
   EXPECT_DOUBLE_EQ(s.rho, 1 / s.v);
   EXPECT_GT(s.sigma, 0);
-  for (const double undefined :
-       {s.cp, s.cv, s.w, s.eta, s.nu, s.lambda, s.a, s.Pr, s.kappa, s.alpha_v, s.kappa_T,
-        s.mu_JT, s.epsilon}) {
+  for (const double undefined : {s.cp, s.cv, s.w, s.eta, s.nu, s.lambda, s.a, s.Pr, s.kappa,
+                                 s.alpha_v, s.kappa_T, s.mu_JT, s.epsilon}) {
     EXPECT_TRUE(std::isnan(undefined));
   }
 }
