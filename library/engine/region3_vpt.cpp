@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <utility>
 
 #include "engine/forward.h"
 #include "tables/region3_vpt.h"
@@ -47,12 +48,20 @@ class Powers {
   static_assert(kLowest <= 0 && kHighest >= 0);
 
  public:
+  // x^k = x^(k/2) x^(k - k/2): chains of about log2 k products, which the
+  // processor overlaps, instead of one chain of k (an estimate needs no
+  // particular rounding).
   explicit Powers(double x) {
     at_[-kLowest] = 1;
-    for (int k = 1; k <= kHighest; ++k) at_[k - kLowest] = at_[k - 1 - kLowest] * x;
+    if constexpr (kHighest >= 1) at_[1 - kLowest] = x;
+    for (int k = 2; k <= kHighest; ++k) {
+      at_[k - kLowest] = at_[k / 2 - kLowest] * at_[k - k / 2 - kLowest];
+    }
     if constexpr (kLowest < 0) {
-      const double r = 1 / x;
-      for (int k = 1; k <= -kLowest; ++k) at_[-k - kLowest] = at_[-k + 1 - kLowest] * r;
+      at_[-1 - kLowest] = 1 / x;
+      for (int k = 2; k <= -kLowest; ++k) {
+        at_[-k - kLowest] = at_[-(k / 2) - kLowest] * at_[-(k - k / 2) - kLowest];
+      }
     }
   }
 
@@ -87,13 +96,19 @@ double Sum(double x) {
 }
 
 // Sum of n x^I y^J.
+// The terms in four partial sums, unrolled, so that the additions overlap.
+template <const auto& kTerms, typename X, typename Y, std::size_t... i>
+double SumOfTerms(const X& x, const Y& y, std::index_sequence<i...>) {
+  double sum[4] = {0, 0, 0, 0};
+  ((sum[i % 4] += kTerms[i].n * x[kTerms[i].I] * y[kTerms[i].J]), ...);
+  return (sum[0] + sum[1]) + (sum[2] + sum[3]);
+}
+
 template <const auto& kTerms>
 double Sum(double x, double y) {
   const Powers<Lowest(kTerms, &Term::I), Highest(kTerms, &Term::I)> x_pow(x);
   const Powers<Lowest(kTerms, &Term::J), Highest(kTerms, &Term::J)> y_pow(y);
-  double sum = 0;
-  for (const Term& t : kTerms) sum += t.n * x_pow[t.I] * y_pow[t.J];
-  return sum;
+  return SumOfTerms<kTerms>(x_pow, y_pow, std::make_index_sequence<std::size(kTerms)>{});
 }
 
 // The saturation line: IAPWS-IF97 eqs. 30 and 31 (engine/forward.h).
