@@ -146,6 +146,22 @@ TEST(StateProperties, CriticalEnhancementsOnlyNearTheCriticalPoint) {
   EXPECT_GT(near.state.Pr, far.state.Pr);
 }
 
+// A NaN or an infinity is refused by every pair, never answered as a state.
+TEST(StateArguments, EveryPairRefusesNonFiniteArguments) {
+  for (const double bad : {NAN, INFINITY, -INFINITY}) {
+    for (const if97::StateResult& r :
+         {if97::state_pt(bad, 100), if97::state_pt(1, bad), if97::state_ph(bad, 500),
+          if97::state_ph(3, bad), if97::state_ps(bad, 5), if97::state_ps(3, bad),
+          if97::state_hs(bad, 6), if97::state_hs(2800, bad), if97::state_px(bad, 0.5),
+          if97::state_px(1, bad), if97::state_tx(bad, 0.5), if97::state_tx(100, bad)}) {
+      EXPECT_FALSE(r.ok()) << bad;
+      EXPECT_TRUE(std::isnan(r.state.h)) << bad;
+    }
+    EXPECT_FALSE(if97::saturation_p(bad).ok()) << bad;
+    EXPECT_FALSE(if97::saturation_t(bad).ok()) << bad;
+  }
+}
+
 TEST(StateProperties, SweepsRaiseNoFloatingPointFlag) {
   std::feclearexcept(FE_ALL_EXCEPT);
   for (const auto& [p, t] : Grid()) {
