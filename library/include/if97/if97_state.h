@@ -28,8 +28,9 @@
 // of region 1 near 350 degC and of dense region 3 cancel; cp toward the
 // critical point, where it grows without bound, to 1e-10 at 22 MPa), not bit
 // for bit.
-//   state_pt  The region of (p, t) as h_pt selects it (t exactly TS_P(p) is
-//             refused as on the line); region 3 at the density Newton's method
+//   state_pt  The region of (p, t) as h_pt selects it (t exactly TS_P(p), or
+//             the saturation temperature saturation_p gives, is refused as
+//             on the line); region 3 at the density Newton's method
 //             finds from the backward equations v(p, T), the classic volume
 //             search near the critical point and within 1e-6 K of the line.
 //   state_ph  The backward equations T(p, h) (T(p, s)) give the first
