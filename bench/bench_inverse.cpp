@@ -1,7 +1,6 @@
 // Cost of the temperature from (p, h) and from (p, s) in each region code,
 // and of the slowest inputs found for the iterations.
 #include <benchmark/benchmark.h>
-
 #include <if97/if97.h>
 
 namespace {

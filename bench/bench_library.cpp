@@ -1,7 +1,6 @@
 // Cost of the property functions by (p, t) in each region, and of the
 // region-3 volume search alone.
 #include <benchmark/benchmark.h>
-
 #include <if97/if97.h>
 
 namespace {

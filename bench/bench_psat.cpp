@@ -1,10 +1,10 @@
 // Saturation pressure from entropy or enthalpy: typical inputs and the
 // near-critical band, where every pass evaluates region-3 saturation states.
 #include <benchmark/benchmark.h>
+#include <if97/if97.h>
 
 #include <string>
 
-#include <if97/if97.h>
 #include "sweep.h"
 
 namespace {

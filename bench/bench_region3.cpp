@@ -5,11 +5,10 @@
 // temperature from (p, h) and (p, s) in region 3 and from (p, s) in
 // sub-region 2b.
 #include <benchmark/benchmark.h>
+#include <if97/if97.h>
 
 #include <cmath>
 #include <vector>
-
-#include <if97/if97.h>
 
 namespace {
 

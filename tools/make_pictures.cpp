@@ -18,10 +18,10 @@
 #include <vector>
 
 // jpeglib.h needs size_t and FILE declared first.
+#include <if97/if97.h>
 #include <jpeglib.h>
 
 #include "emblem.h"
-#include <if97/if97.h>
 
 namespace {
 

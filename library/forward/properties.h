@@ -26,10 +26,6 @@ Properties Region1Properties(double p, double t);
 Properties Region2Properties(double p, double t);
 Properties Region5Properties(double p, double t);
 
-// The same with h, s, cp and dcp_dt only (the others NaN), for the first step
-// of a search.
-Properties Region1Slopes(double p, double t);
-
 // Region 3 at the specific volume v (from VKR_PT) and temperature t: h and s
 // bit for bit what H3_PT and S3_PT return at that volume, v as given.
 Properties Region3Properties(double v, double t);

@@ -19,9 +19,9 @@ namespace if97 {
 namespace {
 
 using detail::AsDoubles, detail::Exponents, detail::ext, detail::GibbsDerivatives,
-    detail::GibbsEnthalpy, detail::GibbsEntropy, detail::GibbsHeatCapacity, detail::GibbsProperties,
-    detail::GibbsVolume, detail::kAll, detail::kDx, detail::kDy, detail::kSecond, detail::kValue,
-    detail::PowerTable, detail::Products, detail::Stored, detail::SumTerms, detail::TermSums;
+    detail::GibbsEnthalpy, detail::GibbsEntropy, detail::GibbsProperties, detail::GibbsVolume,
+    detail::kAll, detail::kDx, detail::kDy, detail::kValue, detail::PowerTable, detail::Products,
+    detail::Stored, detail::SumTerms, detail::TermSums;
 using region1::I, region1::J, region1::n;
 
 constexpr double kPStar = 16.53;                // MPa
@@ -59,8 +59,6 @@ constexpr auto kMinusIN = [] {
 constexpr Exponents kAAll = Exponents{}.With(I).With(I, -1);
 constexpr Exponents kCAll = Exponents{}.With(J).With(J, -1);
 
-constexpr double kNotFormed = std::numeric_limits<double>::quiet_NaN();
-
 // The state lies on the water side of the saturation line (within the tolerance).
 bool OnWaterSide(double p, double t) { return ext{TS_P(p)} + kWaterSideTolerance >= t; }
 
@@ -93,45 +91,23 @@ double S1_PT(double p, double t) {
 //   gamma_tautau = 1 / (tau - 1.222) * sum (J - 1) [gamma_tau term],
 //   gamma_pitau  = -1 / (7.1 - pi) * sum I [gamma_tau term],
 //   gamma_tautautau = 1 / (tau - 1.222)^2 * sum (J - 1) (J - 2) [gamma_tau term].
-// A search step needs h, s, cp and d cp / dT only; the pi derivatives are
-// then left out.
-namespace {
-
-// kWhole: every property; else h, s, cp and dcp_dt only, the others NaN.
-template <bool kWhole>
-Properties Region1Evaluate(double p, double t) {
+Properties Region1Properties(double p, double t) {
   const Reduced r = Reduce(p, t);
   const PowerTable<kAAll> a(r.a);
   const PowerTable<kCAll> c(r.c);
-  constexpr unsigned kParts = kWhole ? kAll : kValue | kDy | kSecond;
-  const TermSums sums = SumTerms<kParts>(I, J, n, kJ, kMinusIN, a, c);
+  const TermSums sums = SumTerms<kAll>(I, J, n, kJ, kMinusIN, a, c);
   GibbsDerivatives g{};
   g.T = r.T;
   g.tau = r.tau;
   g.gamma_tau = sums.d_y;
   g.gamma_tautau = sums.yy / r.c;
   g.gamma_tautautau = sums.yyy / (ext{r.c} * r.c);
-  if constexpr (kWhole) {
-    g.pi = r.pi;
-    g.gamma_pi = sums.d_x;
-    g.gamma_pipi = -sums.xx / r.a;
-    g.gamma_pitau = -sums.xy / r.a;
-    return GibbsProperties(p, g, sums.value);
-  } else {
-    Properties out{kNotFormed, kNotFormed, kNotFormed, kNotFormed,
-                   kNotFormed, kNotFormed, kNotFormed, kNotFormed};
-    out.h = GibbsEnthalpy(r.T, r.tau, sums.d_y);
-    out.s = GibbsEntropy(r.tau, sums.d_y, sums.value);
-    GibbsHeatCapacity(g, out);
-    return out;
-  }
+  g.pi = r.pi;
+  g.gamma_pi = sums.d_x;
+  g.gamma_pipi = -sums.xx / r.a;
+  g.gamma_pitau = -sums.xy / r.a;
+  return GibbsProperties(p, g, sums.value);
 }
-
-}  // namespace
-
-Properties Region1Properties(double p, double t) { return Region1Evaluate<true>(p, t); }
-
-Properties Region1Slopes(double p, double t) { return Region1Evaluate<false>(p, t); }
 
 }  // namespace detail
 

@@ -131,17 +131,3 @@ double V_PH(double p, double h) {
 }
 
 }  // namespace if97
-
-// ---- first temperatures for the state functions (backward_sums.h) --------
-
-namespace if97::detail {
-
-double EstimateT_PH1(double p, double h) { return EstimateSum<backward::kTable6>(Bases11(p, h)); }
-
-double EstimateT_PH2a(double p, double h) { return EstimateSum<backward::kTable20>(Bases22(p, h)); }
-
-double EstimateT_PH2b(double p, double h) { return EstimateSum<backward::kTable21>(Bases23(p, h)); }
-
-double EstimateT_PH2c(double p, double h) { return EstimateSum<backward::kTable22>(Bases24(p, h)); }
-
-}  // namespace if97::detail

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/backward.h"
 #include "engine/forward.h"
 #include "engine/phs.h"
 #include "engine/region3_backward.h"
 #include "engine/region3_vpt.h"
 #include "forward/boundaries.h"
-#include "inverse/backward_sums.h"
 
 namespace if97::detail {
 namespace {
@@ -356,24 +356,18 @@ HsSolution WetAnswer(const WetResult& w) {
 Iterate SinglePhaseStart(int zone, double p, double h, double s) {
   double T = kNaN;
   if (zone == 1) {
-    T = EstimateT_PH1(p, h) + kKelvinOffset;
+    T = engine::T1_ph(p, h);
   } else if (zone == 2 && !std::isgreaterequal(p, kPIdealGas)) {
     // The equations p(h, s) hold from p_s(273.15 K) up; below, steam is
     // nearly an ideal gas: T from h alone, p from s by s(p) = s(p_ref) -
     // R ln(p / p_ref) on that isotherm.
-    T = std::clamp(EstimateT_PH2a(kPIdealGas, h) + kKelvinOffset, kTIterLowest, kTIterHighest);
+    T = std::clamp(engine::T2a_ph(kPIdealGas, h), kTIterLowest, kTIterHighest);
     const double s_ref = engine::Region2(kPIdealGas, T).s;
     // Far below the range the exponent is held where exp stays normal: the
     // start is refused all the same.
     p = kPIdealGas * std::exp(std::clamp((s_ref - s) / kGasConstant, -30.0, 0.0));
   } else if (zone == 2) {
-    if (p <= kP2ab) {
-      T = EstimateT_PH2a(p, h) + kKelvinOffset;
-    } else if (p <= PB2bc(h)) {
-      T = EstimateT_PH2b(p, h) + kKelvinOffset;
-    } else {
-      T = EstimateT_PH2c(p, h) + kKelvinOffset;
-    }
+    T = engine::T2_ph(p, h);
   } else {
     T = engine::T3_ph(p, h);
   }

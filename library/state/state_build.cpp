@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "engine/transport.h"
+#include "forward/saturation.h"
 #include "state/state_internal.h"
 
 namespace if97 {
@@ -90,10 +91,10 @@ State Wet(const Pair& pair, double p, double t, double x, Extent extent) {
   State state;
   state.p = p;
   state.t = t;
-  state.h = (1 - x) * pair.water.h + x * pair.steam.h;
-  state.s = (1 - x) * pair.water.s + x * pair.steam.s;
-  state.v = (1 - x) * pair.water.v + x * pair.steam.v;
-  state.u = (1 - x) * pair.water.u + x * pair.steam.u;
+  state.h = MixPhases(x, pair.water.h, pair.steam.h);
+  state.s = MixPhases(x, pair.water.s, pair.steam.s);
+  state.v = MixPhases(x, pair.water.v, pair.steam.v);
+  state.u = MixPhases(x, pair.water.u, pair.steam.u);
   state.rho = 1 / state.v;
   if (extent == Extent::kAll) state.sigma = engine::SurfaceTension(pair.water.T);
   state.x = x;

@@ -2,8 +2,8 @@
 // each error code, if97_value over every property name, random names and
 // values, and the caller's floating-point modes.
 #include <gtest/gtest.h>
-#include <if97/if97_c.h>
 #include <if97/if97.h>
+#include <if97/if97_c.h>
 #include <if97/if97_state.h>
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 #include "command.h"
 
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cfenv>
 #include <charconv>
@@ -11,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include <if97/if97.h>
 #include "message_recorder.h"
 #include "recording_view.h"
 

@@ -4,6 +4,7 @@
 // sample of every row's inputs, their bounds, values just outside them, zero,
 // negative and huge values.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <algorithm>
 #include <atomic>
@@ -19,7 +20,6 @@
 #include <vector>
 
 #include "command.h"
-#include <if97/if97.h>
 #include "recording_view.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include "engine/phs.h"
 
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <algorithm>
 #include <cfenv>
@@ -14,7 +15,6 @@
 #include <vector>
 
 #include "../library/verification.h"
-#include <if97/if97.h>
 #include "tables/phs.h"
 
 namespace {

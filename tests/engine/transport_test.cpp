@@ -4,13 +4,13 @@
 #include "engine/transport.h"
 
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cfenv>
 #include <cmath>
 #include <string>
 
 #include "../library/verification.h"
-#include <if97/if97.h>
 
 namespace {
 

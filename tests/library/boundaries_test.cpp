@@ -3,15 +3,15 @@
 #include "forward/boundaries.h"
 
 #include <gtest/gtest.h>
+#include <if97/if97.h>
+#include <if97/if97_limits.h>
 
 #include <algorithm>
 #include <cmath>
 #include <set>
 #include <string>
 
-#include <if97/if97.h>
 #include "message_recorder.h"
-#include <if97/if97_limits.h>
 #include "verification.h"
 
 namespace {

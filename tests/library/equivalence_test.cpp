@@ -8,6 +8,7 @@
 // equal bit for bit, the messages equal in text and order, and the same
 // floating-point faults raised.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <bit>
 #include <cfenv>
@@ -20,11 +21,10 @@
 #include <string>
 #include <vector>
 
-#include "tables/basic_equations.h"
-#include <if97/if97.h>
-#include "message_recorder.h"
 #include "arith/powers.h"
 #include "inverse/temperature_search.h"
+#include "message_recorder.h"
+#include "tables/basic_equations.h"
 
 namespace reference {
 

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <string>
 #include <vector>
-
-#include <if97/if97.h>
 
 TEST(MessageHook, SetMessageHandlerReturnsThePreviousHandler) {
   std::vector<std::string> first;

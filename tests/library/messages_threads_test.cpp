@@ -2,6 +2,7 @@
 // replacing the message handler. Built and run under ThreadSanitizer as well
 // (label "threads", scripts/test --tsan).
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <atomic>
 #include <bit>
@@ -9,8 +10,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <if97/if97.h>
 
 namespace {
 

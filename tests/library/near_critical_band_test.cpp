@@ -4,12 +4,12 @@
 // B23 pressure and near the critical point. Every state comes back at its
 // temperature without a message, and no call shows more than one.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include <if97/if97.h>
 #include "message_recorder.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // Power tables whose exponent sets differ only in the reciprocals they form
 // are distinct types across translation units: each forms its own powers.
-#include <gtest/gtest.h>
-
 #include "arith/powers.h"
+
+#include <gtest/gtest.h>
 
 double ReciprocalFromOtherUnit(double x);  // powers_test_other.cpp: x^-1 of {-3, -1, 2}
 

@@ -1,11 +1,11 @@
 // The classic functions' results do not depend on the caller's x87 precision
 // control: each runs at 64 bits and hands the caller's control word back.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cstdint>
 #include <cstring>
 #include <vector>
-#include <if97/if97.h>
 
 namespace {
 
@@ -34,12 +34,23 @@ std::vector<double> Results() {
   double left = 0;
   double right = 0;
   if97::PS_H(2600, left, right);
-  return {if97::h_pt(5, 300),       if97::s_pt(3, 26.85),      if97::v_pt(25, 380),
-          if97::h_pt(20, 370),      if97::cp_pt(8, 900),       if97::TS_P(1),
-          if97::PS_T(100),          if97::HSP_P(21),           if97::T_PH(3, 500),
-          if97::T_PH(25, 2000),     if97::T_PS(5, 6.5),        if97::T_PS2b(8, 6),
-          if97::PS_S(4.414),        left,                      right,
-          if97::H_PX(1, 0.5),       if97::w_pt(0.0035, 426.85)};
+  return {if97::h_pt(5, 300),
+          if97::s_pt(3, 26.85),
+          if97::v_pt(25, 380),
+          if97::h_pt(20, 370),
+          if97::cp_pt(8, 900),
+          if97::TS_P(1),
+          if97::PS_T(100),
+          if97::HSP_P(21),
+          if97::T_PH(3, 500),
+          if97::T_PH(25, 2000),
+          if97::T_PS(5, 6.5),
+          if97::T_PS2b(8, 6),
+          if97::PS_S(4.414),
+          left,
+          right,
+          if97::H_PX(1, 0.5),
+          if97::w_pt(0.0035, 426.85)};
 }
 
 TEST(Precision, ResultsDoNotDependOnTheCallersPrecisionControl) {
@@ -47,7 +58,8 @@ TEST(Precision, ResultsDoNotDependOnTheCallersPrecisionControl) {
   ASSERT_EQ(caller & kPrecisionBits, kPrecisionBits) << "the test process starts at 64 bits";
   const std::vector<double> extended = Results();
   for (const unsigned short precision : {kPrecision53, kPrecision24}) {
-    const unsigned short reduced = static_cast<unsigned short>((caller & ~kPrecisionBits) | precision);
+    const unsigned short reduced =
+        static_cast<unsigned short>((caller & ~kPrecisionBits) | precision);
     SetControlWord(reduced);
     const std::vector<double> results = Results();
     const unsigned short after = ControlWord();

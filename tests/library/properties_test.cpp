@@ -3,12 +3,12 @@
 #include "forward/properties.h"
 
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include <if97/if97.h>
 #include "message_recorder.h"
 #include "verification.h"
 

@@ -2,11 +2,11 @@
 // the saturation properties carry rounding noise far above the searches'
 // tolerances: the searches end on their best point, quietly and quickly.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cfenv>
 #include <cmath>
 
-#include <if97/if97.h>
 #include "message_recorder.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // Saturation pressure from entropy or enthalpy (PS_S, PS_H, PS_H1, PS_H2,
 // P_HSPMAX, P_HSPEQ) and the false-position search behind them.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cfenv>
 #include <cmath>
@@ -10,9 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include <if97/if97.h>
-#include "message_recorder.h"
 #include "inverse/psat_search.h"
+#include "message_recorder.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 // region 3 (p 16.6..100 MPa, t 350 degC..TB23), at volumes spread from far off
 // the roots down to a few units of rounding from them.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
+#include <if97/if97_messages.h>
 
 #include <algorithm>
 #include <array>
@@ -15,8 +17,6 @@
 #include <random>
 #include <vector>
 
-#include <if97/if97.h>
-#include <if97/if97_messages.h>
 #include "arith/search_steps.h"
 #include "arith/stored.h"
 #include "forward/boundaries.h"

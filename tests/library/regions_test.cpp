@@ -1,11 +1,11 @@
 // The basic equations of regions 1, 2, 3 and 5 and the region-3 volume search.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include <if97/if97.h>
 #include "message_recorder.h"
 #include "verification.h"
 

@@ -1,5 +1,6 @@
 // Saturation line, region selection and the dispatchers by (p, t).
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cfenv>
 #include <cmath>
@@ -7,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include <if97/if97.h>
 #include "message_recorder.h"
 #include "verification.h"
 

@@ -1,11 +1,11 @@
 // Saturated water and steam by pressure or temperature, and wet steam.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cfenv>
 #include <string>
 #include <vector>
 
-#include <if97/if97.h>
 #include "message_recorder.h"
 #include "verification.h"
 

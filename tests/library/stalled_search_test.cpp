@@ -5,12 +5,12 @@
 // evaluations, a freeze of seconds to minutes) and then fail all the same.
 // Where the iteration meets its tolerance nothing changes.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include <if97/if97.h>
 #include "message_recorder.h"
 
 namespace {

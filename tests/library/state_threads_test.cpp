@@ -3,6 +3,8 @@
 // message handler, which another thread replaces all the while. Run under
 // ThreadSanitizer (ctest label "threads").
 #include <gtest/gtest.h>
+#include <if97/if97.h>
+#include <if97/if97_state.h>
 
 #include <atomic>
 #include <bit>
@@ -11,9 +13,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <if97/if97.h>
-#include <if97/if97_state.h>
 
 namespace {
 

@@ -4,13 +4,13 @@
 // every value that no state at its pressure has is refused, with one message
 // from each function called.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <cfenv>
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include <if97/if97.h>
 #include "message_recorder.h"
 
 namespace {

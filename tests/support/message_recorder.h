@@ -3,11 +3,10 @@
 #define STEAMCALC_TESTS_MESSAGE_RECORDER_H
 
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <string>
 #include <vector>
-
-#include <if97/if97.h>
 
 // Installs a recording handler for the lifetime of the object and restores the
 // previous handler afterwards.

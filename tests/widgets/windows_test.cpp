@@ -2,6 +2,7 @@
 // with QTest, results read back from the fields; placing of the secondary
 // windows; message boxes caught by a watchdog.
 #include <gtest/gtest.h>
+#include <if97/if97.h>
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -21,7 +22,6 @@
 
 #include "about_window.h"
 #include "authors_window.h"
-#include <if97/if97.h>
 #include "main_window.h"
 #include "message_boxes.h"
 #include "saturation_pressure_window.h"
