@@ -5,84 +5,48 @@
 
 #include <cmath>
 #include <cstddef>
+#include <iterator>
 
+#include "engine/term_sums.h"
 #include "tables/backward_equations.h"
 #include "tables/boundary_equations.h"
 
 namespace if97::engine {
 namespace {
 
-using if97::detail::QuarterTerm;
-using if97::detail::Term;
+using detail::ExponentSet;
+using detail::Unrolled;
 
-struct Range {
-  int lowest;
-  int highest;
-};
-
-template <std::size_t N>
-constexpr Range RangeOfI(const Term (&terms)[N]) {
-  Range r{0, 0};
-  for (const Term& t : terms) {
-    if (t.I < r.lowest) r.lowest = t.I;
-    if (t.I > r.highest) r.highest = t.I;
-  }
-  return r;
+// The exponent of a term's first base: Table 25's I are quarters, pi^I =
+// (pi^(1/4))^(4 I).
+constexpr int ExponentI(const if97::detail::Term& term) { return term.I; }
+constexpr int ExponentI(const if97::detail::QuarterTerm& term) {
+  return static_cast<int>(4 * term.I);
 }
-
-template <std::size_t N>
-constexpr Range RangeOfJ(const Term (&terms)[N]) {
-  Range r{0, 0};
-  for (const Term& t : terms) {
-    if (t.J < r.lowest) r.lowest = t.J;
-    if (t.J > r.highest) r.highest = t.J;
-  }
-  return r;
-}
-
-// x^k for k in the range, at index k - lowest; x^0 = 1.
-template <Range R>
-struct Powers {
-  double value[R.highest - R.lowest + 1];
-  explicit Powers(double x) {
-    value[-R.lowest] = 1;
-    for (int k = 1; k <= R.highest; ++k) value[-R.lowest + k] = value[-R.lowest + k - 1] * x;
-    if constexpr (R.lowest < 0) {
-      const double inverse = 1 / x;
-      for (int k = 1; k <= -R.lowest; ++k)
-        value[-R.lowest - k] = value[-R.lowest - k + 1] * inverse;
-    }
-  }
-  double operator[](int k) const { return value[k - R.lowest]; }
-};
 
 template <const auto& kTerms>
+struct ExponentsI {
+  static constexpr ExponentSet kSet = [] {
+    ExponentSet set;
+    for (const auto& term : kTerms) set = set.With(ExponentI(term));
+    return set;
+  }();
+};
+
+// sum n a^I b^J over a table. The powers come in chains of log2(k) products
+// (term_sums.h), and the terms go to four sums in turn, so that neither the
+// powers nor the sums wait on one long chain of additions.
+template <const auto& kTerms>
 double Sum(double a, double b) {
-  const Powers<RangeOfI(kTerms)> a_powers(a);
-  const Powers<RangeOfJ(kTerms)> b_powers(b);
-  double theta = 0;
-  for (const Term& term : kTerms) theta += term.n * a_powers[term.I] * b_powers[term.J];
-  return theta;
-}
-
-// Table 25's I are quarters: pi^I = (pi^(1/4))^(4 I).
-constexpr Range QuarterRange() {
-  Range r{0, 0};
-  for (const QuarterTerm& t : backward::kTable25) {
-    const int k = static_cast<int>(4 * t.I);
-    if (k < r.lowest) r.lowest = k;
-    if (k > r.highest) r.highest = k;
-  }
-  return r;
-}
-
-constexpr Range JRange25() {
-  Range r{0, 0};
-  for (const QuarterTerm& t : backward::kTable25) {
-    if (t.J < r.lowest) r.lowest = t.J;
-    if (t.J > r.highest) r.highest = t.J;
-  }
-  return r;
+  const detail::Powers<double, ExponentsI<kTerms>> a_powers(a);
+  const detail::Powers<double, detail::ExponentsJ<kTerms>> b_powers(b);
+  double sums[4] = {0, 0, 0, 0};
+  Unrolled<0, std::size(kTerms)>([&](auto i) {
+    constexpr auto term = kTerms[i];
+    sums[i % 4] +=
+        term.n * a_powers.template At<ExponentI(term)>() * b_powers.template At<term.J>();
+  });
+  return (sums[0] + sums[1]) + (sums[2] + sums[3]);
 }
 
 constexpr double kP2ab = 4;             // MPa, sub-regions 2a / 2b
@@ -105,13 +69,7 @@ double T1_ps(double p, double s) { return Sum<backward::kTable8>(p, s + 2); }
 double T2c_ps(double p, double s) { return Sum<backward::kTable27>(p, 2 - s / 2.9251); }
 
 double T2a_ps(double p, double s) {
-  const Powers<QuarterRange()> quarter_powers(std::sqrt(std::sqrt(p)));
-  const Powers<JRange25()> sigma_powers(s / 2 - 2);
-  double theta = 0;
-  for (const QuarterTerm& term : backward::kTable25) {
-    theta += term.n * quarter_powers[static_cast<int>(4 * term.I)] * sigma_powers[term.J];
-  }
-  return theta;
+  return Sum<backward::kTable25>(std::sqrt(std::sqrt(p)), s / 2 - 2);
 }
 
 double T2_ph(double p, double h) {

@@ -16,7 +16,8 @@
 namespace if97::engine {
 namespace {
 
-using detail::IdealSums, detail::SumIdealTerms, detail::SumTerms, detail::TermSums;
+using detail::AlongY, detail::IdealSums, detail::SumAlongY, detail::SumIdealAlongY,
+    detail::SumIdealTerms, detail::SumTerms, detail::TermSums;
 
 constexpr double R = kGasConstant;  // kJ/(kg K)
 
@@ -105,6 +106,13 @@ Props FromGibbs(double p, double T, const Gibbs& g) {
   return out;
 }
 
+// From gamma, tau gamma_tau, tau^2 gamma_tautau and tau^3 gamma_tautautau:
+// cp = -R tau^2 gamma_tautau and, with d tau / dT = -tau / T,
+// dcp/dT = R (2 tau^2 gamma_tautau + tau^3 gamma_tautautau) / T.
+Isobar FromTau(double T, double g, double t, double tt, double ttt) {
+  return {R * T * t, R * (t - g), -R * tt, R * (2 * tt + ttt) / T};
+}
+
 }  // namespace
 
 // IAPWS-IF97 eq. 7 with x = 7.1 - pi, y = tau - 1.222: gamma_pi = -f_x,
@@ -143,6 +151,32 @@ Props Region5(double p, double T) {
   const TermSums<double> r = SumTerms<region5::kTerms>(pi, tau);
   return FromGibbs(
       p, T, {std::log(pi) + o.value + r.value, 1 + r.x, -1 + r.xx, o.y + r.y, o.yy + r.yy, r.xy});
+}
+
+Isobar Region1Isobar(double p, double T) {
+  const double tau = kT1Star / T;
+  const double y = tau - kTauShift;
+  const AlongY<double> f = SumAlongY<region1::kTerms>(kPiShift - p / kP1Star, y);
+  const double c = tau / y;
+  return FromTau(T, f.value, c * f.y, c * c * f.yy, c * c * c * f.yyy);
+}
+
+Isobar Region2Isobar(double p, double T) {
+  const double tau = kT2Star / T;
+  const double y = tau - kTau2Shift;
+  const AlongY<double> o = SumIdealAlongY<region2::kIdealTerms>(tau);
+  const AlongY<double> r = SumAlongY<region2::kTerms>(p / kP2Star, y);
+  const double c = tau / y;
+  return FromTau(T, std::log(p / kP2Star) + o.value + r.value, o.y + c * r.y, o.yy + c * c * r.yy,
+                 o.yyy + c * c * c * r.yyy);
+}
+
+Isobar Region5Isobar(double p, double T) {
+  const double tau = kT5Star / T;
+  const AlongY<double> o = SumIdealAlongY<region5::kIdealTerms>(tau);
+  const AlongY<double> r = SumAlongY<region5::kTerms>(p / kP5Star, tau);
+  return FromTau(T, std::log(p / kP5Star) + o.value + r.value, o.y + r.y, o.yy + r.yy,
+                 o.yyy + r.yyy);
 }
 
 // IAPWS-IF97 Table 31: p = rho R T delta phi_delta, h = R T (tau phi_tau +

@@ -63,6 +63,20 @@ Props Region1(double p, double T);
 Props Region2(double p, double T);
 Props Region5(double p, double T);
 
+// Along an isobar of region 1, 2 or 5: h and s at (p, T) and the first two
+// temperature derivatives of h, from one pass that forms only the sums in
+// tau, for a search in T at constant p with steps of third order (Halley's).
+// h, s and cp are the bits Region1/2/5 give.
+struct Isobar {
+  double h;       // kJ/kg
+  double s;       // kJ/(kg K)
+  double cp;      // kJ/(kg K), (dh/dT)_p
+  double dcp_dT;  // kJ/(kg K^2), (d2h/dT2)_p
+};
+Isobar Region1Isobar(double p, double T);
+Isobar Region2Isobar(double p, double T);
+Isobar Region5Isobar(double p, double T);
+
 // IAPWS-IF97 region 3 at density rho (kg/m3) and temperature T (K): the
 // Helmholtz free energy of eq. 28 (Table 30); p is a result.
 Props Region3(double rho, double T);

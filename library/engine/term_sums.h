@@ -80,12 +80,15 @@ struct ExponentSet {
   }
 };
 
-// x^k for every k of kSet, formed once per call. Each power is the product of
-// two lower ones, so the chain of products is log2(k) deep and the processor
-// overlaps them; only the powers the set needs are formed.
-template <typename Real, ExponentSet kSet>
+// x^k for every k of the set Source::kSet, formed once per call. Each power
+// is the product of two lower ones, so the chain of products is log2(k) deep
+// and the processor overlaps them; only the powers the set needs are formed.
+// The set comes from a type named after its table: GCC 12 gives two sets
+// passed by value one symbol where they differ late in the array, so that
+// one instantiation would serve both.
+template <typename Real, typename Source>
 class Powers {
-  static constexpr ExponentSet kFormed = kSet.Closed();
+  static constexpr ExponentSet kFormed = Source::kSet.Closed();
   static constexpr int kLowest = kFormed.Lowest();
   static constexpr int kHighest = kFormed.Highest();
 
@@ -119,12 +122,15 @@ class Powers {
 
 // ---- the layout of a table, at compile time -------------------------------------
 
+// The exponents J of a table's rows.
 template <const auto& kRows>
-constexpr ExponentSet ExponentsJ() {
-  ExponentSet set;
-  for (const auto& row : kRows) set = set.With(row.J);
-  return set;
-}
+struct ExponentsJ {
+  static constexpr ExponentSet kSet = [] {
+    ExponentSet set;
+    for (const auto& row : kRows) set = set.With(row.J);
+    return set;
+  }();
+};
 
 // The terms of a residual table grouped by their exponent I: the tables list
 // their terms in rising I, so each group is a run of rows.
@@ -180,7 +186,7 @@ struct TermSums {
 template <const auto& kTerms, typename Real>
 struct GroupPolynomials {
   using G = Groups<kTerms>;
-  using YPowers = Powers<Real, ExponentsJ<kTerms>()>;
+  using YPowers = Powers<Real, ExponentsJ<kTerms>>;
 
   std::array<Real, G::kCount> P;
   std::array<Real, G::kCount> Q;
@@ -231,8 +237,14 @@ TermSums<Real> CombineGroups(const GroupPolynomials<kTerms, Real>& g, const XPow
   return sums;
 }
 
+// The exponents I of a residual table's groups.
+template <const auto& kTerms>
+struct GroupExponentsI {
+  static constexpr ExponentSet kSet = Groups<kTerms>::kExponentsI;
+};
+
 template <const auto& kTerms, typename Real>
-using XPowers = Powers<Real, Groups<kTerms>::kExponentsI>;
+using XPowers = Powers<Real, GroupExponentsI<kTerms>>;
 
 // The whole residual sum at (x, y).
 template <const auto& kTerms, typename Real>
@@ -242,6 +254,41 @@ TermSums<Real> SumTerms(Real x, Real y) {
   const typename Polynomials::YPowers yp(y);
   const Polynomials g = Polynomials::template Of<true>(yp);
   return CombineGroups<kTerms, true>(g, xp);
+}
+
+// The sum and its first three derivatives in y alone, scaled: what a search
+// along a line of constant x needs for a step of third order.
+template <typename Real>
+struct AlongY {
+  Real value = 0;  // sum t
+  Real y = 0;      // sum J t
+  Real yy = 0;     // sum J (J - 1) t
+  Real yyy = 0;    // sum J (J - 1) (J - 2) t
+};
+
+template <const auto& kTerms, typename Real>
+AlongY<Real> SumAlongY(Real x, Real y) {
+  using G = Groups<kTerms>;
+  const XPowers<kTerms, Real> xp(x);
+  const Powers<Real, ExponentsJ<kTerms>> yp(y);
+  AlongY<Real> sums;
+  Unrolled<0, G::kCount>([&](auto k) {
+    Real p = 0, q = 0, s = 0, r = 0;
+    Unrolled<G::kBegin[k], G::kBegin[k + 1]>([&](auto i) {
+      constexpr int J = kTerms[i].J;
+      const Real t = Real{kTerms[i].n} * yp.template At<J>();
+      p += t;
+      q += Real{J} * t;
+      s += Real{J * (J - 1)} * t;
+      r += Real{J * (J - 1) * (J - 2)} * t;
+    });
+    const Real xi = xp.template At<G::I(k)>();
+    sums.value += xi * p;
+    sums.y += xi * q;
+    sums.yy += xi * s;
+    sums.yyy += xi * r;
+  });
+  return sums;
 }
 
 // An ideal-gas sum  sum n0 tau^J0  and its scaled derivatives
@@ -255,7 +302,7 @@ struct IdealSums {
 
 template <const auto& kIdealTerms, typename Real>
 IdealSums<Real> SumIdealTerms(Real tau) {
-  const Powers<Real, ExponentsJ<kIdealTerms>()> t(tau);
+  const Powers<Real, ExponentsJ<kIdealTerms>> t(tau);
   IdealSums<Real> sums;
   Unrolled<0, std::size(kIdealTerms)>([&](auto i) {
     constexpr int J = kIdealTerms[i].J;
@@ -263,6 +310,22 @@ IdealSums<Real> SumIdealTerms(Real tau) {
     sums.value += a;
     sums.y += Real{J} * a;
     sums.yy += Real{J * (J - 1)} * a;
+  });
+  return sums;
+}
+
+// The same with the third derivative, yyy = tau^3 d3/dtau3.
+template <const auto& kIdealTerms, typename Real>
+AlongY<Real> SumIdealAlongY(Real tau) {
+  const Powers<Real, ExponentsJ<kIdealTerms>> t(tau);
+  AlongY<Real> sums;
+  Unrolled<0, std::size(kIdealTerms)>([&](auto i) {
+    constexpr int J = kIdealTerms[i].J;
+    const Real a = Real{kIdealTerms[i].n} * t.template At<J>();
+    sums.value += a;
+    sums.y += Real{J} * a;
+    sums.yy += Real{J * (J - 1)} * a;
+    sums.yyy += Real{J * (J - 1) * (J - 2)} * a;
   });
   return sums;
 }

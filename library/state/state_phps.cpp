@@ -87,45 +87,85 @@ class Solver {
     }
   }
 
+  // The value along the isobar at T with its first two derivatives in T,
+  // from the sums in tau alone; false for region 3, which has none.
+  bool AlongIsobar(int code, double T, double& value, double& slope, double& curvature) const {
+    engine::Isobar at;
+    switch (code) {
+      case detail::kRegion1:
+        at = engine::Region1Isobar(p_, T);
+        break;
+      case detail::kRegion2:
+        at = engine::Region2Isobar(p_, T);
+        break;
+      case detail::kRegion5:
+        at = engine::Region5Isobar(p_, T);
+        break;
+      default:
+        return false;
+    }
+    // s' = cp / T, s'' = (dcp/dT) / T - cp / T^2.
+    value = enthalpy_ ? at.h : at.s;
+    slope = enthalpy_ ? at.cp : at.cp / T;
+    curvature = enthalpy_ ? at.dcp_dT : (at.dcp_dT - slope) / T;
+    return true;
+  }
+
   // Newton's method on T in [lo, hi] (K) from T0 in the region of code; the
   // value increases with T. kBelow (kAbove): the value at lo (hi) is already
   // above (still below) the given one; end holds that end's properties.
+  // The first step, from the backward equations' temperature, is Halley's
+  // where the region's sums in tau give the curvature: from their 10 to
+  // 25 mK it lands within about 1e-10 K, so that the next temperature's
+  // properties, formed in whole, are the state.
   Outcome Solve(int code, double lo, double hi, double T0, Props& found) {
     double a = lo;
     double b = hi;
     bool lo_seen = false;
     bool hi_seen = false;
     double T = std::isfinite(T0) ? std::clamp(T0, lo, hi) : (lo + hi) / 2;
-    Props best{};
+    double best_T = T;
     double best_residual = std::numeric_limits<double>::infinity();
     for (int i = 0; i < kStepLimit; ++i) {
       Props props;
-      if (!Evaluate(code, T, props)) return Outcome::kFailed;
-      const double residual = y_ - Value(props);
-      if (std::fabs(residual) <= tolerance_) {
-        found = props;
-        return Outcome::kFound;
+      double value;
+      double slope;
+      double curvature = 0;
+      // At an end of the interval the whole properties may be what is
+      // asked for (the start of region 5's search), so none is skipped.
+      const bool third =
+          i == 0 && T > lo && T < hi && AlongIsobar(code, T, value, slope, curvature);
+      if (!third) {
+        if (!Evaluate(code, T, props)) return Outcome::kFailed;
+        value = Value(props);
+        slope = Slope(props);
       }
+      // The whole properties of the temperature where the search ends.
+      const auto end_here = [&](Outcome outcome) {
+        if (third && !Evaluate(code, T, props)) return Outcome::kFailed;
+        found = props;
+        return outcome;
+      };
+      const double residual = y_ - value;
+      if (std::fabs(residual) <= tolerance_) return end_here(Outcome::kFound);
       if (std::fabs(residual) < best_residual) {
-        best = props;
+        best_T = T;
         best_residual = std::fabs(residual);
       }
       if (residual > 0) {
-        if (T >= hi) {
-          found = props;
-          return Outcome::kAbove;
-        }
+        if (T >= hi) return end_here(Outcome::kAbove);
         a = T;
         lo_seen = lo_seen || T == lo;
       } else {
-        if (T <= lo) {
-          found = props;
-          return Outcome::kBelow;
-        }
+        if (T <= lo) return end_here(Outcome::kBelow);
         b = T;
         hi_seen = hi_seen || T == hi;
       }
-      double next = T + residual / Slope(props);
+      // Halley's step where the curvature's share is small, Newton's else.
+      const double bend = residual * curvature;
+      double next =
+          T + (std::fabs(bend) < slope * slope ? 2 * residual * slope / (2 * slope * slope + bend)
+                                               : residual / slope);
       bool bisection = false;
       if (!(next > a && next < b)) {
         if (!(next > a) && a == lo && !lo_seen) {
@@ -139,8 +179,8 @@ class Solver {
       }
       if (next == T || (bisection && (next == a || next == b))) {
         // No double temperature between the ends comes closer.
-        if (best_residual <= kStallTolerance / kTolerance * tolerance_) {
-          found = best;
+        if (best_residual <= kStallTolerance / kTolerance * tolerance_ &&
+            Evaluate(code, best_T, found)) {
           return Outcome::kFound;
         }
         return Outcome::kFailed;
@@ -236,6 +276,19 @@ class Solver {
   StateResult Steam(double bottom, double T0, bool& below) {
     Props found;
     below = false;
+    // Far above 800 degC by region 2's backward equations (continued): a
+    // search in region 5 from their temperature; the ends decide as below
+    // where the value lies near region 2's at 800 degC.
+    if (std::isgreater(T0, kT800 + kSureMargin) && p_ <= limits::kRegion5Pressure) {
+      switch (Solve(detail::kRegion5, kT800, kT1000, T0, found)) {
+        case Outcome::kFound:
+          return Single(found, detail::kRegion5);
+        case Outcome::kAbove:
+          return OutOfRange();
+        default:
+          break;
+      }
+    }
     switch (Solve(detail::kRegion2, bottom, kT800, T0, found)) {
       case Outcome::kFound:
         return Single(found, detail::kRegion2);
@@ -279,22 +332,28 @@ class Solver {
   // Below the lowest pressure of B23: region 1 up to the saturation line,
   // wet steam on it, region 2 (and 5) above it.
   StateResult Low() {
-    const double Ts = engine::Tsat(p_);
-    const double top = std::min(Ts, kT350);
     bool beyond = false;
+    // A backward equation's temperature kSureMargin from the saturation line
+    // (eq. 30 at the margin's end, below or above p) searches between it and
+    // that end first; a root beyond the end falls to the ends' values below.
     if (y_ < (enthalpy_ ? 2100 : 4.4)) {
       const double T0 = Estimate1();
-      if (T0 < top - kSureMargin) {
+      const double top = T0 + kSureMargin;
+      if (std::isless(top, kT350) && std::isgreater(p_, engine::Psat(top))) {
         StateResult result = Water(top, T0, beyond);
         if (!beyond) return result;
       }
     } else {
       const double T0 = Estimate2();
-      if (T0 > Ts + kSureMargin) {
-        StateResult result = Steam(Ts, T0, beyond);
+      const double bottom = T0 - kSureMargin;
+      if (std::isgreater(bottom, kCriticalTemperature + kKelvinOffset) ||
+          std::isless(p_, engine::Psat(bottom))) {
+        StateResult result = Steam(bottom, T0, beyond);
         if (!beyond) return result;
       }
     }
+    const double Ts = engine::Tsat(p_);
+    const double top = std::min(Ts, kT350);
     Pair pair{engine::Region1(p_, top), engine::Region2(p_, Ts), 1};
     // Within the tolerance of a saturated value: the saturated phase.
     if (y_ < Value(pair.water) - tolerance_) {

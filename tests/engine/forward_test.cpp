@@ -446,6 +446,22 @@ INSTANTIATE_TEST_SUITE_P(Regions125, GibbsSlopes,
                                          SlopePoint{Region5, 0.5, 1200},
                                          SlopePoint{Region5, 8, 1270}));
 
+// The isobar evaluation gives h, s and cp bit for bit as the whole state
+// does, and the curvature of h that Halley's step reads.
+TEST_P(GibbsSlopes, IsobarAsTheWholeStateWithTheCurvature) {
+  const auto [region, p, T] = GetParam();
+  const auto isobar = region == Region1   ? if97::engine::Region1Isobar
+                      : region == Region2 ? if97::engine::Region2Isobar
+                                          : if97::engine::Region5Isobar;
+  const if97::engine::Isobar at = isobar(p, T);
+  const Props e = region(p, T);
+  EXPECT_EQ(at.h, e.h);
+  EXPECT_EQ(at.s, e.s);
+  EXPECT_EQ(at.cp, e.cp);
+  ExpectSlope(at.dcp_dT, Quotient([&](double x) { return region(p, x).cp; }, T, kStep * T),
+              "dcp_dT");
+}
+
 class HelmholtzSlopes : public testing::TestWithParam<std::pair<double, double>> {};
 
 // In (rho, T) directly; in (p, T) along the isobar, which dv_dT_p gives, and
