@@ -125,9 +125,10 @@ Props Evaluate(int region, double p, double T, double rho) {
 // is the equation's result.
 struct Iterate {
   int region;
-  double p;    // MPa
-  double T;    // K
-  double rho;  // kg/m3, region 3
+  double p;       // MPa
+  double T;       // K
+  double rho;     // kg/m3, region 3
+  Props props{};  // at (p, T) or (rho, T) once the search has ended there
 };
 
 // kGap: converged held in one region, beside its line by less than
@@ -147,6 +148,7 @@ Outcome SolveSinglePhase(double h, double s, Iterate& it, bool held = false) {
     const bool hold = switches >= kMostSwitches;
 
     if (Meets(P.h, h, kHFloor) && Meets(P.s, s, kSFloor)) {
+      it.props = P;
       const int where = it.p > 0 ? RegionOf(it.p, it.T) : 2;
       if (where == it.region) {
         return it.region != 3 || StableRegion3(P) ? Outcome::kStable : Outcome::kUnstable;
@@ -182,7 +184,7 @@ Outcome SolveSinglePhase(double h, double s, Iterate& it, bool held = false) {
         it.rho = std::clamp(v > 0 ? 1 / v : P.rho, kRhoIterLowest, kRhoIterHighest);
       }
       if (where != it.region) ++switches;
-      it = {where, p, T, it.rho};
+      it = {where, p, T, it.rho, {}};
     } else {
       const double det = P.dh_drho_T * P.ds_dT_rho - P.dh_dT_rho * P.ds_drho_T;
       const double drho = (rs * P.dh_dT_rho - rh * P.ds_dT_rho) / det;
@@ -200,7 +202,7 @@ Outcome SolveSinglePhase(double h, double s, Iterate& it, bool held = false) {
       const double p = std::clamp(p_next, kPIterLowest, kPIterHighest);
       const int where = hold ? 3 : RegionOf(p, T);
       if (where != 3) ++switches;
-      it = {where, p, T, rho};
+      it = {where, p, T, rho, {}};
     }
   }
   return Outcome::kFailed;
@@ -245,10 +247,11 @@ bool SaturatedPhases(double T, double& rho_l, double& rho_v, Saturated& out) {
 
 struct WetResult {
   enum class Status { kWet, kLiquidSide, kVapourSide, kBelowRange, kFailed } status;
-  double T;      // K
-  double x;      // dryness fraction
-  double rho_l;  // kg/m3, the last liquid density of region 3
-  double rho_v;  // kg/m3
+  double T;          // K
+  double x;          // dryness fraction
+  double rho_l;      // kg/m3, the last liquid density of region 3
+  double rho_v;      // kg/m3
+  Saturated phases;  // kWet: the saturated phases at T
 };
 
 // The temperature where the mixture of the saturated phases has both h and
@@ -276,12 +279,12 @@ WetResult SolveWet(double h, double s, double T_start) {
     const double x = (s - L.s) / (V.s - L.s);
     const double h_mix = L.h + x * (V.h - L.h);
     const double s_mix = L.s + x * (V.s - L.s);
-    if (!std::isfinite(h_mix)) return {WetResult::Status::kFailed, T, x, rho_l, rho_v};
+    if (!std::isfinite(h_mix)) return {WetResult::Status::kFailed, T, x, rho_l, rho_v, {}};
     if (Meets(h_mix, h, kHFloor) && Meets(s_mix, s, kSFloor)) {
       WetResult::Status status = WetResult::Status::kWet;
       if (x < -kXRounding) status = WetResult::Status::kLiquidSide;
       if (x > 1 + kXRounding) status = WetResult::Status::kVapourSide;
-      return {status, T, std::clamp(x, 0.0, 1.0), rho_l, rho_v};
+      return {status, T, std::clamp(x, 0.0, 1.0), rho_l, rho_v, sat};
     }
     const double G = h - h_mix;
     if (G > 0) {
@@ -296,18 +299,19 @@ WetResult SolveWet(double h, double s, double T_start) {
     T = next;
   }
   if (lo == kTLowest && hi - lo < 1e-6)
-    return {WetResult::Status::kBelowRange, T, kNaN, kNaN, kNaN};
-  return {WetResult::Status::kFailed, T, kNaN, rho_l, rho_v};
+    return {WetResult::Status::kBelowRange, T, kNaN, kNaN, kNaN, {}};
+  return {WetResult::Status::kFailed, T, kNaN, rho_l, rho_v, {}};
 }
 
 // ---- the answers ------------------------------------------------------------------
 
-HsSolution OutOfRange() { return {Kind::kOutOfRange, 0, kNaN, kNaN, kNaN, kNaN}; }
-HsSolution NoConvergence() { return {Kind::kNoConvergence, 0, kNaN, kNaN, kNaN, kNaN}; }
+HsSolution OutOfRange() { return {Kind::kOutOfRange, 0, kNaN, kNaN, kNaN, kNaN, {}, {}}; }
+HsSolution NoConvergence() { return {Kind::kNoConvergence, 0, kNaN, kNaN, kNaN, kNaN, {}, {}}; }
 
 HsSolution SinglePhaseAnswer(const Iterate& it) {
   if (!InRange(it.p, it.T)) return OutOfRange();
-  return {Kind::kSinglePhase, it.region, it.p, it.T, it.region == 3 ? it.rho : kNaN, kNaN};
+  return {Kind::kSinglePhase, it.region, it.p, it.T, it.region == 3 ? it.rho : kNaN, kNaN,
+          it.props,           Props{}};
 }
 
 // Beside a line between regions the equations of the two sides differ by up
@@ -328,7 +332,7 @@ bool SolveBesideBoundary(double h, double s, Iterate& it) {
   }
   if (other == 0) return false;
   const Props P = Evaluate(it.region, it.p, it.T, it.rho);
-  Iterate found[2] = {{it.region, P.p, it.T, P.rho}, {other, P.p, it.T, P.rho}};
+  Iterate found[2] = {{it.region, P.p, it.T, P.rho, {}}, {other, P.p, it.T, P.rho, {}}};
   Outcome outcome[2];
   for (int k = 0; k < 2; ++k) {
     outcome[k] = SolveSinglePhase(h, s, found[k], true);
@@ -346,7 +350,7 @@ bool SolveBesideBoundary(double h, double s, Iterate& it) {
 }
 
 HsSolution WetAnswer(const WetResult& w) {
-  return {Kind::kWet, 4, engine::Psat(w.T), w.T, kNaN, w.x};
+  return {Kind::kWet, 4, engine::Psat(w.T), w.T, kNaN, w.x, w.phases.liquid, w.phases.vapour};
 }
 
 // The start of a single-phase search at p (MPa): T from the backward
@@ -432,7 +436,7 @@ HsSolution SolveHs(double h, double s) {
     // Single phase beside the saturation line: from the saturated phase on
     // that side.
     const bool liquid = wet.status == WetResult::Status::kLiquidSide;
-    Iterate it{liquid ? 1 : 2, engine::Psat(wet.T), wet.T, liquid ? wet.rho_l : wet.rho_v};
+    Iterate it{liquid ? 1 : 2, engine::Psat(wet.T), wet.T, liquid ? wet.rho_l : wet.rho_v, {}};
     if (wet.T > kT13) it.region = 3;
     if (it.region == 3 && !std::isgreater(it.rho, 0.0)) return NoConvergence();
     if (SolveSinglePhase(h, s, it) == Outcome::kStable) return SinglePhaseAnswer(it);

@@ -16,6 +16,8 @@
 #ifndef STEAMCALC_LIBRARY_STATE_HS_SOLVE_H
 #define STEAMCALC_LIBRARY_STATE_HS_SOLVE_H
 
+#include "engine/forward.h"
+
 namespace if97::detail {
 
 // kOutOfRange: a NaN or infinite input, (h, s) beyond every state the
@@ -31,6 +33,10 @@ struct HsSolution {
   double T;    // K
   double rho;  // kg/m3, region 3 only, else NaN
   double x;    // dryness fraction, wet steam only, else NaN
+  // The properties the search ended on: of the single phase at (p, T) (rho
+  // in region 3); for wet steam those of the saturated liquid and vapour.
+  engine::Props props;
+  engine::Props vapour;
 };
 
 HsSolution SolveHs(double h, double s);  // h kJ/kg, s kJ/(kg K)

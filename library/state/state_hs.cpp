@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/forward.h"
+#include "forward/boundaries.h"
 #include "forward/region_codes.h"
 #include "state/hs_solve.h"
 #include "state/state_internal.h"
@@ -26,11 +27,8 @@ StateResult state_hs(double h, double s, Extent extent) {
     case Kind::kNoConvergence:
       return Refuse<StateResult>(StateError::kNoConvergence, messages::kHsNoConvergence);
     case Kind::kWet: {
-      Pair pair;
-      std::string message;
-      if (!SaturatedPair(solution.p, solution.T, pair, message)) {
-        return Refuse<StateResult>(StateError::kNoConvergence, message);
-      }
+      const Pair pair{solution.props, solution.vapour,
+                      solution.T <= detail::kRegion1HighestTemperature ? 1 : 3};
       result.state = Wet(pair, solution.p, solution.T - kKelvinOffset, solution.x, extent);
       return result;
     }
@@ -39,24 +37,12 @@ StateResult state_hs(double h, double s, Extent extent) {
   }
   const double p = solution.p;
   const double t = solution.T - kKelvinOffset;
-  engine::Props props;
+  const engine::Props& props = solution.props;
   int code = solution.region;
-  switch (solution.region) {
-    case 1:
-      props = engine::Region1(p, solution.T);
-      break;
-    case 2:
-      props = engine::Region2(p, solution.T);
-      break;
-    case 5:
-      props = engine::Region5(p, solution.T);
-      break;
-    default:
-      props = engine::Region3(solution.rho, solution.T);
-      code = p > kCriticalPressure          ? detail::kRegion3
-             : solution.T < engine::Tsat(p) ? detail::kRegion3Liquid
-                                            : detail::kRegion3Vapour;
-      break;
+  if (code == 3) {
+    code = p > kCriticalPressure          ? detail::kRegion3
+           : solution.T < engine::Tsat(p) ? detail::kRegion3Liquid
+                                          : detail::kRegion3Vapour;
   }
   result.state = SinglePhase(props, p, t, solution.region, PhaseOf(code, p, t), extent);
   return result;
