@@ -112,6 +112,10 @@ bool Region3Density(double p, double T, double rho_start, double& rho);
 double Psat(double T);
 double Tsat(double p);
 
+// The slope dp_s/dT (MPa/K) of eq. 30 at T (K), from eq. 29 differentiated
+// implicitly; NaN where Psat is.
+double PsatSlope(double T);
+
 // IAPWS-IF97 eqs. 5 and 6, the boundary B23 between regions 2 and 3: the
 // pressure (MPa) at T (K), and the temperature (K) at p (MPa), from
 // 623.15 K / 16.5292 MPa up. TB23 is NaN, without a floating-point

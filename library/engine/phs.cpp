@@ -466,7 +466,9 @@ double TwoPhaseT(double h, double s) {
 // region 3 above it; up to s_c region 3a above h'_3a; up to 5.85 region 3b or
 // 2c above h''_2c3b, parted by B23; then region 2 above h''_2ab (none beyond
 // s''(273.15 K)). Below the saturation lines, two-phase.
-HsStart HsEstimate(double h, double s) {
+double TwoPhaseTemperature(double h, double s) { return TwoPhaseT(h, s); }
+
+HsStart HsEstimate(double h, double s, bool wet_temperature) {
   constexpr HsStart kOutside{0, kNaN, kNaN};
   // Also false for NaN.
   if (!(h >= kHGuardLowest && h <= kHGuardHighest && s >= kSGuardLowest && s <= kSGuardHighest)) {
@@ -474,7 +476,7 @@ HsStart HsEstimate(double h, double s) {
   }
   const auto two_phase = [&]() -> HsStart {
     if (h < Isotherm273().At(s) - kWetEdgeMargin) return kOutside;
-    return {4, kNaN, TwoPhaseT(h, s)};
+    return {4, kNaN, wet_temperature ? TwoPhaseT(h, s) : kNaN};
   };
   const auto region3 = [&]() -> HsStart {
     return {3, s <= kSc ? P3a_hs(h, s) : P3b_hs(h, s), kNaN};

@@ -80,7 +80,13 @@ struct HsStart {
   double T;  // K
 };
 
-HsStart HsEstimate(double h, double s);
+// Without wet_temperature, zone 4 leaves T NaN: the two-phase temperature
+// costs more than all the rest, and a caller with a start of its own asks
+// TwoPhaseTemperature only where that has none.
+HsStart HsEstimate(double h, double s, bool wet_temperature = true);
+
+// The two-phase temperature (K) of zone 4 as HsEstimate gives it.
+double TwoPhaseTemperature(double h, double s);
 
 }  // namespace if97::engine
 

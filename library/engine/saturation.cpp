@@ -34,6 +34,23 @@ double Psat(double T) {
   return square * square;
 }
 
+// Eq. 29, F(beta, theta) = A beta^2 + B beta + C = 0 with A, B and C the
+// quadratics in theta of eq. 30: d beta / d theta = -F_theta / F_beta, and
+// p = beta^4, d theta / dT = 1 - n9 / (T - n10)^2.
+double PsatSlope(double T) {
+  const double p = Psat(T);
+  if (std::isnan(p)) return kNaN;
+  const double theta = T + n[8] / (T - n[9]);
+  const double beta = std::sqrt(std::sqrt(p));
+  const double A = theta * theta + n[0] * theta + n[1];
+  const double B = n[2] * theta * theta + n[3] * theta + n[4];
+  const double F_theta = (2 * theta + n[0]) * beta * beta + (2 * n[2] * theta + n[3]) * beta +
+                         (2 * n[5] * theta + n[6]);
+  const double F_beta = 2 * A * beta + B;
+  const double gap = T - n[9];
+  return -4 * beta * beta * beta * F_theta / F_beta * (1 - n[8] / (gap * gap));
+}
+
 // IAPWS-IF97 eq. 31 with beta = p^(1/4). NaN where a square root has no
 // value (p <= 0, p below about 5.7e-9 MPa).
 double Tsat(double p) {

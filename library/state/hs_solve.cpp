@@ -11,6 +11,7 @@
 #include "engine/region3_backward.h"
 #include "engine/region3_vpt.h"
 #include "forward/boundaries.h"
+#include "state/wet_start.h"
 
 namespace if97::detail {
 namespace {
@@ -418,11 +419,13 @@ bool BeyondTheEdges(double h, double s) {
 
 HsSolution SolveHs(double h, double s) {
   if (!(std::isfinite(h) && std::isfinite(s))) return OutOfRange();
-  const engine::HsStart start = engine::HsEstimate(h, s);
+  const engine::HsStart start = engine::HsEstimate(h, s, false);
   if (start.zone == 0) return OutOfRange();
 
   if (start.zone == 4) {
-    const WetResult wet = SolveWet(h, s, start.T);
+    double T_start = WetTemperatureStart(h, s);
+    if (std::isnan(T_start)) T_start = engine::TwoPhaseTemperature(h, s);
+    const WetResult wet = SolveWet(h, s, T_start);
     switch (wet.status) {
       case WetResult::Status::kWet:
         return WetAnswer(wet);

@@ -10,7 +10,9 @@
 // |s| = 0.01 kJ/(kg K)). Wet steam: the saturation temperature at which the
 // dryness fractions from h and from s agree, by a safeguarded Newton search
 // between 273.15 K and the critical temperature, the saturated phases from the
-// basic equations at p = p_s(T) (IAPWS-IF97 eq. 30).
+// basic equations at p = p_s(T) (IAPWS-IF97 eq. 30), from the start a table of
+// the saturated phases gives up to 623.15 K (wet_start.h), above it from the
+// supplementary equations' start.
 //
 // Units: h in kJ/kg, s in kJ/(kg K), p in MPa, T in K, rho in kg/m3.
 #ifndef STEAMCALC_LIBRARY_STATE_HS_SOLVE_H

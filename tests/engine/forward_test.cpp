@@ -399,6 +399,23 @@ void ExpectSlope(double field, double quotient, const char* name) {
   EXPECT_NEAR(field, quotient, kQuotientAgreement * std::fabs(quotient)) << name;
 }
 
+// dp_s/dT of eq. 30 against its difference quotient, and Clapeyron's
+// relation on the saturated phases of regions 1 and 2 (the equations agree
+// with it to 2e-4 near 623.15 K, far better below).
+TEST(Lines, SaturationSlope) {
+  for (double T = 273.16; T < 647; T += 7.3) {
+    const double quotient = Quotient(if97::engine::Psat, T, kStep * T);
+    EXPECT_NEAR(if97::engine::PsatSlope(T), quotient, kQuotientAgreement * quotient) << T;
+    if (T <= 623.15) {
+      const double p = if97::engine::Psat(T);
+      const Props L = Region1(p, T);
+      const Props V = Region2(p, T);
+      const double clapeyron = (V.s - L.s) / (V.v - L.v) / 1000;
+      EXPECT_NEAR(if97::engine::PsatSlope(T), clapeyron, 5e-4 * clapeyron) << T;
+    }
+  }
+}
+
 struct SlopePoint {
   Forward region;
   double p;  // MPa

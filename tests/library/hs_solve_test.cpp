@@ -13,6 +13,7 @@
 
 #include "engine/forward.h"
 #include "engine/region3_vpt.h"
+#include "state/wet_start.h"
 
 namespace {
 
@@ -113,12 +114,20 @@ void ExpectSolutionHas(const HsSolution& r, double h, double s) {
     }
     ExpectResidual(L.h + r.x * (V.h - L.h), h, 1, "h", allow_h);
     ExpectResidual(L.s + r.x * (V.s - L.s), s, 0.01, "s", allow_s);
+    // The phases the solution carries are those at its temperature.
+    EXPECT_EQ(r.props.T, r.T);
+    EXPECT_EQ(r.vapour.T, r.T);
+    ExpectResidual(r.props.h + r.x * (r.vapour.h - r.props.h), h, 1, "h", allow_h);
     return;
   }
   const engine::Props P = PropsOf(r.region, r.p, r.T, r.rho);
   EXPECT_TRUE(BesideRegion(r.region, r.p, r.T)) << r.region << " " << r.p << " MPa " << r.T << " K";
   ExpectResidual(P.h, h, 1, "h");
   ExpectResidual(P.s, s, 0.01, "s");
+  // The properties carried are those of the solution's own state.
+  EXPECT_EQ(r.props.h, P.h);
+  EXPECT_EQ(r.props.s, P.s);
+  EXPECT_EQ(r.props.v, P.v);
 }
 
 class HsSolveTest : public ::testing::Test {
@@ -295,6 +304,28 @@ TEST_F(HsSolveTest, RoundTripsOfWetSteam) {
       ExpectSolutionHas(r, h, s);
     }
   }
+}
+
+// The table's start for wet steam up to 623.15 K: close enough to the root
+// that one Newton step meets the tolerance, except beside saturated water,
+// where G turns just past its root; none where the root lies above.
+TEST_F(HsSolveTest, WetStartFromTheTableNearTheRoot) {
+  for (double T = 273.4; T < 646; T += 0.73) {
+    engine::Props L;
+    engine::Props V;
+    ASSERT_TRUE(SaturatedAt(T, L, V)) << T;
+    for (const double x : {0.0, 1e-4, 0.01, 0.2, 0.5, 0.8, 1.0}) {
+      const double start =
+          if97::detail::WetTemperatureStart(L.h + x * (V.h - L.h), L.s + x * (V.s - L.s));
+      if (T > 623.15) {
+        EXPECT_TRUE(std::isnan(start)) << T;
+      } else {
+        EXPECT_NEAR(start, T, x >= 0.01 ? 1e-6 : 0.1) << "x " << x;
+      }
+    }
+  }
+  EXPECT_TRUE(std::isnan(if97::detail::WetTemperatureStart(100, 8)));  // steam
+  EXPECT_TRUE(std::isnan(if97::detail::WetTemperatureStart(NAN, 1)));
 }
 
 // ---- refusals -------------------------------------------------------------------
