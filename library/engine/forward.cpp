@@ -66,27 +66,31 @@ double SpeedOfSound(double w2) {  // w2 in m2/s2
   return std::isgreater(w2, 0.0) ? std::sqrt(w2) : std::numeric_limits<double>::quiet_NaN();
 }
 
-// Each division by p, T, v or kappa_T is one reciprocal, formed once.
+// Five divisions in all: the reciprocals of pi gamma_pi p, T, gamma_pipi and
+// gamma_tautau (scaled), and the speed of sound's; the rest are products.
 Props FromGibbs(double p, double T, const Gibbs& g) {
   Props out;
   const double RT = R * T;
-  const double b = g.p - g.pt;          // pi (gamma_pi - tau gamma_pitau)
-  const double per_p = 1 / (1000 * p);  // 1 / p, kJ/kg to m3/kg
+  const double b = g.p - g.pt;                 // pi (gamma_pi - tau gamma_pitau)
+  const double per_gp_p = 1 / (g.p * p);       // 1 / (pi gamma_pi p)
+  const double per_p = g.p * per_gp_p / 1000;  // 1 / p, kJ/kg to m3/kg
   const double per_T = 1 / T;
+  const double per_pp = 1 / g.pp;
+  const double per_tt = 1 / g.tt;
   out.p = p;
   out.T = T;
   out.v = RT * g.p * per_p;
-  out.rho = 1 / out.v;
+  out.rho = 1000 / R * p * p * per_gp_p * per_T;  // 1 / v
   out.h = RT * g.t;
   out.s = R * (g.t - g.g);
   out.u = RT * (g.t - g.p);
   out.cp = -R * g.tt;
-  out.cv = R * (-g.tt + b * b / g.pp);
-  out.w = SpeedOfSound(1000 * RT * g.p * g.p / (b * b / g.tt - g.pp));
+  out.cv = R * (-g.tt + b * b * per_pp);
+  out.w = SpeedOfSound(1000 * RT * g.p * g.p / (b * b * per_tt - g.pp));
 
   out.dv_dT_p = R * b * per_p;
   out.alpha_v = out.dv_dT_p * out.rho;
-  out.kappa_T = -g.pp / (g.p * p);  // -(dv/dp)_T / v
+  out.kappa_T = -g.pp * per_gp_p;  // -(dv/dp)_T / v
   out.dv_dp_T = -out.kappa_T * out.v;
 
   out.dh_dT_p = out.cp;
@@ -96,7 +100,7 @@ Props FromGibbs(double p, double T, const Gibbs& g) {
 
   // rho = 1 / v: (dp/drho)_T = v / kappa_T, (dp/dT)_rho = alpha_v / kappa_T;
   // h = u + p v: (dh/dT)_rho = cv + v (dp/dT)_rho.
-  const double per_kappa = 1 / out.kappa_T;
+  const double per_kappa = -g.p * p * per_pp;  // 1 / kappa_T
   out.dp_drho_T = out.v * per_kappa;
   out.dp_dT_rho = out.alpha_v * per_kappa;
   out.dh_drho_T = out.dh_dp_T * out.dp_drho_T;

@@ -62,6 +62,27 @@ bool DensityFromSubregion(double p, double T, char subregion, double& rho) {
 // How far from TS_P the state API's double form of eq. 31 may lie, K.
 constexpr double kOwnLineReach = 1e-6;
 
+// The side of the saturation line from eq. 30 at T: the inverse of eq. 31,
+// so that p above p_s(T) by more than kSideMargin (relative) puts TS_P(p)
+// above t by more than 1e-8 K (dp_s/dT / p_s is at most 0.073 1/K, at
+// 0 degC), and below it, below t; far more than the formulas' rounding.
+// Cheaper than eq. 31 by two square roots. Where eq. 30 is not within
+// kSideMargin of p, its answer stands in for ts: +inf (liquid side) or
+// -inf; nearer, NaN, and REGION_PT's comparison decides.
+constexpr double kSideMargin = 1e-9;
+constexpr double kSideFastPressureMin = 0.001;   // MPa, TS_P's own double form from here
+constexpr double kSideFastTemperatureMax = 647;  // K, below the critical point
+
+double SideOfTheLine(double p, double t) {
+  const double T = t + kKelvinOffset;
+  if (p >= kSideFastPressureMin && T <= kSideFastTemperatureMax) {
+    const double ps = engine::Psat(T);
+    if (p > ps * (1 + kSideMargin)) return std::numeric_limits<double>::infinity();
+    if (p < ps * (1 - kSideMargin)) return -std::numeric_limits<double>::infinity();
+  }
+  return std::numeric_limits<double>::quiet_NaN();
+}
+
 int RegionCode(double p, double t) {
   if (!InPtRange(p, t)) return kOutOfRange;
   // The comparison with the saturation line is REGION_PT's own: TS_P(p)
@@ -69,6 +90,8 @@ int RegionCode(double p, double t) {
   // Far above the line: below every temperature, compared without a NaN.
   double ts = -std::numeric_limits<double>::infinity();
   if (t <= kAboveEverySaturation) {
+    const double side = SideOfTheLine(p, t);
+    if (!std::isnan(side)) return RegionByLine(p, t, side);
     if (p >= 0.001) {
       ts = SaturationTemperatureToCompare(p, t);
     } else {

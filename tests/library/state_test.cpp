@@ -96,6 +96,38 @@ TEST(StatePT, ClassicValuesOverTheGrid) {
   EXPECT_FALSE(std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW));
 }
 
+// Beside the saturation line state_pt takes REGION_PT's side, whether eq. 30
+// decides it or the classic comparison: states micro-kelvins from TS_P(p),
+// and pressures within a few 1e-9 of PS_T(t).
+TEST(StatePT, SideOfTheSaturationLineAsREGION_PT) {
+  const MessageRecorder recorder;
+  std::vector<GridPoint> points;
+  for (double p = 0.0007; p < if97::kCriticalPressure; p *= 1.37) {
+    const double ts = if97::TS_P(p);
+    for (const double dt : {-1e-3, -2e-6, -1e-7, 1e-7, 2e-6, 1e-3}) points.push_back({p, ts + dt});
+  }
+  for (double t = 0.5; t < if97::kCriticalTemperature; t += 9.7) {
+    const double ps = if97::PS_T(t);
+    for (const double f : {-1e-8, -2e-9, -1e-9, -5e-10, 5e-10, 1e-9, 2e-9, 1e-8}) {
+      points.push_back({ps * (1 + f), t});
+    }
+  }
+  for (const GridPoint& g : points) {
+    SCOPED_TRACE(::testing::Message() << "p = " << g.p << ", t = " << g.t);
+    int code = 0;
+    std::string caption;
+    if97::REGION_PT(g.p, g.t, code, caption);
+    const if97::StateResult r = if97::state_pt(g.p, g.t, if97::Extent::kThermodynamic);
+    if (code == 4) {
+      EXPECT_EQ(r.error, if97::StateError::kOnSaturationLine);
+      continue;
+    }
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(r.state.region, code == 31 || code == 32 ? 3 : code);
+    EXPECT_EQ(r.state.phase, code == 1 || code == 31 ? Phase::kLiquid : Phase::kSteam);
+  }
+}
+
 // ---- states from (p, h) and (p, s) --------------------------------------------------
 
 // The state a grid point has, given by its enthalpy or entropy, comes back at
