@@ -20,7 +20,6 @@ using namespace detail::state;
 StateResult state_hs(double h, double s, Extent extent) {
   using Kind = detail::HsSolution::Kind;
   const detail::HsSolution solution = detail::SolveHs(h, s);
-  StateResult result;
   switch (solution.kind) {
     case Kind::kOutOfRange:
       return Refuse<StateResult>(StateError::kOutOfRange, messages::kHsOutOfRange);
@@ -29,8 +28,9 @@ StateResult state_hs(double h, double s, Extent extent) {
     case Kind::kWet: {
       const Pair pair{solution.props, solution.vapour,
                       solution.T <= detail::kRegion1HighestTemperature ? 1 : 3};
-      result.state = Wet(pair, solution.p, solution.T - kKelvinOffset, solution.x, extent);
-      return result;
+      return {Wet(pair, solution.p, solution.T - kKelvinOffset, solution.x, extent),
+              StateError::kNone,
+              {}};
     }
     case Kind::kSinglePhase:
       break;
@@ -44,8 +44,9 @@ StateResult state_hs(double h, double s, Extent extent) {
            : solution.T < engine::Tsat(p) ? detail::kRegion3Liquid
                                           : detail::kRegion3Vapour;
   }
-  result.state = SinglePhase(props, p, t, solution.region, PhaseOf(code, p, t), extent);
-  return result;
+  return {SinglePhase(props, p, t, solution.region, PhaseOf(code, p, t), extent),
+          StateError::kNone,
+          {}};
 }
 
 }  // namespace if97

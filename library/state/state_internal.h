@@ -39,9 +39,9 @@ struct Pair {
 };
 
 // Both phases at (p, T) on the saturation line (p in MPa, T in K): regions 1
-// and 2 up to 623.15 K, region 3 above. False, with the classic volume
+// and 2 up to 623.15 K, region 3 above. Region 0, with the classic volume
 // search's message, when a region-3 volume is not found.
-bool SaturatedPair(double p, double T, Pair& pair, std::string& message);
+Pair SaturatedPair(double p, double T, std::string& message);
 
 // Wet steam of dryness x, 0 <= x <= 1, at (p, t); x = 0 and 1 are the
 // saturated phases themselves.

@@ -230,17 +230,15 @@ class Solver {
 
   StateResult Single(const Props& props, int code) const {
     const double t = props.T - kKelvinOffset;
-    StateResult result;
-    result.state = SinglePhase(props, p_, t, code > 30 ? 3 : code, PhaseOf(code, p_, t), extent_);
-    return result;
+    return {SinglePhase(props, p_, t, code > 30 ? 3 : code, PhaseOf(code, p_, t), extent_),
+            StateError::kNone,
+            {}};
   }
 
   StateResult WetSteam(const Pair& pair, double T) const {
     const double y_water = Value(pair.water);
     const double x = std::clamp((y_ - y_water) / (Value(pair.steam) - y_water), 0.0, 1.0);
-    StateResult result;
-    result.state = Wet(pair, p_, T - kKelvinOffset, x, extent_);
-    return result;
+    return {Wet(pair, p_, T - kKelvinOffset, x, extent_), StateError::kNone, {}};
   }
 
   StateResult OutOfRange() const {
@@ -406,8 +404,8 @@ class Solver {
     }
     if (p_ > kCriticalPressure) return Region3(detail::kRegion3, kT350, TB);
     const double Ts = engine::Tsat(p_);
-    Pair pair;
-    if (!SaturatedPair(p_, Ts, pair, message_)) return NoConvergence();
+    const Pair pair = SaturatedPair(p_, Ts, message_);
+    if (pair.region == 0) return NoConvergence();
     if (y_ < Value(pair.water) - tolerance_) return Region3(detail::kRegion3Liquid, kT350, Ts);
     if (y_ <= Value(pair.steam) + tolerance_) return WetSteam(pair, Ts);
     return Region3(detail::kRegion3Vapour, Ts, TB);

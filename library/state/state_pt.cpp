@@ -150,15 +150,8 @@ bool PropsAt(int code, double p, double t, engine::Props& props, std::string& me
   }
 }
 
-bool SaturatedPair(double p, double T, Pair& pair, std::string& message) {
-  // T is changed only where the classic search finds the volumes.
-  if (T <= kRegion1HighestTemperature) {
-    pair.water = engine::Region1(p, T);
-    pair.steam = engine::Region2(p, T);
-    pair.region = 1;
-    return true;
-  }
-  pair.region = 3;
+Pair SaturatedPair(double p, double T, std::string& message) {
+  if (T <= kRegion1HighestTemperature) return {engine::Region1(p, T), engine::Region2(p, T), 1};
   double rho_water;
   double rho_steam;
   if (!DensityFromSubregion(p, T, engine::Region3Subregion(p, T - kSideOffset), rho_water) ||
@@ -174,14 +167,12 @@ bool SaturatedPair(double p, double T, Pair& pair, std::string& message) {
     }
     double v1;
     double v2;
-    if (!ClassicVolumes(p, ts, v1, v2, message)) return false;
+    if (!ClassicVolumes(p, ts, v1, v2, message)) return {{}, {}, 0};
     rho_water = 1 / v1;
     rho_steam = 1 / v2;
     T = ts + kKelvinOffset;
   }
-  pair.water = engine::Region3(rho_water, T);
-  pair.steam = engine::Region3(rho_steam, T);
-  return true;
+  return {engine::Region3(rho_water, T), engine::Region3(rho_steam, T), 3};
 }
 
 }  // namespace if97::detail::state
@@ -190,7 +181,8 @@ namespace if97 {
 
 using namespace detail::state;
 
-// state_pt: REGION_PT's region, the engine's equation of it.
+// state_pt: REGION_PT's region, the engine's equation of it. Each result is
+// formed where the caller receives it, not copied there.
 StateResult state_pt(double p, double t, Extent extent) {
   const int code = RegionCode(p, t);
   if (code == detail::kOutOfRange) {
@@ -200,14 +192,24 @@ StateResult state_pt(double p, double t, Extent extent) {
     return Refuse<StateResult>(StateError::kOnSaturationLine,
                                messages::WithFunction(messages::kOnSaturationLine, "h_pt"));
   }
-  engine::Props props;
-  std::string message;
-  if (!PropsAt(code, p, t, props, message)) {
-    return Refuse<StateResult>(StateError::kNoConvergence, message);
+  const double T = t + kKelvinOffset;
+  const Phase phase = PhaseOf(code, p, t);
+  switch (code) {
+    case detail::kRegion1:
+      return {SinglePhase(engine::Region1(p, T), p, t, 1, phase, extent), StateError::kNone, {}};
+    case detail::kRegion2:
+      return {SinglePhase(engine::Region2(p, T), p, t, 2, phase, extent), StateError::kNone, {}};
+    case detail::kRegion5:
+      return {SinglePhase(engine::Region5(p, T), p, t, 5, phase, extent), StateError::kNone, {}};
+    default: {
+      double rho;
+      std::string message;
+      if (!Region3DensityAt(p, t, code, rho, message)) {
+        return Refuse<StateResult>(StateError::kNoConvergence, message);
+      }
+      return {SinglePhase(engine::Region3(rho, T), p, t, 3, phase, extent), StateError::kNone, {}};
+    }
   }
-  StateResult result;
-  result.state = SinglePhase(props, p, t, code > 30 ? 3 : code, PhaseOf(code, p, t), extent);
-  return result;
 }
 
 }  // namespace if97

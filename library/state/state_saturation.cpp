@@ -29,28 +29,20 @@ std::string NoSaturationMessage(const char* text, const char* function) {
   return messages::WithFunction(text, function);
 }
 
+// Each result is formed where the caller receives it, not copied there.
 SaturationResult SaturationAt(double p, double T, Extent extent) {
-  Pair pair;
   std::string message;
-  if (!SaturatedPair(p, T, pair, message)) {
-    return Refuse<SaturationResult>(StateError::kNoConvergence, message);
-  }
-  SaturationResult result;
+  const Pair pair = SaturatedPair(p, T, message);
+  if (pair.region == 0) return Refuse<SaturationResult>(StateError::kNoConvergence, message);
   const double t = T - kKelvinOffset;
-  result.water = Wet(pair, p, t, 0, extent);
-  result.steam = Wet(pair, p, t, 1, extent);
-  return result;
+  return {Wet(pair, p, t, 0, extent), Wet(pair, p, t, 1, extent), StateError::kNone, {}};
 }
 
 StateResult WetAt(double p, double T, double x, Extent extent) {
-  Pair pair;
   std::string message;
-  if (!SaturatedPair(p, T, pair, message)) {
-    return Refuse<StateResult>(StateError::kNoConvergence, message);
-  }
-  StateResult result;
-  result.state = Wet(pair, p, T - kKelvinOffset, x, extent);
-  return result;
+  const Pair pair = SaturatedPair(p, T, message);
+  if (pair.region == 0) return Refuse<StateResult>(StateError::kNoConvergence, message);
+  return {Wet(pair, p, T - kKelvinOffset, x, extent), StateError::kNone, {}};
 }
 
 }  // namespace
