@@ -1,6 +1,5 @@
 // The backward equations of region 3 and the region-3 saturation pressures
-// in double precision: each sum over its table's terms, the powers of both
-// bases formed once per call by successive products.
+// in double precision: each the sum over its table's terms (table_sums.h).
 #include "engine/region3_backward.h"
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include <cstddef>
 #include <limits>
 
+#include "engine/table_sums.h"
 #include "tables/region3_backward.h"
 
 namespace if97::engine {
@@ -16,60 +16,14 @@ namespace {
 
 namespace tables = if97::region3_backward;
 
-// The lowest and highest exponent of one base in a table (0 always among
-// them, for the power 1).
-struct ExponentRange {
-  int lowest = 0;
-  int highest = 0;
-};
-
-template <typename Row, std::size_t N>
-constexpr ExponentRange RangeOf(const Row (&rows)[N], int Row::*exponent) {
-  ExponentRange range;
-  for (const Row& row : rows) {
-    range.lowest = std::min(range.lowest, row.*exponent);
-    range.highest = std::max(range.highest, row.*exponent);
-  }
-  return range;
-}
-
-// x^k for the exponents of R by successive products, the negative ones as
-// powers of 1 / x (one division).
-template <ExponentRange R>
-class Powers {
- public:
-  explicit Powers(double x) {
-    double* const power = at_ - R.lowest;  // power[k] = x^k
-    power[0] = 1;
-    for (int k = 1; k <= R.highest; ++k) power[k] = power[k - 1] * x;
-    if constexpr (R.lowest < 0) {
-      const double inverse = 1 / x;
-      for (int k = 1; k <= -R.lowest; ++k) power[-k] = power[1 - k] * inverse;
-    }
-  }
-
-  double operator[](int k) const { return at_[k - R.lowest]; }
-
- private:
-  double at_[R.highest - R.lowest + 1];
-};
-
-// sum n_i x^I_i y^J_i over the rows of kTerms, in table order.
-template <const auto& kTerms>
-double Sum(double x, double y) {
-  const Powers<RangeOf(kTerms, &detail::Term::I)> x_powers(x);
-  const Powers<RangeOf(kTerms, &detail::Term::J)> y_powers(y);
-  double sum = 0;
-  for (const detail::Term& term : kTerms) sum += term.n * x_powers[term.I] * y_powers[term.J];
-  return sum;
-}
+using detail::TableSum;
 
 // x = x* sum n_i (pi + a)^I_i (eta - b)^J_i, eqs. 2 to 9.
 template <const auto& kTerms, const tables::Reducing& kReducing>
 double Backward(double p, double y) {
   const double pi = p / kReducing.p;
   const double eta = y / kReducing.y;
-  return kReducing.x * Sum<kTerms>(pi + kReducing.a, eta - kReducing.b);
+  return kReducing.x * TableSum<kTerms>(pi + kReducing.a, eta - kReducing.b);
 }
 
 // p = p* sum n_i (eta - a)^I_i (eta - b)^J_i, eqs. 10 and 11, inside
@@ -84,17 +38,13 @@ double Saturation(double y, double lowest, double highest) {
     return std::numeric_limits<double>::quiet_NaN();
   }
   const double eta = y / kReducing.y;
-  return kReducing.p * Sum<kTerms>(eta - kReducing.a, eta - kReducing.b);
+  return kReducing.p * TableSum<kTerms>(eta - kReducing.a, eta - kReducing.b);
 }
 
 }  // namespace
 
 double H3ab(double p) {
-  const double pi = p;  // p* = 1 MPa
-  const Powers<RangeOf(tables::kH3ab, &detail::PowerTerm::I)> pi_powers(pi);
-  double eta = 0;  // h* = 1 kJ/kg
-  for (const detail::PowerTerm& term : tables::kH3ab) eta += term.n * pi_powers[term.I];
-  return eta;
+  return TableSum<tables::kH3ab>(p);  // p* = 1 MPa, h* = 1 kJ/kg
 }
 
 double T3_ph(double p, double h) { return h <= H3ab(p) ? T3a_ph(p, h) : T3b_ph(p, h); }

@@ -1,5 +1,5 @@
 // The backward equations v(p, T) of region 3 (IAPWS SR5-05, 2016) in double
-// precision. Each sum reads its powers from power tables built once per call;
+// precision. Each sum reads its powers, formed once per call (table_sums.h);
 // the only non-integer powers are the square and fourth roots of the shifted
 // bases, the only transcendental calls ln p in three boundaries and exp in 3n.
 #include "engine/region3_vpt.h"
@@ -12,13 +12,12 @@
 #include <utility>
 
 #include "engine/forward.h"
+#include "engine/table_sums.h"
 #include "tables/region3_vpt.h"
 
 namespace if97::engine {
 namespace {
 
-using detail::PowerTerm;
-using detail::Term;
 using namespace region3_vpt;
 
 // ---- the pressures that divide the selection into bands ----------------------
@@ -36,79 +35,15 @@ constexpr double kBandST = 19.00881189173929;  // MPa, 3c, 3s, 3t above
 constexpr double kTemperatureBandQU = 643.15;  // K, p_s at it bounds 3q to 3x below
 
 // ---- sums over the tables ----------------------------------------------------
-// x^k for kLowest <= k <= kHighest, by successive products of x and of 1/x (the
-// reciprocal only where the table has negative exponents). A table of its own
-// on two ints rather than detail::PowerTable: GCC 12 leaves the false elements
-// out of the mangled name of an Exponents argument, so two exponent sets with
-// the same bounds and the same number of negative powers get one symbol, and
-// the sums of 3k and 3w would then share one table (3w's volumes came out
-// wrong by a factor of 10).
-template <int kLowest, int kHighest>
-class Powers {
-  static_assert(kLowest <= 0 && kHighest >= 0);
-
- public:
-  // x^k = x^(k/2) x^(k - k/2): chains of about log2 k products, which the
-  // processor overlaps, instead of one chain of k (an estimate needs no
-  // particular rounding).
-  explicit Powers(double x) {
-    at_[-kLowest] = 1;
-    if constexpr (kHighest >= 1) at_[1 - kLowest] = x;
-    for (int k = 2; k <= kHighest; ++k) {
-      at_[k - kLowest] = at_[k / 2 - kLowest] * at_[k - k / 2 - kLowest];
-    }
-    if constexpr (kLowest < 0) {
-      at_[-1 - kLowest] = 1 / x;
-      for (int k = 2; k <= -kLowest; ++k) {
-        at_[-k - kLowest] = at_[-(k / 2) - kLowest] * at_[-(k - k / 2) - kLowest];
-      }
-    }
-  }
-
-  double operator[](int k) const { return at_[k - kLowest]; }
-
- private:
-  double at_[kHighest - kLowest + 1];
-};
-
-// The lowest (or highest) exponent of a column of a table, 0 included.
-template <std::size_t N, typename Row>
-constexpr int Lowest(const Row (&rows)[N], int Row::*exponent) {
-  int lowest = 0;
-  for (const Row& row : rows) lowest = std::min(lowest, row.*exponent);
-  return lowest;
-}
-
-template <std::size_t N, typename Row>
-constexpr int Highest(const Row (&rows)[N], int Row::*exponent) {
-  int highest = 0;
-  for (const Row& row : rows) highest = std::max(highest, row.*exponent);
-  return highest;
-}
-
-// Sum of n x^I.
+// The sums (table_sums.h): type-keyed powers, four partial sums.
 template <const auto& kTerms>
 double Sum(double x) {
-  const Powers<Lowest(kTerms, &PowerTerm::I), Highest(kTerms, &PowerTerm::I)> x_pow(x);
-  double sum = 0;
-  for (const PowerTerm& t : kTerms) sum += t.n * x_pow[t.I];
-  return sum;
-}
-
-// Sum of n x^I y^J.
-// The terms in four partial sums, unrolled, so that the additions overlap.
-template <const auto& kTerms, typename X, typename Y, std::size_t... i>
-double SumOfTerms(const X& x, const Y& y, std::index_sequence<i...>) {
-  double sum[4] = {0, 0, 0, 0};
-  ((sum[i % 4] += kTerms[i].n * x[kTerms[i].I] * y[kTerms[i].J]), ...);
-  return (sum[0] + sum[1]) + (sum[2] + sum[3]);
+  return detail::TableSum<kTerms>(x);
 }
 
 template <const auto& kTerms>
 double Sum(double x, double y) {
-  const Powers<Lowest(kTerms, &Term::I), Highest(kTerms, &Term::I)> x_pow(x);
-  const Powers<Lowest(kTerms, &Term::J), Highest(kTerms, &Term::J)> y_pow(y);
-  return SumOfTerms<kTerms>(x_pow, y_pow, std::make_index_sequence<std::size(kTerms)>{});
+  return detail::TableSum<kTerms>(x, y);
 }
 
 // The saturation line: IAPWS-IF97 eqs. 30 and 31 (engine/forward.h).

@@ -27,6 +27,7 @@ constexpr double kAboveEverySaturation = 380;  // degC
 // Region 3 beside the saturation line within this the classic search decides
 // the side: the backward equations' sub-regions part on eq. 31 in double.
 constexpr double kLineMargin = 1e-6;  // K
+constexpr double kLineSlope = 0.3;    // MPa/K, above dp_s/dT up to the critical point (0.27)
 // A Newton root farther than this from its start (relative) may lie on the
 // other branch of the isotherm.
 constexpr double kBranchMargin = 0.05;
@@ -118,7 +119,11 @@ Phase PhaseOf(int code, double p, double t) {
 
 bool Region3DensityAt(double p, double t, int code, double& rho, std::string& message) {
   const double T = t + kKelvinOffset;
-  const bool beside_line = code != kRegion3 && !(std::fabs(T - engine::Tsat(p)) > kLineMargin);
+  // Within kLineMargin of the line in T is within kLineMargin dp_s/dT of it
+  // in p, and dp_s/dT lies below kLineSlope in region 3: eq. 30 at T tells,
+  // cheaper than eq. 31 at p (and NaN, not beside, above its pole).
+  const bool beside_line = code != kRegion3 && std::islessequal(std::fabs(p - engine::Psat(T)),
+                                                                kLineMargin * kLineSlope);
   if (!beside_line && DensityFromSubregion(p, T, engine::Region3Subregion(p, T), rho)) {
     return true;
   }
