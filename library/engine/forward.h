@@ -3,7 +3,7 @@
 // the terms. The classic functions (if97.h) evaluate the same tables in
 // extended precision bit for bit as the standard requires; this engine agrees
 // with them to 1e-12 relative (regions 2 and 5 to 2e-14; cp, cv and w of
-// region 1 near 350 degC and of dense region 3, whose sums cancel, to 4e-12)
+// region 1 near 350 degC and of dense region 3, whose sums cancel, to 6e-12)
 // and forms the whole state in a tenth to a third of the time the classic
 // h_pt takes for one property in region 2.
 //

@@ -94,7 +94,7 @@ class Powers {
 
  public:
   explicit Powers(Real x) {
-    at_[-kLowest] = 1;
+    at_[-kLowest] = Real{} + 1;
     if constexpr (kHighest >= 1) at_[1 - kLowest] = x;
     if constexpr (kLowest <= -1) at_[-1 - kLowest] = 1 / x;
     Unrolled<2, kHighest + 1>([&](auto k) {
@@ -246,14 +246,50 @@ struct GroupExponentsI {
 template <const auto& kTerms, typename Real>
 using XPowers = Powers<Real, GroupExponentsI<kTerms>>;
 
-// The whole residual sum at (x, y).
+// Two doubles in one SSE2 register (GCC's vector extension): each operation
+// on them is one instruction for both, each lane rounded as a double is.
+using Double2 = double __attribute__((vector_size(16)));
+
+// The whole residual sum at (x, y). In double the sums go in pairs: per term
+// [P, Q] += [n, n J] y^J, per group [value, y] += x^I [P, Q] and [x, xy] +=
+// I x^I [P, Q], with the powers held in both lanes; a third fewer
+// instructions than one sum at a time.
 template <const auto& kTerms, typename Real>
 TermSums<Real> SumTerms(Real x, Real y) {
-  using Polynomials = GroupPolynomials<kTerms, Real>;
-  const XPowers<kTerms, Real> xp(x);
-  const typename Polynomials::YPowers yp(y);
-  const Polynomials g = Polynomials::template Of<true>(yp);
-  return CombineGroups<kTerms, true>(g, xp);
+  if constexpr (std::is_same_v<Real, double>) {
+    using G = Groups<kTerms>;
+    const Powers<Double2, GroupExponentsI<kTerms>> xp(Double2{x, x});
+    const Powers<Double2, ExponentsJ<kTerms>> yp(Double2{y, y});
+    Double2 value_y = {0, 0};
+    Double2 x_xy = {0, 0};
+    double xx = 0;
+    double yy = 0;
+    Unrolled<0, G::kCount>([&](auto k) {
+      Double2 pq = {0, 0};
+      double s = 0;
+      Unrolled<G::kBegin[k], G::kBegin[k + 1]>([&](auto i) {
+        constexpr int J = kTerms[i].J;
+        constexpr double n = kTerms[i].n;
+        const Double2 power = yp.template At<J>();
+        pq += Double2{n, n * J} * power;
+        s += n * (J * (J - 1)) * power[0];
+      });
+      constexpr int I = G::I(k);
+      const Double2 xi = xp.template At<I>();
+      const Double2 xpq = xi * pq;
+      value_y += xpq;
+      x_xy += Double2{double{I}, double{I}} * xpq;
+      xx += double{I * (I - 1)} * xpq[0];
+      yy += xi[0] * s;
+    });
+    return {value_y[0], x_xy[0], xx, value_y[1], yy, x_xy[1]};
+  } else {
+    using Polynomials = GroupPolynomials<kTerms, Real>;
+    const XPowers<kTerms, Real> xp(x);
+    const typename Polynomials::YPowers yp(y);
+    const Polynomials g = Polynomials::template Of<true>(yp);
+    return CombineGroups<kTerms, true>(g, xp);
+  }
 }
 
 // The sum and its first three derivatives in y alone, scaled: what a search
@@ -266,29 +302,30 @@ struct AlongY {
   Real yyy = 0;    // sum J (J - 1) (J - 2) t
 };
 
-template <const auto& kTerms, typename Real>
-AlongY<Real> SumAlongY(Real x, Real y) {
+// In pairs as SumTerms forms them, [P, Q] and [S, R] per term, so that
+// value, y and yy are SumTerms' bits.
+template <const auto& kTerms>
+AlongY<double> SumAlongY(double x, double y) {
   using G = Groups<kTerms>;
-  const XPowers<kTerms, Real> xp(x);
-  const Powers<Real, ExponentsJ<kTerms>> yp(y);
-  AlongY<Real> sums;
+  const Powers<Double2, GroupExponentsI<kTerms>> xp(Double2{x, x});
+  const Powers<Double2, ExponentsJ<kTerms>> yp(Double2{y, y});
+  Double2 value_y = {0, 0};
+  Double2 yy_yyy = {0, 0};
   Unrolled<0, G::kCount>([&](auto k) {
-    Real p = 0, q = 0, s = 0, r = 0;
+    Double2 pq = {0, 0};
+    Double2 sr = {0, 0};
     Unrolled<G::kBegin[k], G::kBegin[k + 1]>([&](auto i) {
       constexpr int J = kTerms[i].J;
-      const Real t = Real{kTerms[i].n} * yp.template At<J>();
-      p += t;
-      q += Real{J} * t;
-      s += Real{J * (J - 1)} * t;
-      r += Real{J * (J - 1) * (J - 2)} * t;
+      constexpr double n = kTerms[i].n;
+      const Double2 power = yp.template At<J>();
+      pq += Double2{n, n * J} * power;
+      sr += Double2{n * (J * (J - 1)), n * (J * (J - 1) * (J - 2))} * power;
     });
-    const Real xi = xp.template At<G::I(k)>();
-    sums.value += xi * p;
-    sums.y += xi * q;
-    sums.yy += xi * s;
-    sums.yyy += xi * r;
+    const Double2 xi = xp.template At<G::I(k)>();
+    value_y += xi * pq;
+    yy_yyy += xi * sr;
   });
-  return sums;
+  return {value_y[0], value_y[1], yy_yyy[0], yy_yyy[1]};
 }
 
 // An ideal-gas sum  sum n0 tau^J0  and its scaled derivatives

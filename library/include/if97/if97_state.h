@@ -24,7 +24,7 @@
 // Which path each call takes. Every call runs on the library's double
 // engine (the basic equations with every derivative in one pass), not on the
 // classic functions' extended-precision arithmetic: values agree with the
-// classic functions to 1e-12 relative (cp, cv and w to 5e-12, where the sums
+// classic functions to 1e-12 relative (cp, cv and w to 6e-12, where the sums
 // of region 1 near 350 degC and of dense region 3 cancel; cp toward the
 // critical point, where it grows without bound, to 1e-10 at 22 MPa), not bit
 // for bit.
