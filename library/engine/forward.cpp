@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/density_search.h"
 #include "engine/helmholtz.h"
 #include "engine/term_sums.h"
 #include "tables/basic_equations.h"
@@ -192,13 +193,14 @@ Isobar Region5Isobar(double p, double T) {
 // (d delta / drho = delta / rho) and at constant delta (d tau / dT = -tau / T):
 // (dp/drho)_T = R T c, (dp/dT)_rho = rho R b, (dh/drho)_T = R T (c - b) / rho,
 // (dh/dT)_rho = cv + R b, (ds/drho)_T = -R b / rho, (ds/dT)_rho = cv / T.
-Props Region3(double rho, double T) {
-  const double RT = R * T;
-  const detail::Region3Sums<double> sums = detail::Region3At<Wide>(rho, T, RT);
+namespace {
+
+// Written into out, which the callers hand over in place.
+void FromHelmholtz(double rho, double T, double RT, const detail::Region3Sums<double>& sums,
+                   Props& out) {
   const detail::Helmholtz<double>& f = sums.phi;
   const double b = f.d - f.dt;
   const double c = 2 * f.d + f.dd;
-  Props out;
   out.p = sums.pressure.p;
   out.T = T;
   out.rho = rho;
@@ -229,7 +231,22 @@ Props Region3(double rho, double T) {
   out.ds_dT_p = out.cp * per_T;
   out.dh_dp_T = 1000 * (out.v - T * out.dv_dT_p);
   out.ds_dp_T = -1000 * out.dv_dT_p;
+}
+
+}  // namespace
+
+Props Region3(double rho, double T) {
+  const double RT = R * T;
+  Props out;
+  FromHelmholtz(rho, T, RT, detail::Region3At<Wide>(rho, T, RT), out);
   return out;
+}
+
+bool Region3State(double p, double T, double rho_start, Props& props) {
+  const detail::DensitySearch search = detail::SearchRegion3Density(p, T, rho_start);
+  if (!search.found) return false;
+  FromHelmholtz(search.rho, T, R * T, detail::Region3AtPressure(search.rho, T, search.at), props);
+  return true;
 }
 
 PressureSlope Region3Pressure(double rho, double T) {

@@ -102,6 +102,11 @@ PressureSlope Region3Pressure(double rho, double T);
 // (no stable state).
 bool Region3Density(double p, double T, double rho_start, double& rho);
 
+// Region3Density and Region3 at the density found in one: the same bits as
+// Region3(rho, T) at that rho, without forming the pressure a second time.
+// False, props unchanged, where Region3Density fails.
+bool Region3State(double p, double T, double rho_start, Props& props);
+
 // IAPWS-IF97 eq. 30: the saturation pressure (MPa) at T (K), valid from
 // 273.15 to 647.096 K; eq. 31: the saturation temperature (K) at p (MPa),
 // valid from 611.213 Pa to 22.064 MPa. Beyond, they continue the formula

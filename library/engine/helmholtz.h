@@ -80,6 +80,21 @@ struct Region3Sums {
   Pressure<Real> pressure;
 };
 
+// With the pressure sums given: those PressureAt formed at the same rho and
+// T (an Isotherm's At, whose polynomials in tau are these), the same bits.
+template <typename Real>
+Region3Sums<Real> Region3AtPressure(Real rho, Real T, const Pressure<Real>& pressure) {
+  using Polynomials = GroupPolynomials<region3::kTerms, Real>;
+  const Real delta = rho / Real{region3::kRhoStar};
+  const XPowers<region3::kTerms, Real> x(delta);
+  const Polynomials g =
+      Polynomials::template Of<true>(typename Polynomials::YPowers(InverseReducedTemperature(T)));
+  const TermSums<Real> sums = CombineGroups<region3::kTerms, true>(g, x);
+  const Real n1{region3::n1};
+  return {{n1 * std::log(delta) + sums.value, pressure.d, pressure.dd, sums.y, sums.yy, sums.xy},
+          pressure};
+}
+
 template <typename Wide, typename Real>
 Region3Sums<Real> Region3At(Real rho, Real T, Real RT) {
   using Polynomials = GroupPolynomials<region3::kTerms, Real>;

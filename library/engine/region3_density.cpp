@@ -117,6 +117,7 @@ detail::DensitySearch detail::SearchRegion3Density(double p, double T, double rh
     if (exact && std::fabs(residual) <= tolerance) {
       result.found = at.dp_drho >= -kFlatSlope;
       result.rho = x;
+      result.at = at;
       return result;
     }
     if (exact || std::fabs(residual) > close) {

@@ -53,14 +53,15 @@ int RegionCode(double p, double t);
 
 Phase PhaseOf(int code, double p, double t);
 
-// The region-3 density (kg/m3) of (p, t), code 3, 31 (liquid side) or 32
-// (vapour side): Newton's method on the basic equation from the backward
-// equations v(p, T), the classic volume search where that start is not to be
-// relied on. False, with the search's message, when no volume is found.
-bool Region3DensityAt(double p, double t, int code, double& rho, std::string& message);
+// The region-3 properties of (p, t), code 3, 31 (liquid side) or 32 (vapour
+// side), at the density Newton's method finds on the basic equation from the
+// backward equations v(p, T), the classic volume search where that start is
+// not to be relied on. False, with the search's message, when no volume is
+// found.
+bool Region3PropsAt(double p, double t, int code, engine::Props& props, std::string& message);
 
 // The properties of region code 1, 2, 3, 31, 32 or 5 at (p, t); false as
-// Region3DensityAt.
+// Region3PropsAt.
 bool PropsAt(int code, double p, double t, engine::Props& props, std::string& message);
 
 }  // namespace if97::detail::state

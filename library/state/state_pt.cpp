@@ -48,14 +48,14 @@ bool ClassicVolumes(double p, double t, double& v1, double& v2, std::string& mes
   return true;
 }
 
-// The density of the sub-region's branch at (p, T) by Newton's method from
-// the sub-region's backward equation v(p, T); false when it has none to be
-// relied on or the root does not stay near the start.
-bool DensityFromSubregion(double p, double T, char subregion, double& rho) {
+// The properties on the sub-region's branch at (p, T), the density by
+// Newton's method from the sub-region's backward equation v(p, T); false when
+// it has none to be relied on or the root does not stay near the start.
+bool PropsFromSubregion(double p, double T, char subregion, engine::Props& props) {
   if (engine::Region3NearCritical(subregion)) return false;
   const double rho_start = 1 / engine::Region3VolumeEstimate(p, T, subregion);
-  return engine::Region3Density(p, T, rho_start, rho) &&
-         std::fabs(rho - rho_start) <= kBranchMargin * rho_start;
+  return engine::Region3State(p, T, rho_start, props) &&
+         std::fabs(props.rho - rho_start) <= kBranchMargin * rho_start;
 }
 
 }  // namespace
@@ -117,20 +117,20 @@ Phase PhaseOf(int code, double p, double t) {
                                                                         : Phase::kSteam;
 }
 
-bool Region3DensityAt(double p, double t, int code, double& rho, std::string& message) {
+bool Region3PropsAt(double p, double t, int code, engine::Props& props, std::string& message) {
   const double T = t + kKelvinOffset;
   // Within kLineMargin of the line in T is within kLineMargin dp_s/dT of it
   // in p, and dp_s/dT lies below kLineSlope in region 3: eq. 30 at T tells,
   // cheaper than eq. 31 at p (and NaN, not beside, above its pole).
   const bool beside_line = code != kRegion3 && std::islessequal(std::fabs(p - engine::Psat(T)),
                                                                 kLineMargin * kLineSlope);
-  if (!beside_line && DensityFromSubregion(p, T, engine::Region3Subregion(p, T), rho)) {
+  if (!beside_line && PropsFromSubregion(p, T, engine::Region3Subregion(p, T), props)) {
     return true;
   }
   double v1;
   double v2;
   if (!ClassicVolumes(p, t, v1, v2, message)) return false;
-  rho = 1 / (code == kRegion3Vapour ? v2 : v1);
+  props = engine::Region3(1 / (code == kRegion3Vapour ? v2 : v1), T);
   return true;
 }
 
@@ -146,38 +146,45 @@ bool PropsAt(int code, double p, double t, engine::Props& props, std::string& me
     case kRegion5:
       props = engine::Region5(p, T);
       return true;
-    default: {
-      double rho;
-      if (!Region3DensityAt(p, t, code, rho, message)) return false;
-      props = engine::Region3(rho, T);
-      return true;
-    }
+    default:
+      return Region3PropsAt(p, t, code, props, message);
   }
 }
 
+namespace {
+
+// The phases of region 3 on the line, one object returned from every path.
+Pair Region3Pair(double p, double T, std::string& message) {
+  Pair pair{{}, {}, 3};
+  if (PropsFromSubregion(p, T, engine::Region3Subregion(p, T - kSideOffset), pair.water) &&
+      PropsFromSubregion(p, T, engine::Region3Subregion(p, T + kSideOffset), pair.steam) &&
+      pair.water.rho > pair.steam.rho) {
+    return pair;
+  }
+  // The classic search parts the phases at its own saturation temperature,
+  // which comes within about 1e-10 K of eq. 31 in double.
+  double ts;
+  {
+    const ExtendedPrecision guard;
+    const MessageCapture capture;
+    ts = TS_P(p);
+  }
+  double v1;
+  double v2;
+  if (ClassicVolumes(p, ts, v1, v2, message)) {
+    pair.water = engine::Region3(1 / v1, ts + kKelvinOffset);
+    pair.steam = engine::Region3(1 / v2, ts + kKelvinOffset);
+  } else {
+    pair.region = 0;
+  }
+  return pair;
+}
+
+}  // namespace
+
 Pair SaturatedPair(double p, double T, std::string& message) {
   if (T <= kRegion1HighestTemperature) return {engine::Region1(p, T), engine::Region2(p, T), 1};
-  double rho_water;
-  double rho_steam;
-  if (!DensityFromSubregion(p, T, engine::Region3Subregion(p, T - kSideOffset), rho_water) ||
-      !DensityFromSubregion(p, T, engine::Region3Subregion(p, T + kSideOffset), rho_steam) ||
-      !(rho_water > rho_steam)) {
-    // The classic search parts the phases at its own saturation
-    // temperature, which comes within about 1e-10 K of eq. 31 in double.
-    double ts;
-    {
-      const ExtendedPrecision guard;
-      const MessageCapture capture;
-      ts = TS_P(p);
-    }
-    double v1;
-    double v2;
-    if (!ClassicVolumes(p, ts, v1, v2, message)) return {{}, {}, 0};
-    rho_water = 1 / v1;
-    rho_steam = 1 / v2;
-    T = ts + kKelvinOffset;
-  }
-  return {engine::Region3(rho_water, T), engine::Region3(rho_steam, T), 3};
+  return Region3Pair(p, T, message);
 }
 
 }  // namespace if97::detail::state
@@ -207,12 +214,12 @@ StateResult state_pt(double p, double t, Extent extent) {
     case detail::kRegion5:
       return {SinglePhase(engine::Region5(p, T), p, t, 5, phase, extent), StateError::kNone, {}};
     default: {
-      double rho;
+      engine::Props props;
       std::string message;
-      if (!Region3DensityAt(p, t, code, rho, message)) {
+      if (!Region3PropsAt(p, t, code, props, message)) {
         return Refuse<StateResult>(StateError::kNoConvergence, message);
       }
-      return {SinglePhase(engine::Region3(rho, T), p, t, 3, phase, extent), StateError::kNone, {}};
+      return {SinglePhase(props, p, t, 3, phase, extent), StateError::kNone, {}};
     }
   }
 }

@@ -543,7 +543,12 @@ TEST(Region3Density, FindsTheClassicDensityFromPerturbedStarts) {
       std::feclearexcept(FE_ALL_EXCEPT);
       double rho = 0;
       const bool found = Region3Density(p, T, (1 + off) / v, rho);
-      const double reported = Region3(rho, T).p;
+      const Props at = Region3(rho, T);
+      const double reported = at.p;
+      // The search and the properties in one give the same bits.
+      Props state{};
+      ASSERT_TRUE(if97::engine::Region3State(p, T, (1 + off) / v, state));
+      EXPECT_EQ(std::memcmp(&state, &at, sizeof at), 0) << p << " MPa, " << t << " degC";
       flags |= std::fetestexcept(kFaults);
       ASSERT_TRUE(found) << p << " MPa, " << t << " degC";
       EXPECT_LE(std::fabs(reported - p), kPressureTolerance * p) << p << " MPa, " << t << " degC";
