@@ -69,8 +69,7 @@ double SpeedOfSound(double w2) {  // w2 in m2/s2
 
 // Five divisions in all: the reciprocals of pi gamma_pi p, T, gamma_pipi and
 // gamma_tautau (scaled), and the speed of sound's; the rest are products.
-Props FromGibbs(double p, double T, const Gibbs& g) {
-  Props out;
+void FromGibbs(double p, double T, const Gibbs& g, Props& out) {
   const double RT = R * T;
   const double b = g.p - g.pt;                 // pi (gamma_pi - tau gamma_pitau)
   const double per_gp_p = 1 / (g.p * p);       // 1 / (pi gamma_pi p)
@@ -108,6 +107,11 @@ Props FromGibbs(double p, double T, const Gibbs& g) {
   out.dh_dT_rho = out.cv + 1000 * out.v * out.dp_dT_rho;
   out.ds_drho_T = out.ds_dp_T * out.dp_drho_T;
   out.ds_dT_rho = out.cv * per_T;
+}
+
+Props FromGibbs(double p, double T, const Gibbs& g) {
+  Props out;
+  FromGibbs(p, T, g, out);
   return out;
 }
 
@@ -146,6 +150,28 @@ Props Region2(double p, double T) {
   return FromGibbs(p, T,
                    {std::log(pi) + o.value + r.value, 1 + r.x, -1 + r.xx, o.y + c * r.y,
                     o.yy + c * c * r.yy, c * r.xy});
+}
+
+void Region1And2(double p, double T, Props& water, Props& steam) {
+  const double log_pi = std::log(p / kP2Star);
+  const double pi1 = p / kP1Star;
+  const double tau1 = kT1Star / T;
+  const double x1 = kPiShift - pi1;
+  const double y1 = tau1 - kTauShift;
+  const double tau2 = kT2Star / T;
+  const double y2 = tau2 - kTau2Shift;
+  const double a = pi1 / x1;
+  const double c1 = tau1 / y1;
+  const double c2 = tau2 / y2;
+  const TermSums<double> f = SumTerms<region1::kTerms>(x1, y1);
+  const IdealSums<double> o = SumIdealTerms<region2::kIdealTerms>(tau2);
+  const TermSums<double> r = SumTerms<region2::kTerms>(p / kP2Star, y2);
+  FromGibbs(p, T, {f.value, -a * f.x, a * a * f.xx, c1 * f.y, c1 * c1 * f.yy, -a * c1 * f.xy},
+            water);
+  FromGibbs(p, T,
+            {log_pi + o.value + r.value, 1 + r.x, -1 + r.xx, o.y + c2 * r.y, o.yy + c2 * c2 * r.yy,
+             c2 * r.xy},
+            steam);
 }
 
 // IAPWS-IF97 eq. 32, the residual part in its 1997 five-term form.

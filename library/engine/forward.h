@@ -63,6 +63,12 @@ Props Region1(double p, double T);
 Props Region2(double p, double T);
 Props Region5(double p, double T);
 
+// Both saturated phases below 623.15 K at once: water by region 1, steam by
+// region 2, at the same (p, T); the bits of Region1 and Region2, the two
+// evaluations interleaved so that the latencies of one (divisions, the
+// logarithm, square roots) overlap the work of the other.
+void Region1And2(double p, double T, Props& water, Props& steam);
+
 // Along an isobar of region 1, 2 or 5: h and s at (p, T) and the first two
 // temperature derivatives of h, from one pass that forms only the sums in
 // tau, for a search in T at constant p with steps of third order (Halley's).

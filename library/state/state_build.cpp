@@ -42,7 +42,7 @@ State Common(const engine::Props& props, double p, double t, Extent extent) {
   state.cv = props.cv;
   state.w = props.w;
   const double T = props.T;
-  const double rho = 1 / props.v;
+  const double rho = props.rho;
   state.rho = rho;
   state.alpha_v = props.alpha_v;
   state.kappa_T = props.kappa_T;

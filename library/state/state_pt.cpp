@@ -180,11 +180,18 @@ Pair Region3Pair(double p, double T, std::string& message) {
   return pair;
 }
 
+// The phases of regions 1 and 2, formed in the object returned.
+Pair Region12Pair(double p, double T) {
+  Pair pair;
+  pair.region = 1;
+  engine::Region1And2(p, T, pair.water, pair.steam);
+  return pair;
+}
+
 }  // namespace
 
 Pair SaturatedPair(double p, double T, std::string& message) {
-  if (T <= kRegion1HighestTemperature) return {engine::Region1(p, T), engine::Region2(p, T), 1};
-  return Region3Pair(p, T, message);
+  return T <= kRegion1HighestTemperature ? Region12Pair(p, T) : Region3Pair(p, T, message);
 }
 
 }  // namespace if97::detail::state

@@ -399,6 +399,20 @@ void ExpectSlope(double field, double quotient, const char* name) {
   EXPECT_NEAR(field, quotient, kQuotientAgreement * std::fabs(quotient)) << name;
 }
 
+// Both saturated phases formed together are the bits of each alone.
+TEST(Lines, SaturatedPhasesTogetherAsAlone) {
+  for (double T = 273.16; T <= 623.15; T += 3.7) {
+    const double p = if97::engine::Psat(T);
+    Props water{};
+    Props steam{};
+    if97::engine::Region1And2(p, T, water, steam);
+    const Props alone_water = Region1(p, T);
+    const Props alone_steam = Region2(p, T);
+    EXPECT_EQ(std::memcmp(&water, &alone_water, sizeof water), 0) << T;
+    EXPECT_EQ(std::memcmp(&steam, &alone_steam, sizeof steam), 0) << T;
+  }
+}
+
 // dp_s/dT of eq. 30 against its difference quotient, and Clapeyron's
 // relation on the saturated phases of regions 1 and 2 (the equations agree
 // with it to 2e-4 near 623.15 K, far better below).
