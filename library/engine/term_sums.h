@@ -267,20 +267,26 @@ TermSums<Real> SumTerms(Real x, Real y) {
     Unrolled<0, G::kCount>([&](auto k) {
       Double2 pq = {0, 0};
       double s = 0;
+      // Factors that are 0 or 1 for a term or group are left out: the
+      // operations they would take change no bit.
       Unrolled<G::kBegin[k], G::kBegin[k + 1]>([&](auto i) {
         constexpr int J = kTerms[i].J;
         constexpr double n = kTerms[i].n;
-        const Double2 power = yp.template At<J>();
-        pq += Double2{n, n * J} * power;
-        s += n * (J * (J - 1)) * power[0];
+        if constexpr (J == 0) {
+          pq += Double2{n, 0};
+        } else {
+          const Double2 power = yp.template At<J>();
+          pq += Double2{n, n * J} * power;
+          if constexpr (J != 1) s += n * (J * (J - 1)) * power[0];
+        }
       });
       constexpr int I = G::I(k);
       const Double2 xi = xp.template At<I>();
-      const Double2 xpq = xi * pq;
+      const Double2 xpq = I == 0 ? pq : xi * pq;
       value_y += xpq;
-      x_xy += Double2{double{I}, double{I}} * xpq;
-      xx += double{I * (I - 1)} * xpq[0];
-      yy += xi[0] * s;
+      if constexpr (I != 0) x_xy += Double2{double{I}, double{I}} * xpq;
+      if constexpr (I > 1) xx += double{I * (I - 1)} * xpq[0];
+      yy += I == 0 ? s : xi[0] * s;
     });
     return {value_y[0], x_xy[0], xx, value_y[1], yy, x_xy[1]};
   } else {
@@ -317,13 +323,20 @@ AlongY<double> SumAlongY(double x, double y) {
     Unrolled<G::kBegin[k], G::kBegin[k + 1]>([&](auto i) {
       constexpr int J = kTerms[i].J;
       constexpr double n = kTerms[i].n;
-      const Double2 power = yp.template At<J>();
-      pq += Double2{n, n * J} * power;
-      sr += Double2{n * (J * (J - 1)), n * (J * (J - 1) * (J - 2))} * power;
+      if constexpr (J == 0) {
+        pq += Double2{n, 0};
+      } else {
+        const Double2 power = yp.template At<J>();
+        pq += Double2{n, n * J} * power;
+        if constexpr (J != 1) {
+          sr += Double2{n * (J * (J - 1)), n * (J * (J - 1) * (J - 2))} * power;
+        }
+      }
     });
-    const Double2 xi = xp.template At<G::I(k)>();
-    value_y += xi * pq;
-    yy_yyy += xi * sr;
+    constexpr int I = G::I(k);
+    const Double2 xi = xp.template At<I>();
+    value_y += I == 0 ? pq : xi * pq;
+    yy_yyy += I == 0 ? sr : xi * sr;
   });
   return {value_y[0], value_y[1], yy_yyy[0], yy_yyy[1]};
 }
