@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <limits>
 
+#include "engine/table_sums.h"
 #include "tables/boundary_equations.h"
 #include "tables/phs.h"
 
@@ -58,40 +59,45 @@ class Powers {
 };
 
 template <std::size_t N>
-constexpr int LowestI(const detail::Term (&terms)[N]) {
+constexpr int LowestI(const if97::detail::Term (&terms)[N]) {
   int k = 0;
-  for (const detail::Term& term : terms) k = std::min(k, term.I);
+  for (const if97::detail::Term& term : terms) k = std::min(k, term.I);
   return k;
 }
 
 template <std::size_t N>
-constexpr int HighestI(const detail::Term (&terms)[N]) {
+constexpr int HighestI(const if97::detail::Term (&terms)[N]) {
   int k = 0;
-  for (const detail::Term& term : terms) k = std::max(k, term.I);
+  for (const if97::detail::Term& term : terms) k = std::max(k, term.I);
   return k;
 }
 
 template <std::size_t N>
-constexpr int LowestJ(const detail::Term (&terms)[N]) {
+constexpr int LowestJ(const if97::detail::Term (&terms)[N]) {
   int k = 0;
-  for (const detail::Term& term : terms) k = std::min(k, term.J);
+  for (const if97::detail::Term& term : terms) k = std::min(k, term.J);
   return k;
 }
 
 template <std::size_t N>
-constexpr int HighestJ(const detail::Term (&terms)[N]) {
+constexpr int HighestJ(const if97::detail::Term (&terms)[N]) {
   int k = 0;
-  for (const detail::Term& term : terms) k = std::max(k, term.J);
+  for (const if97::detail::Term& term : terms) k = std::max(k, term.J);
   return k;
 }
 
-// sum n a^I b^J over the rows of kTerms, in table order.
+// sum n a^I b^J over the rows of kTerms: as table_sums.h forms it where both
+// bases keep every power clear of underflow, else in table order with the
+// negligible powers held at 0.
 template <const auto& kTerms>
 double Sum(double a, double b) {
+  if (std::fabs(a) >= kSafeBase && std::fabs(b) >= kSafeBase) {
+    return engine::detail::TableSum<kTerms>(a, b);
+  }
   const Powers<LowestI(kTerms), HighestI(kTerms)> a_powers(a);
   const Powers<LowestJ(kTerms), HighestJ(kTerms)> b_powers(b);
   double sum = 0;
-  for (const detail::Term& term : kTerms) sum += term.n * a_powers[term.I] * b_powers[term.J];
+  for (const if97::detail::Term& term : kTerms) sum += term.n * a_powers[term.I] * b_powers[term.J];
   return sum;
 }
 
@@ -127,7 +133,7 @@ SumAlong SumWithDerivatives(double a, double b, double da, double db) {
   const DerivativePowers<HighestI(kTerms)> ap(a);
   const DerivativePowers<HighestJ(kTerms)> bp(b);
   SumAlong r{0, 0, 0};
-  for (const detail::Term& term : kTerms) {
+  for (const if97::detail::Term& term : kTerms) {
     const double I = term.I;
     const double J = term.J;
     r.sum += term.n * ap[term.I] * bp[term.J];
@@ -276,7 +282,7 @@ constexpr double kTSatNoise = 2e-3;  // K
 
 // IAPWS-IF97 eq. 5, in double.
 double PB23(double T) {
-  const auto& n = detail::b23::n;
+  const auto& n = if97::detail::b23::n;
   return n[0] + n[1] * T + n[2] * T * T;  // MPa
 }
 
