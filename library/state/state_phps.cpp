@@ -384,6 +384,16 @@ class Solver {
         if (Newton3(kT350, TB, 0, found)) return Single(found, detail::kRegion3);
       } else {
         const double Ts = engine::Tsat(p_);
+        // Under the dome by the supplementary p_3sat(h) or p_3sat(s) (NaN
+        // beyond their ranges): the saturated phases decide first.
+        const double dome = enthalpy_ ? engine::P3sat_h(y_) : engine::P3sat_s(y_);
+        if (std::isgreater(dome, p_)) {
+          const Pair pair = SaturatedPair(p_, Ts, message_);
+          if (pair.region != 0 && y_ >= Value(pair.water) - tolerance_ &&
+              y_ <= Value(pair.steam) + tolerance_) {
+            return WetSteam(pair, Ts);
+          }
+        }
         const double T0 = enthalpy_ ? engine::T3_ph(p_, y_) : engine::T3_ps(p_, y_);
         if (T0 < Ts - kSureMargin && Newton3(kT350, Ts, 1, found)) {
           return Single(found, detail::kRegion3Liquid);
