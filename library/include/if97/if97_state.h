@@ -34,15 +34,17 @@
 //             finds from the backward equations v(p, T), the classic volume
 //             search near the critical point and within 1e-6 K of the line.
 //   state_ph  The backward equations T(p, h) (T(p, s)) give the first
-//   state_ps  temperature (region 3: temperature and volume; region 5 a step
-//             from region 2's end at 800 degC), then Newton's method on the
-//             forward equation, in T (regions 1, 2, 5, kept in an interval and
-//             bisected) or in (rho, T) (region 3, with the interval search on
-//             T as fallback), until the forward value is back to 1e-12
-//             relative (1e-12 kJ/kg below 1 kJ/kg, 1e-12 kJ/(kg K) below 0.01).
-//             Wet steam between the saturated values at eq. 31's temperature;
-//             a value within that tolerance of a saturated one is the
-//             saturated phase.
+//   state_ps  temperature (region 3: temperature and volume; region 5 region
+//             2's equations continued, or a step from region 2's end at
+//             800 degC), then Newton's method on the forward equation, in T
+//             (regions 1, 2, 5, kept in an interval and bisected; the first
+//             step Halley's) or in (rho, T) (region 3, with the interval
+//             search on T as fallback), until the forward value is back to
+//             1e-12 relative (1e-12 kJ/kg below 1 kJ/kg, 1e-12 kJ/(kg K)
+//             below 0.01). Wet steam between the saturated values at eq. 31's
+//             temperature (in region 3 tried first where p_3sat(h) or
+//             p_3sat(s) puts the state under the dome); a value within that
+//             tolerance of a saturated one is the saturated phase.
 //   state_px, state_tx, saturation_p, saturation_t
 //             The saturated phases at (p, Tsat(p)) or (Psat(T), T), eqs. 31
 //             and 30 in double: regions 1 and 2 up to 350 degC, region 3
@@ -51,8 +53,11 @@
 //   state_hs  The supplementary backward equations p(h, s) (regions 1, 2a,
 //             2b, 2c, 3a, 3b, with their boundary lines in the h-s plane) give
 //             the start, a 2-D Newton in (p, T) or (rho, T) finishes to 1e-12
-//             relative in both h and s; wet steam from T_sat(h, s) on, x and T
-//             such that the mixture has both h and s. Range as state_pt's.
+//             relative in both h and s; wet steam x and T such that the
+//             mixture has both h and s, by Newton's method from a table of the
+//             saturated phases every kelvin up to 350 degC (within 1e-7 K of
+//             the root but beside saturated water), above it from the start
+//             the supplementary equations give. Range as state_pt's.
 //
 // The messages of the volume search that the state functions may fall back
 // to are captured per thread; nothing reaches the installed handler.
