@@ -17,7 +17,9 @@
 #include <vector>
 
 #include "../library/verification.h"
+#include "engine/term_sums.h"
 #include "forward/boundaries.h"
+#include "tables/basic_equations.h"
 
 namespace {
 
@@ -400,6 +402,32 @@ double Quotient(F&& f, double x, double step) {
 
 void ExpectSlope(double field, double quotient, const char* name) {
   EXPECT_NEAR(field, quotient, kQuotientAgreement * std::fabs(quotient)) << name;
+}
+
+// The sums four lanes wide (AVX2) and in pairs (SSE2) give the same bits, so
+// that a state does not depend on the processor it is computed on.
+template <const auto& kTerms>
+void ExpectWideAsPairs(double x_low, double x_high, double y_low, double y_high) {
+  using if97::engine::detail::SumTermsPairs;
+  using if97::engine::detail::SumTermsWide;
+  for (int i = 0; i <= 60; ++i) {
+    for (int j = 0; j <= 60; ++j) {
+      const double x = x_low + (x_high - x_low) * i / 60.0;
+      const double y = y_low + (y_high - y_low) * j / 60.0;
+      const auto wide = SumTermsWide<kTerms>(x, y);
+      const auto pairs = SumTermsPairs<kTerms>(x, y);
+      ASSERT_EQ(std::memcmp(&wide, &pairs, sizeof wide), 0) << x << " " << y;
+    }
+  }
+}
+
+TEST(Sums, FourLanesAsPairs) {
+  if (!if97::engine::detail::HasWideSums()) GTEST_SKIP() << "no AVX2 on this processor";
+  ExpectWideAsPairs<if97::region1::kTerms>(7.1 - 100 / 16.53, 7.1, 1386 / 623.15 - 1.222,
+                                           1386 / 273.15 - 1.222);
+  ExpectWideAsPairs<if97::region2::kTerms>(1e-7, 100, 540 / 1073.15 - 0.5, 540 / 273.15 - 0.5);
+  ExpectWideAsPairs<if97::region3::kTerms>(0.01, 4, 647.096 / 1073.15, 647.096 / 623.15);
+  ExpectWideAsPairs<if97::region5::kTerms>(1e-7, 10, 1000 / 1273.15, 1000 / 1073.15);
 }
 
 // Both saturated phases formed together are the bits of each alone.

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # if97.exe under Wine against the native if97 on the same arguments and input:
-# the same standard output, standard error and exit status, byte for byte.
+# the same standard output, standard error and exit status, byte for byte, but
+# for numbers in the last places: the entropy of regions 2 and 5 takes ln p,
+# whose last bit glibc and the Windows C runtime round differently for some
+# p (ln 0.0244013), and a number may then differ by a few units in the last
+# place (at most kUlps), written with the same number of characters.
 #   cli_test.sh <native if97> <if97.exe> <command that runs a Windows program>...
 set -euo pipefail
 native=$1 exe=$2
@@ -9,7 +13,41 @@ wine=("$@")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-failures=0 runs=0 rows=0
+failures=0 runs=0 rows=0 near=0
+
+# near <native output> <windows output>: the same lines, each field the same
+# text or both numbers within kUlps units in the last place.
+near() {
+  python3 - "$1" "$2" <<'PY'
+import math, re, struct, sys
+kUlps = 4
+def number(text):
+    try:
+        return float(text.replace(",", "."))
+    except ValueError:
+        return None
+def ulps(a, b):
+    x, y = (struct.unpack("<q", struct.pack("<d", v))[0] for v in (a, b))
+    return abs(x - y)
+native = open(sys.argv[1]).read().splitlines()
+windows = open(sys.argv[2]).read().splitlines()
+if len(native) != len(windows):
+    sys.exit(1)
+for n, w in zip(native, windows):
+    if n == w:
+        continue
+    split = re.compile(r"[;\s]+" if ";" in n else r"[,\s]+")
+    fn, fw = split.split(n), split.split(w)
+    if len(fn) != len(fw):
+        sys.exit(1)
+    for a, b in zip(fn, fw):
+        if a == b:
+            continue
+        x, y = number(a), number(b)
+        if x is None or y is None or not math.isfinite(x) or len(a) != len(b) or ulps(x, y) > kUlps:
+            sys.exit(1)
+PY
+}
 # same <input file> <argument>...
 same() {
   local input=$1 native_status=0 windows_status=0
@@ -18,7 +56,15 @@ same() {
   "${wine[@]}" "$exe" "$@" <"$input" >"$work/windows.out" 2>"$work/windows.err" || windows_status=$?
   runs=$((runs + 1))
   rows=$((rows + $(wc -l <"$work/native.out")))
-  if [ "$native_status" != "$windows_status" ] || ! cmp -s "$work/native.out" "$work/windows.out" ||
+  local out_same=1
+  if ! cmp -s "$work/native.out" "$work/windows.out"; then
+    out_same=0
+    if near "$work/native.out" "$work/windows.out"; then
+      out_same=1
+      near=$((near + 1))
+    fi
+  fi
+  if [ "$native_status" != "$windows_status" ] || [ "$out_same" -ne 1 ] ||
     ! cmp -s "$work/native.err" "$work/windows.err"; then
     failures=$((failures + 1))
     echo "FAIL: if97 $* (input $(basename "$input")): exit $native_status, on Windows $windows_status" >&2
@@ -73,4 +119,5 @@ if [ "$failures" -ne 0 ]; then
   echo "FAIL: $failures of $runs runs differ" >&2
   exit 1
 fi
-echo "$runs runs ($rows lines of output): if97.exe writes what if97 writes, byte for byte"
+echo "$runs runs ($rows lines of output): if97.exe writes what if97 writes, byte for byte" \
+  "but in $near runs a number within a few units in the last place"
