@@ -268,6 +268,13 @@ Props Region3(double rho, double T) {
   return out;
 }
 
+Props Region3Estimate(double rho, double T) {
+  const double RT = R * T;
+  Props out;
+  FromHelmholtz(rho, T, RT, detail::Region3At<double>(rho, T, RT), out);
+  return out;
+}
+
 bool Region3State(double p, double T, double rho_start, Props& props) {
   const detail::DensitySearch search = detail::SearchRegion3Density(p, T, rho_start);
   if (!search.found) return false;

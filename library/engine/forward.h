@@ -87,6 +87,12 @@ Isobar Region5Isobar(double p, double T);
 // Helmholtz free energy of eq. 28 (Table 30); p is a result.
 Props Region3(double rho, double T);
 
+// Region3 with the pressure sums formed in double: about a third cheaper,
+// every field but those from the pressure sums (p, h, u, w, the slopes) the
+// same bits, and those off by rounding noise below about 1e-12 relative in
+// the dense liquid. For the steps of a search, not for a state.
+Props Region3Estimate(double rho, double T);
+
 // The region-3 pressure and its slope at constant temperature, the same bits
 // as Region3(rho, T).p and .dp_drho_T.
 struct PressureSlope {

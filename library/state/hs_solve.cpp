@@ -41,6 +41,7 @@ constexpr double kSFloor = 0.01;  // kJ/(kg K)
 
 // ---- the single-phase search --------------------------------------------------
 constexpr int kMostSteps = 60;
+constexpr double kEstimateClose = 1e-5;   // relative, region 3 (engine::Region3Estimate)
 constexpr int kMostSwitches = 4;          // region changes before the region is held
 constexpr double kPFactor = 4;            // a step changes p at most by this factor
 constexpr double kTStep = 100;            // K, the longest step in T of (p, T)
@@ -140,15 +141,26 @@ enum class Outcome { kStable, kGap, kUnstable, kFailed };
 // iterate on return.
 Outcome SolveSinglePhase(double h, double s, Iterate& it, bool held = false) {
   int switches = held ? kMostSwitches : 0;
+  // Region 3's far steps take the pressure formed in double; the first within
+  // kEstimateClose of h and s makes the next evaluation the state's own.
+  bool exact = false;
   for (int step = 0; step < kMostSteps; ++step) {
-    const Props P = Evaluate(it.region, it.p, it.T, it.rho);
+    const bool estimate = it.region == 3 && !exact;
+    const Props P =
+        estimate ? engine::Region3Estimate(it.rho, it.T) : Evaluate(it.region, it.p, it.T, it.rho);
     if (it.region == 3) it.p = P.p;
     const double rh = P.h - h;
     const double rs = P.s - s;
     if (!(std::isfinite(rh) && std::isfinite(rs))) return Outcome::kFailed;
     const bool hold = switches >= kMostSwitches;
+    if (estimate && ((std::fabs(rh) <= kEstimateClose * std::max(std::fabs(h), kHFloor) &&
+                      std::fabs(rs) <= kEstimateClose * std::max(std::fabs(s), kSFloor)) ||
+                     step + 1 == kMostSteps / 2)) {
+      exact = true;
+    }
 
     if (Meets(P.h, h, kHFloor) && Meets(P.s, s, kSFloor)) {
+      if (estimate) continue;  // the state's own evaluation, here
       it.props = P;
       const int where = it.p > 0 ? RegionOf(it.p, it.T) : 2;
       if (where == it.region) {

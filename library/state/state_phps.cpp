@@ -42,6 +42,10 @@ constexpr double kEntropyFloor = 0.01;  // kJ/(kg K)
 // Where no double temperature comes closer (a stalled search), within this.
 constexpr double kStallTolerance = 1e-10;
 constexpr double kPressureTolerance = 1e-13;  // relative, region 3
+// Region 3's steps take the pressure formed in double (Region3Estimate) until
+// the residuals are within this (relative): from there one Newton step, whose
+// error goes as the square, lands where only the state's own pressure tells.
+constexpr double kEstimateClose = 1e-5;
 constexpr int kStepLimit = 100;
 constexpr int kStepLimit2D = 40;
 
@@ -198,11 +202,18 @@ class Solver {
     double T = enthalpy_ ? engine::T3_ph(p_, y_) : engine::T3_ps(p_, y_);
     double rho = 1 / (enthalpy_ ? engine::V3_ph(p_, y_) : engine::V3_ps(p_, y_));
     if (!(T > lo - 10 && T < hi + 10 && rho > 50 && rho < 1100)) return false;
+    // The far steps on the pressure formed in double; after the first
+    // within kEstimateClose, the state's own, which alone ends the search.
+    bool exact = false;
     for (int i = 0; i < kStepLimit2D; ++i) {
-      const Props props = engine::Region3(rho, T);
+      const Props props = exact ? engine::Region3(rho, T) : engine::Region3Estimate(rho, T);
       const double f1 = props.p - p_;
       const double f2 = Value(props) - y_;
-      if (std::fabs(f1) <= kPressureTolerance * p_ && std::fabs(f2) <= tolerance_) {
+      if (!exact) {
+        exact = (std::fabs(f1) <= kEstimateClose * p_ &&
+                 std::fabs(f2) <= kEstimateClose / kTolerance * tolerance_) ||
+                i + 1 == kStepLimit2D / 2;
+      } else if (std::fabs(f1) <= kPressureTolerance * p_ && std::fabs(f2) <= tolerance_) {
         if (!(T >= lo && T <= hi && props.dp_drho_T > 0)) return false;
         if ((side == 1 && !(rho > kRhoCritical)) || (side == 2 && !(rho < kRhoCritical))) {
           return false;

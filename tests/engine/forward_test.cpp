@@ -355,6 +355,25 @@ TEST(AgainstClassic, Region3AtTheClassicDensity) {
   EXPECT_EQ(flags, 0);
 }
 
+// The estimate forms the pressure sums in double: what does not come from
+// them is Region3's bits, the rest within their rounding noise.
+TEST(Region3Estimate, AsRegion3ButThePressureSumsRounding) {
+  double worst = 0;
+  Region3States([&](double p, double t) {
+    const double rho = 1 / if97::v_pt(p, t);
+    const double T = t + kKelvin;
+    const Props exact = Region3(rho, T);
+    const Props estimate = if97::engine::Region3Estimate(rho, T);
+    EXPECT_EQ(estimate.s, exact.s);
+    EXPECT_EQ(estimate.u, exact.u);
+    EXPECT_EQ(estimate.cv, exact.cv);
+    for (const double Props::*field : {&Props::p, &Props::h, &Props::cp, &Props::w}) {
+      worst = std::max(worst, std::fabs(estimate.*field / exact.*field - 1));
+    }
+  });
+  EXPECT_LE(worst, 1e-11);
+}
+
 TEST(AgainstClassic, SaturationLineAndB23) {
   int flags = 0;
   double worst = 0;
