@@ -124,10 +124,12 @@ Isobar FromTau(double T, double g, double t, double tt, double ttt) {
 
 }  // namespace
 
+namespace {
+
 // IAPWS-IF97 eq. 7 with x = 7.1 - pi, y = tau - 1.222: gamma_pi = -f_x,
 // gamma_tau = f_y, and so on, which the scaled sums give as
 // pi gamma_pi = -(pi / x) x f_x, tau gamma_tau = (tau / y) y f_y.
-Props Region1(double p, double T) {
+Gibbs Region1Gibbs(double p, double T) {
   const double pi = p / kP1Star;
   const double tau = kT1Star / T;
   const double x = kPiShift - pi;
@@ -135,43 +137,39 @@ Props Region1(double p, double T) {
   const TermSums<double> f = SumTerms<region1::kTerms>(x, y);
   const double a = pi / x;
   const double c = tau / y;
-  return FromGibbs(p, T, {f.value, -a * f.x, a * a * f.xx, c * f.y, c * c * f.yy, -a * c * f.xy});
+  return {f.value, -a * f.x, a * a * f.xx, c * f.y, c * c * f.yy, -a * c * f.xy};
 }
 
 // IAPWS-IF97 eq. 15: gamma = ln pi + gamma_o(tau) + gamma_r(pi, tau - 0.5),
 // pi gamma_o_pi = 1, pi^2 gamma_o_pipi = -1.
-Props Region2(double p, double T) {
+Gibbs Region2Gibbs(double p, double T) {
   const double pi = p / kP2Star;
   const double tau = kT2Star / T;
   const double y = tau - kTau2Shift;
   const IdealSums<double> o = SumIdealTerms<region2::kIdealTerms>(tau);
   const TermSums<double> r = SumTerms<region2::kTerms>(pi, y);
   const double c = tau / y;
-  return FromGibbs(p, T,
-                   {std::log(pi) + o.value + r.value, 1 + r.x, -1 + r.xx, o.y + c * r.y,
-                    o.yy + c * c * r.yy, c * r.xy});
+  return {std::log(pi) + o.value + r.value,
+          1 + r.x,
+          -1 + r.xx,
+          o.y + c * r.y,
+          o.yy + c * c * r.yy,
+          c * r.xy};
 }
 
+}  // namespace
+
+Props Region1(double p, double T) { return FromGibbs(p, T, Region1Gibbs(p, T)); }
+
+Props Region2(double p, double T) { return FromGibbs(p, T, Region2Gibbs(p, T)); }
+
+// Both sets of sums first, then both properties: the two evaluations
+// interleave within one function.
 void Region1And2(double p, double T, Props& water, Props& steam) {
-  const double log_pi = std::log(p / kP2Star);
-  const double pi1 = p / kP1Star;
-  const double tau1 = kT1Star / T;
-  const double x1 = kPiShift - pi1;
-  const double y1 = tau1 - kTauShift;
-  const double tau2 = kT2Star / T;
-  const double y2 = tau2 - kTau2Shift;
-  const double a = pi1 / x1;
-  const double c1 = tau1 / y1;
-  const double c2 = tau2 / y2;
-  const TermSums<double> f = SumTerms<region1::kTerms>(x1, y1);
-  const IdealSums<double> o = SumIdealTerms<region2::kIdealTerms>(tau2);
-  const TermSums<double> r = SumTerms<region2::kTerms>(p / kP2Star, y2);
-  FromGibbs(p, T, {f.value, -a * f.x, a * a * f.xx, c1 * f.y, c1 * c1 * f.yy, -a * c1 * f.xy},
-            water);
-  FromGibbs(p, T,
-            {log_pi + o.value + r.value, 1 + r.x, -1 + r.xx, o.y + c2 * r.y, o.yy + c2 * c2 * r.yy,
-             c2 * r.xy},
-            steam);
+  const Gibbs g2 = Region2Gibbs(p, T);  // ln p first, beside eq. 31's latency
+  const Gibbs g1 = Region1Gibbs(p, T);
+  FromGibbs(p, T, g1, water);
+  FromGibbs(p, T, g2, steam);
 }
 
 // IAPWS-IF97 eq. 32, the residual part in its 1997 five-term form.
