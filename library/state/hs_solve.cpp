@@ -237,7 +237,7 @@ bool SaturatedPhases(double T, double& rho_l, double& rho_v, Saturated& out) {
   const double p = engine::Psat(T);
   if (!(p > 0)) return false;
   if (T <= kT13) {
-    out = {engine::Region1(p, T), engine::Region2(p, T)};
+    engine::Region1And2(p, T, out.liquid, out.vapour);
     return true;
   }
   if (!(T < kTc)) return false;
